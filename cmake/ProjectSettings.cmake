@@ -1,0 +1,20 @@
+# Shared compile settings for every project target, carried by one INTERFACE target.
+set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
+
+add_library(orbitune_settings INTERFACE)
+target_compile_features(orbitune_settings INTERFACE cxx_std_20)
+set(CMAKE_CXX_EXTENSIONS OFF)
+target_compile_options(orbitune_settings INTERFACE
+  -Wall -Wextra -Wpedantic -Werror -Wold-style-cast -Wnon-virtual-dtor)
+
+if(ORBITUNE_SANITIZE)
+  target_compile_options(orbitune_settings INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(orbitune_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
+if(ORBITUNE_FUZZ)
+  target_compile_options(orbitune_settings INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(orbitune_settings INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the release preset and starts the editor
+# with any plan files given on the command line.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+
+if [ -x build/release/tools/orbitune ]; then
+  exec build/release/tools/orbitune "$@"
+fi
+exec build/release/tools/orbitune-cli --help

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class Language { English, Chinese };
+
+// The user-interface language: Simplified Chinese when the first of LANGUAGE,
+// LC_ALL, LC_MESSAGES and LANG that is set names Chinese, English otherwise.
+Language systemLanguage();
+Language languageFromLocaleName(std::string_view name);
+
+// Text of a string table entry in a language (UTF-8); empty for an unknown id.
+std::string_view messageText(int id, Language language);
+
+// The entry with each %s or %d filled, in turn, from `args`.
+std::string formatMessage(int id, Language language, std::span<const std::string> args = {});
+
+// Every id of the table, ascending.
+std::vector<int> messageIds();
