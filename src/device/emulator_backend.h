@@ -1,0 +1,34 @@
+#pragma once
+
+#include "device/hid_backend.h"
+#include "device/meter_emulator.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Emulated meters in this process, each listed under a path and an identity.
+// A silent meter makes a read wait out its whole time limit, as a real one
+// would; a dropped meter fails every later read and write of that device.
+class EmulatorBackend : public HidBackend {
+public:
+    void add(std::string path, std::uint16_t vendorId, std::uint16_t productId, std::shared_ptr<MeterEmulator> meter);
+
+    std::vector<HidDeviceInfo> enumerate() override;
+    std::unique_ptr<HidDevice> open(const std::string& path) override;
+
+    // How often a device was opened.
+    int openCount() const { return openCount_; }
+
+private:
+    struct Entry {
+        HidDeviceInfo info;
+        std::shared_ptr<MeterEmulator> meter;
+    };
+    std::vector<Entry> entries_;
+    int openCount_ = 0;
+};
+
+// The in-process meter of `ORBITUNE_METER=sim`: one meter in its normal state
+// with no plans, listed under both identities.
+std::unique_ptr<EmulatorBackend> makeDemoEmulatorBackend();

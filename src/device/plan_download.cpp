@@ -1,0 +1,146 @@
+#include "device/plan_download.h"
+
+#include "model/byte_order.h"
+#include "model/model_checks.h"
+#include "res/string_ids.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+constexpr std::size_t kLongitudeTextSize = 6;
+constexpr std::uint32_t kLow24 = 0xFFFFFFU;
+
+std::uint8_t low(std::int64_t value)
+{
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+
+// Copies the characters of `name` up to its first zero, at most `room` of them.
+void putName(frame::Report& report, std::size_t at, std::span<const char> name, std::size_t room)
+{
+    for (std::size_t i = 0; i < name.size() && i < room && name[i] != '\0'; ++i)
+        report[at + i] = static_cast<std::uint8_t>(name[i]);
+}
+
+void put24(frame::Report& report, std::size_t at, std::int64_t value)
+{
+    bytes::putU32be(report, at, static_cast<std::uint32_t>(std::max<std::int64_t>(value, 0)) & kLow24);
+}
+
+} // namespace
+
+std::string formatLongitude(float longitude, std::int32_t isEast)
+{
+    std::array<char, 64> digits{};
+    std::snprintf(digits.data(), digits.size(), "%.1f", static_cast<double>(longitude));
+    const double rounded = std::strtod(digits.data(), nullptr);
+    const char* prefix = rounded < 10.0 ? "00" : rounded < 100.0 ? "0" : "";
+    return std::string(prefix) + digits.data() + (isEast != 0 ? "E" : "W");
+}
+
+frame::Report planHeaderFrame(int planIndex, const CComonOrbitune& plan)
+{
+    frame::Report r{};
+    r[6] = 1;
+    r[7] = low(static_cast<std::int64_t>(plan.channelCount) + 1);
+    r[8] = low(planIndex);
+    std::fill_n(r.begin() + 9, 4, std::uint8_t{0x64});
+    r[13] = low(plan.flag);
+    r[14] = low(planIndex);
+    putName(r, 15, plan.name, 11);
+    const auto longitude = formatLongitude(plan.longitude, plan.isEast);
+    std::copy_n(longitude.begin(), std::min(longitude.size(), kLongitudeTextSize), r.begin() + 27);
+    r[34] = low(plan.channelCount);
+    put24(r, 35, plan.lnbLow);
+    put24(r, 39, plan.lnbHigh);
+    frame::seal(r, frame::kPlanWrite, kHeaderFrameLength);
+    return r;
+}
+
+frame::Report tpFrame(int planIndex, const CComonOrbitune& plan, int j)
+{
+    const auto& tp = plan.channels.at(static_cast<std::size_t>(j));
+    frame::Report r{};
+    r[6] = low(j + 2);
+    r[7] = low(static_cast<std::int64_t>(plan.channelCount) + 1);
+    r[8] = low(planIndex);
+    r[9] = low(j);
+    putName(r, 10, tp.name, 11);
+    r[22] = low(tp.enabled);
+    r[23] = low(tp.signalType);
+    r[24] = low(tp.reserved1);
+    r[25] = low(tp.reserved2);
+    put24(r, 26, tp.frequency);
+    put24(r, 30, tp.bandwidth);
+    put24(r, 34, tp.symbolRate);
+    r[38] = low(tp.reserved3);
+    r[39] = low(tp.codeRate);
+    r[40] = low(tp.modulation);
+    r[41] = low(tp.rollOff);
+    r[42] = low(tp.pilots);
+    r[43] = low(tp.polarization);
+    r[44] = low(tp.lnbLo);
+    frame::seal(r, frame::kPlanWrite, kTpFrameLength);
+    return r;
+}
+
+std::optional<int> checkDownloadLimits(const PlanList& plans)
+{
+    return checkQ36Download(allPlans(plans));
+}
+
+bool sendPlan(HidLink& link, int planIndex, const CComonOrbitune& plan)
+{
+    if (!link.exchange(planHeaderFrame(planIndex, plan)))
+        return false;
+    if (plan.channelCount <= 0)
+        return false;
+    const int count = std::min(plan.channelCount, CComonOrbitune::kSlotCount);
+    for (int j = 0; j < count; ++j)
+        if (!link.exchange(tpFrame(planIndex, plan, j)))
+            return false;
+    return true;
+}
+
+TransferOutcome runDownload(HidLink& link, const PlanList& plans, TransferObserver& observer,
+                            const TransferTiming& timing)
+{
+    const auto finish = [&observer](TransferOutcome outcome) {
+        observer.finished(outcome);
+        return outcome;
+    };
+    if (!link.open())
+        return finish(TransferOutcome::NotFound);
+    if (link.queryStatus() != kMeterNormal) {
+        observer.message(msg::kNeedNormalState);
+        std::this_thread::sleep_for(timing.settle);
+        return finish(TransferOutcome::WrongState);
+    }
+    // The transfer step opens and asks again, as the meter expects.
+    if (!link.open()) {
+        observer.statusText(msg::kDeviceNotFound);
+        return finish(TransferOutcome::Failed);
+    }
+    if (link.queryStatus() != kMeterNormal) {
+        observer.message(msg::kNeedNormalState);
+        return finish(TransferOutcome::WrongState);
+    }
+    if (plans.empty())
+        return finish(TransferOutcome::NothingToSend);
+    observer.progressRange(plans.count());
+    for (int position = 0; position < plans.count(); ++position) {
+        if (!sendPlan(link, position, plans.at(position))) {
+            observer.statusText(msg::kDeviceNotFound);
+            return finish(TransferOutcome::Failed);
+        }
+        observer.progressStep();
+    }
+    observer.statusText(msg::kDownloadSucceeded);
+    std::this_thread::sleep_for(timing.settle);
+    link.sendDownloadEnd();
+    return finish(TransferOutcome::Succeeded);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <chrono>
+
+// How a download, upload or upgrade ended.
+enum class TransferOutcome {
+    Succeeded,
+    NotFound,      // no meter with the identity
+    WrongState,    // the meter is not in the state the transfer needs
+    NothingToSend, // a download of an empty plan list
+    TooLarge,      // a firmware image with more blocks than can be numbered
+    Failed,        // the link was lost or the meter answered wrongly on the way
+};
+
+// What a running transfer tells the one who shows it (the progress dialog, the
+// upgrade dialog or the command-line tool). Calls come from the thread that
+// runs the transfer.
+class TransferObserver {
+public:
+    virtual ~TransferObserver() = default;
+
+    // The status text, by string id.
+    virtual void statusText(int id) = 0;
+    // The progress runs from 0 to `maximum` in steps of one, starting at 0.
+    virtual void progressRange(int maximum) = 0;
+    virtual void progressStep() = 0;
+    // A message box with the string id, shown before the transfer goes on.
+    virtual void message(int id) = 0;
+    // The transfer ended.
+    virtual void finished(TransferOutcome outcome) = 0;
+};
+
+// Pauses of the transfer sequences; tests shorten them.
+struct TransferTiming {
+    // Between a download's last plan and its end frame, and after a refusal.
+    std::chrono::milliseconds settle{300};
+};
