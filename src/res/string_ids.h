@@ -41,8 +41,15 @@ inline constexpr int kQ36NoTv = 145;
 inline constexpr int kQ36DvbsRollOff = 146;
 inline constexpr int kPlanNameExists = 147;
 inline constexpr int kTpNameExists = 148;
+inline constexpr int kSaveFileFailed = 149;
+inline constexpr int kOpenFileFailed = 150;
+inline constexpr int kChecksumFailed = 151;
+inline constexpr int kUnsafePlanName = 152;
+inline constexpr int kNotPlanFile = 153;
+inline constexpr int kBadFileContent = 154;
+inline constexpr int kFileExists = 155;
 inline constexpr int kEdit = 306;
 inline constexpr int kAppTitle = 57344;
 inline constexpr int kReady = 57345;
 
-}  // namespace msg
+} // namespace msg

@@ -1,0 +1,60 @@
+#include "files/open_files.h"
+
+#include "files/general_file.h"
+#include "files/orbtab_file.h"
+#include "files/plan_list_file.h"
+
+std::string openExtension(const std::string& path)
+{
+    const auto dot = path.rfind('.');
+    return dot == std::string::npos ? path : path.substr(dot + 1);
+}
+
+namespace {
+
+OpenResult readOrbtabFiles(const std::vector<std::string>& paths, PlanList& plans)
+{
+    OpenResult result;
+    std::int32_t filesRead = 0;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (paths[i].empty())
+            continue;
+        const auto read = readOrbtabFile(paths[i], i == 0, plans);
+        if (read.status == OrbtabReadStatus::Read) {
+            ++filesRead;
+            continue;
+        }
+        result.errors.push_back(*read.error);
+        if (read.status == OrbtabReadStatus::ChecksumFailed)
+            return result;
+    }
+    result.nextPlanNumber = filesRead;
+    return result;
+}
+
+} // namespace
+
+OpenResult readChosenFiles(const std::vector<std::string>& paths, PlanList& plans)
+{
+    OpenResult result;
+    if (paths.empty())
+        return result;
+    const std::string& first = paths.front();
+    const std::string extension = openExtension(first);
+    if (extension == "planList") {
+        const auto read = readPlanListFile(first, plans);
+        result.nextPlanNumber = read.planCount;
+        if (read.error)
+            result.errors.push_back(*read.error);
+    } else if (extension == "gnr") {
+        const auto read = readGeneralFile(first, plans);
+        result.nextPlanNumber = read.nextPlanNumber;
+        if (read.error)
+            result.errors.push_back(*read.error);
+    } else if (extension == "Orbtab") {
+        result = readOrbtabFiles(paths, plans);
+    } else {
+        result.errors.push_back({FileError::Kind::UnknownFormat, first, "not a plan file extension"});
+    }
+    return result;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "res/string_table.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// What every subcommand of orbitune-cli shares: the message language, the two
+// output streams and the exit status the program ends with.
+struct CliContext {
+    Language language;
+    std::ostream& out;
+    std::ostream& err;
+    int exitCode = 0;
+
+    // Exit status: 0 success, 1 refused by a check or nothing written, 2 usage
+    // error or unreadable input.
+    static constexpr int kSuccess = 0;
+    static constexpr int kRefused = 1;
+    static constexpr int kUnreadable = 2;
+
+    // Prints string table entry `id` with its arguments on stderr and raises the
+    // exit status to at least `status`.
+    void fail(int status, int id, const std::vector<std::string>& args = {});
+};

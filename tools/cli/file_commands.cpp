@@ -1,0 +1,274 @@
+#include "cli/file_commands.h"
+
+#include "files/atomic_save.h"
+#include "files/general_file.h"
+#include "files/open_files.h"
+#include "files/orbtab_file.h"
+#include "files/plan_list_file.h"
+#include "files/plans_json.h"
+#include "model/model_checks.h"
+#include "res/string_ids.h"
+
+#include <filesystem>
+#include <iomanip>
+#include <map>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+namespace {
+
+// The largest JSON document the tool reads.
+constexpr std::size_t kMaxJsonSize = 64 * 1024 * 1024;
+
+struct Loaded {
+    PlanList plans;
+    std::int32_t nextPlanNumber = 0;
+};
+
+int messageFor(FileError::Kind kind)
+{
+    switch (kind) {
+    case FileError::Kind::ChecksumFailed:
+        return msg::kChecksumFailed;
+    case FileError::Kind::UnknownFormat:
+        return msg::kNotPlanFile;
+    case FileError::Kind::UnsafeName:
+        return msg::kUnsafePlanName;
+    case FileError::Kind::CannotWrite:
+        return msg::kSaveFileFailed;
+    case FileError::Kind::CannotOpen:
+    case FileError::Kind::BadContent:
+        break;
+    }
+    return msg::kOpenFileFailed;
+}
+
+std::optional<Loaded> readJsonInput(const std::string& path, CliContext& context)
+{
+    const auto file = readFilePrefix(path, kMaxJsonSize);
+    if (file.error) {
+        context.fail(CliContext::kUnreadable, msg::kOpenFileFailed, {path});
+        return std::nullopt;
+    }
+    auto decoded =
+        decodePlansJson(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    if (decoded.error) {
+        context.fail(CliContext::kUnreadable, msg::kBadFileContent, {path, *decoded.error});
+        return std::nullopt;
+    }
+    Loaded loaded;
+    loaded.nextPlanNumber = decoded.nextPlanNumber;
+    for (const auto& plan : decoded.plans)
+        loaded.plans.append(plan);
+    return loaded;
+}
+
+// Reads the inputs as the Open command reads its chosen files; a ".json" first
+// input is read as a JSON document instead.
+std::optional<Loaded> readInputs(const std::vector<std::string>& paths, CliContext& context)
+{
+    if (!paths.empty() && openExtension(paths.front()) == "json")
+        return readJsonInput(paths.front(), context);
+    Loaded loaded;
+    const auto result = readChosenFiles(paths, loaded.plans);
+    for (const auto& error : result.errors)
+        context.fail(CliContext::kUnreadable, messageFor(error.kind), {error.path});
+    if (!result.errors.empty())
+        return std::nullopt;
+    loaded.nextPlanNumber = result.nextPlanNumber.value_or(0);
+    return loaded;
+}
+
+std::string longitudeText(const CComonOrbitune& plan)
+{
+    std::ostringstream s;
+    s << std::fixed << std::setprecision(1) << plan.longitude << (plan.isEast == 1 ? 'E' : 'W');
+    return s.str();
+}
+
+void printTable(const Loaded& loaded, std::ostream& out)
+{
+    out << "nextPlanNumber: " << loaded.nextPlanNumber << '\n';
+    out << "plans: " << loaded.plans.count() << '\n';
+    int row = 0;
+    for (const auto& plan : loaded.plans) {
+        out << '\n'
+            << "Plan " << ++row << ": \"" << plan.nameText() << "\"  number " << int{plan.number} << "  "
+            << longitudeText(plan) << "  LNB " << plan.lnbLow << "/" << plan.lnbHigh << " (10 kHz)  tag " << plan.tag
+            << "  flag " << plan.flag << "  TPs " << plan.channelCount << "  id " << plan.id.toString() << '\n';
+        if (plan.channelCount == 0)
+            continue;
+        out << "  " << std::left << std::setw(4) << "No" << std::setw(10) << "Name" << std::right << std::setw(4)
+            << "En" << std::setw(5) << "Type" << std::setw(11) << "Freq" << std::setw(7) << "BW" << std::setw(7) << "SR"
+            << std::setw(5) << "CR" << std::setw(5) << "Mod" << std::setw(5) << "RO" << std::setw(5) << "Pil"
+            << std::setw(5) << "Pol" << std::setw(5) << "LNB" << '\n';
+        for (const auto& c : plan.usedChannels())
+            out << "  " << std::left << std::setw(4) << int{c.number} << std::setw(10) << c.nameText() << std::right
+                << std::setw(4) << c.enabled << std::setw(5) << c.signalType << std::setw(11) << c.frequency
+                << std::setw(7) << c.bandwidth << std::setw(7) << c.symbolRate << std::setw(5) << c.codeRate
+                << std::setw(5) << c.modulation << std::setw(5) << c.rollOff << std::setw(5) << c.pilots << std::setw(5)
+                << c.polarization << std::setw(5) << c.lnbLo << '\n';
+    }
+}
+
+struct ShowOptions {
+    bool json = false;
+    std::vector<std::string> files;
+};
+
+void runShow(const ShowOptions& options, CliContext& context)
+{
+    const auto loaded = readInputs(options.files, context);
+    if (!loaded)
+        return;
+    if (options.json)
+        context.out << encodePlansJson(loaded->nextPlanNumber, loaded->plans);
+    else
+        printTable(*loaded, context.out);
+}
+
+struct ConvertOptions {
+    std::string to;
+    bool renumber = false;
+    bool overwrite = false;
+    std::vector<std::string> paths;
+};
+
+std::optional<int> targetCheck(const std::string& to, const PlanList& plans)
+{
+    const auto refs = allPlans(plans);
+    if (to == "gnr")
+        return checkSaveAll(FileType::General, refs);
+    if (to == "planList")
+        return checkSaveAll(FileType::Q24, refs);
+    if (to == "orbtab")
+        return checkSaveAll(FileType::Q9100, refs);
+    return std::nullopt;
+}
+
+void reportSave(const SaveResult& result, CliContext& context)
+{
+    if (!result.ok())
+        context.fail(CliContext::kRefused, msg::kSaveFileFailed, {result.error->path});
+}
+
+void writeOrbtabFolder(const std::filesystem::path& folder, bool overwrite, const PlanList& plans, CliContext& context)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec || !std::filesystem::is_directory(folder)) {
+        context.fail(CliContext::kRefused, msg::kSaveFileFailed, {folder.string()});
+        return;
+    }
+    const auto refs = allPlans(plans);
+    if (!overwrite) {
+        bool refused = false;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+            for (const auto* plan : refs)
+                if (!refused && entry.path().filename().string() == orbtab_file::fileName(*plan)) {
+                    context.fail(CliContext::kRefused, msg::kFileExists, {entry.path().string()});
+                    refused = true;
+                }
+        if (refused)
+            return;
+    }
+    const auto report = writeOrbtabFiles(folder, refs, [&](const std::string& name) {
+        if (!overwrite)
+            context.fail(CliContext::kRefused, msg::kFileExists, {(folder / (name + ".Orbtab")).string()});
+        return overwrite;
+    });
+    for (const auto& error : report.errors)
+        context.fail(CliContext::kRefused, messageFor(error.kind), {error.path});
+}
+
+void runConvert(const ConvertOptions& options, CliContext& context)
+{
+    if (options.paths.size() < 2)
+        throw CLI::ValidationError("convert", "needs at least one INPUT and the OUTPUT");
+    const std::vector<std::string> inputs(options.paths.begin(), options.paths.end() - 1);
+    const std::filesystem::path output = options.paths.back();
+    auto loaded = readInputs(inputs, context);
+    if (!loaded)
+        return;
+    if (const auto failed = targetCheck(options.to, loaded->plans)) {
+        context.fail(CliContext::kRefused, *failed);
+        return;
+    }
+    if (options.to == "orbtab") {
+        writeOrbtabFolder(output, options.overwrite, loaded->plans, context);
+        return;
+    }
+    std::error_code ec;
+    if (!options.overwrite && std::filesystem::exists(output, ec)) {
+        context.fail(CliContext::kRefused, msg::kFileExists, {output.string()});
+        return;
+    }
+    if (options.to == "gnr" && options.renumber) {
+        std::vector<CComonOrbitune*> refs;
+        for (auto& plan : loaded->plans)
+            refs.push_back(&plan);
+        reportSave(writeGeneralFileRenumbering(output, refs), context);
+    } else if (options.to == "gnr") {
+        reportSave(writeGeneralFile(output, allPlans(loaded->plans)), context);
+    } else if (options.to == "planList") {
+        reportSave(writePlanListFile(output, allPlans(loaded->plans)), context);
+    } else {
+        const std::string text = encodePlansJson(loaded->nextPlanNumber, loaded->plans);
+        reportSave(
+            saveFileAtomically(output, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())),
+            context);
+    }
+}
+
+struct CheckOptions {
+    std::string model;
+    std::vector<std::string> files;
+};
+
+void runCheck(const CheckOptions& options, CliContext& context)
+{
+    const auto loaded = readInputs(options.files, context);
+    if (!loaded)
+        return;
+    const auto refs = allPlans(loaded->plans);
+    const std::map<std::string, FileType> families{
+        {"general", FileType::General}, {"q24", FileType::Q24}, {"q9100", FileType::Q9100}};
+    const auto failed =
+        options.model == "q36" ? checkQ36Download(refs) : checkSaveAll(families.at(options.model), refs);
+    if (failed) {
+        context.fail(CliContext::kRefused, *failed);
+        return;
+    }
+    context.out << "OK\n";
+}
+
+} // namespace
+
+void addFileCommands(CLI::App& app, CliContext& context)
+{
+    auto show = std::make_shared<ShowOptions>();
+    auto* showCommand = app.add_subcommand("show", "Print the plans of plan files as a table or as JSON");
+    showCommand->add_flag("--json", show->json, "Print JSON instead of a table");
+    showCommand->add_option("FILE", show->files, "Plan files, read as the Open command reads them")->required();
+    showCommand->callback([show, &context] { runShow(*show, context); });
+
+    auto convert = std::make_shared<ConvertOptions>();
+    auto* convertCommand = app.add_subcommand("convert", "Convert plan files to another format");
+    convertCommand->add_option("--to", convert->to, "Target format")
+        ->required()
+        ->check(CLI::IsMember({"gnr", "planList", "orbtab", "json"}));
+    convertCommand->add_flag("--renumber", convert->renumber, "Number the plans 0, 1, 2, ... (gnr)");
+    convertCommand->add_flag("--overwrite", convert->overwrite, "Replace existing files");
+    convertCommand->add_option("INPUT... OUTPUT", convert->paths, "Input files, then the output file or folder")
+        ->required();
+    convertCommand->callback([convert, &context] { runConvert(*convert, context); });
+
+    auto check = std::make_shared<CheckOptions>();
+    auto* checkCommand = app.add_subcommand("check", "Check plan files against a meter family's limits");
+    checkCommand->add_option("--model", check->model, "Meter family")
+        ->required()
+        ->check(CLI::IsMember({"general", "q24", "q9100", "q36"}));
+    checkCommand->add_option("FILE", check->files, "Plan files")->required();
+    checkCommand->callback([check, &context] { runCheck(*check, context); });
+}
