@@ -62,6 +62,11 @@ void EmulatorBackend::add(std::string path, std::uint16_t vendorId, std::uint16_
     entries_.push_back(Entry{HidDeviceInfo{std::move(path), vendorId, productId}, std::move(meter)});
 }
 
+void EmulatorBackend::remove(const std::string& path)
+{
+    std::erase_if(entries_, [&](const Entry& e) { return e.info.path == path; });
+}
+
 std::vector<HidDeviceInfo> EmulatorBackend::enumerate()
 {
     std::vector<HidDeviceInfo> devices;

@@ -14,6 +14,9 @@ class EmulatorBackend : public HidBackend {
 public:
     void add(std::string path, std::uint16_t vendorId, std::uint16_t productId, std::shared_ptr<MeterEmulator> meter);
 
+    // Unplugs the meter at `path`: later enumerations no longer list it.
+    void remove(const std::string& path);
+
     std::vector<HidDeviceInfo> enumerate() override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
 

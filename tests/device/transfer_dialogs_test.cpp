@@ -1,0 +1,300 @@
+#include "device/dlg_progress.h"
+#include "device/dlg_upgrade.h"
+#include "device/firmware_upgrade.h"
+#include "device/plan_download.h"
+#include "device/transfer_commands.h"
+#include "device_test_support.h"
+#include "res/string_ids.h"
+#include "support/plan_builders.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_dir.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString cell(const CDlgUpgrade& dialog, int column)
+{
+    const auto* item = dialog.list().item(0, column);
+    return item == nullptr ? QString() : item->text();
+}
+
+} // namespace
+
+TEST(DlgProgress, ThreePlansReachTheEndOfTheBarBeforeSuccess)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    auto plans = makePlanList(3, 1);
+    DlgProgress dialog(nullptr, prompts, true,
+                       [&](TransferObserver& o) { return runDownload(*e.link, plans, o, kNoPause); });
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Download"));
+    EXPECT_EQ(dialog.statusText(), QStringLiteral("Downloading"));
+    dialog.exec();
+    EXPECT_EQ(dialog.outcome(), TransferOutcome::Succeeded);
+    EXPECT_EQ(dialog.progressBar().maximum(), 3);
+    EXPECT_EQ(dialog.progressBar().value(), 3);
+    EXPECT_EQ(dialog.statusText(), QStringLiteral("Download Sate Plans successfully"));
+    EXPECT_EQ(e.meter->received().back()[5], frame::kDownloadEnd);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST(DlgProgress, CannotBeClosedDuringATransfer)
+{
+    EmulatedLink e;
+    e.link->setReplyLimit(std::chrono::milliseconds(300));
+    e.meter->faults.silentAfter = 2;
+    ScriptedPrompts prompts;
+    auto plans = makePlanList(1, 1);
+    DlgProgress dialog(nullptr, prompts, true,
+                       [&](TransferObserver& o) { return runDownload(*e.link, plans, o, kNoPause); });
+    bool stayedOpen = false;
+    QTimer::singleShot(50, &dialog, [&] {
+        dialog.close();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        dialog.reject();
+        stayedOpen = dialog.isVisible() && dialog.transferring() && !dialog.isEnabled();
+    });
+    dialog.exec();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(dialog.outcome(), TransferOutcome::Failed);
+    EXPECT_EQ(dialog.statusText(), QStringLiteral("Not find the Device"));
+}
+
+TEST(TransferCommands, DownloadOfAnEmptyListShowsNothing)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    PlanList plans;
+    EXPECT_EQ(onDownload(nullptr, plans, *e.link, prompts, 1, kNoPause), TransferOutcome::NothingToSend);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(e.meter->received().size(), 2U);
+}
+
+TEST(TransferCommands, DownloadChecksComeFirst)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    auto plans = makePlanList(19, 1);
+    EXPECT_EQ(onDownload(nullptr, plans, *e.link, prompts, 1, kNoPause), std::nullopt);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kQ36MaxPlans}));
+    EXPECT_TRUE(e.meter->received().empty());
+}
+
+TEST(TransferCommands, DeviceType0SkipsTheChecks)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    auto plans = makePlanList(30, 1);
+    EXPECT_EQ(onDownload(nullptr, plans, *e.link, prompts, 0, kNoPause), TransferOutcome::Succeeded);
+    EXPECT_EQ(e.meter->storedPlans().size(), 30U);
+}
+
+TEST(TransferCommands, MeterMissingGives144)
+{
+    EmulatedLink e;
+    e.link->setIdentity(kMeterIdentities[0]);
+    ScriptedPrompts prompts;
+    auto plans = makePlanList(1, 1);
+    EXPECT_EQ(onDownload(nullptr, plans, *e.link, prompts, 1, kNoPause), std::nullopt);
+    int cleared = 0;
+    EXPECT_EQ(onUpload(
+                  nullptr, plans, *e.link, prompts, [&] { ++cleared; }, [] {}, kNoPause),
+              std::nullopt);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kQ36NotFound, msg::kQ36NotFound}));
+    EXPECT_EQ(cleared, 0);
+    EXPECT_EQ(plans.count(), 1);
+}
+
+TEST(TransferCommands, FailedPlanIsReportedAfterTheDialogCloses)
+{
+    EmulatedLink e;
+    e.meter->faults.silentAfter = 2 + 2;
+    ScriptedPrompts prompts;
+    auto plans = makePlanList(3, 1);
+    EXPECT_EQ(onDownload(nullptr, plans, *e.link, prompts, 1, kNoPause), TransferOutcome::Failed);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kDeviceNotFound}));
+    EXPECT_EQ(plans.count(), 3);
+}
+
+TEST(TransferCommands, UploadInUpgradeStateGives121WithEmptyPanes)
+{
+    EmulatedLink e;
+    e.meter->setState(MeterState::Upgrade);
+    ScriptedPrompts prompts;
+    auto plans = makePlanList(2, 1);
+    int cleared = 0;
+    int refreshed = 0;
+    EXPECT_EQ(onUpload(
+                  nullptr, plans, *e.link, prompts, [&] { ++cleared; }, [&] { ++refreshed; }, kNoPause),
+              TransferOutcome::WrongState);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kNeedNormalState}));
+    EXPECT_TRUE(plans.empty());
+    EXPECT_EQ(cleared, 1);
+    EXPECT_EQ(refreshed, 1);
+}
+
+TEST(TransferCommands, UploadWithPlanCountZeroIsReported)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    PlanList plans;
+    EXPECT_EQ(onUpload(
+                  nullptr, plans, *e.link, prompts, [] {}, [] {}, kNoPause),
+              TransferOutcome::Failed);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kDeviceNotFound}));
+}
+
+TEST(TransferCommands, MeterGoneBetweenCommandAndWorker)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    auto plans = makePlanList(1, 1);
+    // The command's open finds the meter; it is unplugged before the worker
+    // looks for it.
+    EXPECT_EQ(onUpload(
+                  nullptr, plans, *e.link, prompts, [&] { e.backend->remove("emu:0"); }, [] {}, kNoPause),
+              TransferOutcome::NotFound);
+    EXPECT_TRUE(plans.empty());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(e.meter->received().empty());
+}
+
+TEST(TransferCommands, UploadBringsBackTheMetersPlans)
+{
+    EmulatedLink e;
+    e.meter->preload({makePlan("A", 2), makePlan("B", 1)});
+    ScriptedPrompts prompts;
+    PlanList plans;
+    int refreshed = 0;
+    EXPECT_EQ(onUpload(
+                  nullptr, plans, *e.link, prompts, [] {}, [&] { refreshed = plans.count(); }, kNoPause),
+              TransferOutcome::Succeeded);
+    EXPECT_EQ(refreshed, 2);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+class UpgradeDialog : public ::testing::Test {
+protected:
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    TempDir dir;
+    CDlgUpgrade dialog{nullptr, *e.link, prompts};
+
+    QString imageFile(const std::string& name, std::size_t size)
+    {
+        std::vector<std::uint8_t> data(size);
+        for (std::size_t i = 0; i < size; ++i)
+            data[i] = static_cast<std::uint8_t>(i);
+        writeBytes(dir.file(name), data);
+        return QString::fromStdString(dir.file(name).string());
+    }
+
+    void load(const QString& path)
+    {
+        prompts.openFiles.push_back({path});
+        QTest::mouseClick(&dialog.loadButton(), Qt::LeftButton);
+    }
+};
+
+TEST_F(UpgradeDialog, HundredBytesGiveFourBlocksAndSuccess)
+{
+    e.meter->setState(MeterState::Upgrade);
+    dialog.show();
+    EXPECT_EQ(dialog.list().columnCount(), 4);
+    EXPECT_TRUE(dialog.list().showGrid());
+    EXPECT_FALSE(dialog.progressBar().isVisible());
+    load(imageFile("fw.bin", 100));
+    EXPECT_EQ(prompts.fileDialogs.back().filter, QStringLiteral("Q36 UpgradeFile (*.bin)|*.bin|"));
+    EXPECT_EQ(cell(dialog, 0), QStringLiteral("fw.bin"));
+    EXPECT_EQ(cell(dialog, 1), QStringLiteral("100"));
+    EXPECT_EQ(cell(dialog, 2), QStringLiteral("Yes"));
+    EXPECT_EQ(cell(dialog, 3), QStringLiteral("No"));
+    QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
+    EXPECT_EQ(e.meter->firmwareBlocksReceived(), 4);
+    EXPECT_EQ(cell(dialog, 3), QStringLiteral("success"));
+    EXPECT_FALSE(dialog.progressBar().isVisible());
+    EXPECT_EQ(dialog.progressBar().value(), 4);
+    EXPECT_TRUE(dialog.isEnabled());
+}
+
+TEST_F(UpgradeDialog, EmptyFileSucceedsWithNothingSent)
+{
+    e.meter->setState(MeterState::Upgrade);
+    load(imageFile("empty.bin", 0));
+    QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
+    EXPECT_EQ(e.meter->received().size(), 1U);
+    EXPECT_EQ(cell(dialog, 3), QStringLiteral("success"));
+}
+
+TEST_F(UpgradeDialog, UpgradeBeforeLoadDoesNothing)
+{
+    QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
+    EXPECT_TRUE(e.meter->received().empty());
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(UpgradeDialog, NormalStateIsRefusedWith124)
+{
+    load(imageFile("fw.bin", 64));
+    QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kNeedUpgradeState}));
+    EXPECT_EQ(cell(dialog, 3), QStringLiteral("No"));
+}
+
+TEST_F(UpgradeDialog, MissingMeterGives112)
+{
+    e.link->setIdentity(kMeterIdentities[0]);
+    load(imageFile("fw.bin", 64));
+    QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kDeviceNotFound}));
+}
+
+TEST_F(UpgradeDialog, FailedLoadKeepsTheEarlierImage)
+{
+    e.meter->setState(MeterState::Upgrade);
+    load(imageFile("first.bin", 40));
+    load(QString::fromStdString(dir.file("missing.bin").string()));
+    EXPECT_EQ(dialog.list().rowCount(), 0);
+    EXPECT_TRUE(dialog.imageLoaded());
+    QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
+    EXPECT_EQ(e.meter->firmwareBlocksReceived(), 2);
+    EXPECT_EQ(cell(dialog, 0), QStringLiteral("first.bin"));
+    EXPECT_EQ(cell(dialog, 3), QStringLiteral("success"));
+}
+
+TEST_F(UpgradeDialog, TooLargeImageIsRefusedAtLoad)
+{
+    load(imageFile("huge.bin", kMaxUpgradeImageSize + 1));
+    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kUpgradeImageTooLarge}));
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("huge.bin")));
+    EXPECT_FALSE(dialog.imageLoaded());
+}
+
+TEST_F(UpgradeDialog, LostMeterShowsFailed)
+{
+    e.meter->setState(MeterState::Upgrade);
+    e.meter->faults.silentAfter = 2;
+    load(imageFile("fw.bin", 100));
+    QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
+    EXPECT_EQ(cell(dialog, 3), QStringLiteral("Failed"));
+    EXPECT_TRUE(dialog.isEnabled());
+}
+
+TEST(UpgradeDialogLanguage, ChineseButtons)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts(Language::Chinese);
+    CDlgUpgrade dialog(nullptr, *e.link, prompts);
+    EXPECT_EQ(dialog.loadButton().text(), QStringLiteral("载入..."));
+    EXPECT_EQ(dialog.upgradeButton().text(), QStringLiteral("升级"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Upgrade"));
+}
