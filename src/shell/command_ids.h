@@ -1,0 +1,43 @@
+#pragma once
+
+// Ids of the main window's commands: the ribbon's buttons, its Type combo, the
+// visual styles, the About box and the pane switching keys. The ribbon labels
+// live in the string table under the same ids as their commands.
+namespace cmd {
+
+inline constexpr int kPlanAdd = 32771;
+inline constexpr int kPlanDelete = 32772;
+inline constexpr int kChannelAdd = 32773;
+inline constexpr int kChannelDelete = 32774;
+inline constexpr int kOpen = 32775;
+inline constexpr int kSelectAllPlans = 32777;
+inline constexpr int kSaveAll = 32778;
+inline constexpr int kUpload = 32785;
+inline constexpr int kTypeCombo = 32786;
+inline constexpr int kDownload = 32787;
+inline constexpr int kSaveSelect = 32789;
+inline constexpr int kSelectAllChannels = 32790;
+inline constexpr int kUpgrade = 32793;
+
+inline constexpr int kAppAbout = 57664;
+inline constexpr int kNextPane = 57680;
+inline constexpr int kPreviousPane = 57681;
+
+// Visual styles. 205 to 210 are reached only through a stored setting; the
+// ribbon's Style menu offers 215 to 219.
+inline constexpr int kLookDefault = 205;
+inline constexpr int kLookOfficeXp = 206;
+inline constexpr int kLookWindowsXp = 207;
+inline constexpr int kLookOffice2003 = 208;
+inline constexpr int kLookVs2005 = 209;
+inline constexpr int kLookVs2008 = 210;
+inline constexpr int kLookOffice2007Blue = 215;
+inline constexpr int kLookOffice2007Black = 216;
+inline constexpr int kLookOffice2007Silver = 217;
+inline constexpr int kLookOffice2007Aqua = 218;
+inline constexpr int kLookWindows7 = 219;
+
+// The style used when no setting is stored.
+inline constexpr int kDefaultLook = kLookOffice2007Blue;
+
+} // namespace cmd

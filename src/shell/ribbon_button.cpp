@@ -1,0 +1,21 @@
+#include "shell/ribbon_button.h"
+
+namespace {
+
+constexpr int kMinimumWidth = 56;
+
+} // namespace
+
+RibbonButton::RibbonButton(int commandId, const QString& label, const QIcon& icon, QWidget* parent)
+    : QToolButton(parent), commandId_(commandId)
+{
+    setObjectName(QStringLiteral("ribbonButton"));
+    setText(label);
+    setToolTip(label);
+    setIcon(icon);
+    setIconSize(QSize(kIconSize, kIconSize));
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    setAutoRaise(true);
+    setMinimumWidth(kMinimumWidth);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+}
