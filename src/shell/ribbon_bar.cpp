@@ -55,7 +55,7 @@ RibbonBar::RibbonBar(const QString& applicationText, const QString& recentTitle,
     tabs_->setObjectName(QStringLiteral("ribbonTabs"));
     tabs_->setDrawBase(false);
     tabs_->setExpanding(false);
-    tabs_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    tabs_->setUsesScrollButtons(false);
     connect(tabs_, &QTabBar::currentChanged, pages_, &QStackedWidget::setCurrentIndex);
 
     rightButtons_->setContentsMargins(0, 0, 0, 0);
