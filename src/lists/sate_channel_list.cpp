@@ -1,0 +1,219 @@
+#include "lists/sate_channel_list.h"
+
+#include "lists/channel_cell_rules.h"
+#include "lists/channel_cell_texts.h"
+#include "model/plan_list.h"
+#include "res/string_ids.h"
+#include "shell/prompts.h"
+
+#include <QHeaderView>
+#include <QResizeEvent>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const QString kNameChars = QStringLiteral("0123456789 -abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+const QString kDecimalChars = QStringLiteral("0123456789.");
+const QString kSymbolRateChars = QStringLiteral("0123456789.-");
+
+QStringList headers()
+{
+    return {QStringLiteral("TP NO"),       QStringLiteral("TP Name"),      QStringLiteral("Enable"),
+            QStringLiteral("Signal Type"), QStringLiteral("Freq(MHz)"),    QStringLiteral("BW(MHz)"),
+            QStringLiteral("SR(MS/s)"),    QStringLiteral("Code Rate"),    QStringLiteral("Modulation"),
+            QStringLiteral("Roll off"),    QStringLiteral("Polarization"), QStringLiteral("LNB_LO"),
+            QStringLiteral("Pilots")};
+}
+
+// The first "TP<n>" for n = 1..255 that no TP of the plan is named; the last
+// one when all are taken.
+std::string freeChannelName(const CComonOrbitune& plan)
+{
+    const auto used = plan.usedChannels();
+    std::string name;
+    for (int n = 1; n <= 255; ++n) {
+        name = "TP" + std::to_string(n);
+        if (std::none_of(used.begin(), used.end(), [&](const SateChannel& tp) { return tp.nameText() == name; }))
+            break;
+    }
+    return name;
+}
+
+} // namespace
+
+CSateChannelList::CSateChannelList(PlanList& plans, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), plans_(plans), prompts_(prompts),
+      list_(
+          *this, [this](const Guid& id) { return channel(id); }, this)
+{
+    OnInitialUpdate();
+}
+
+void CSateChannelList::OnInitialUpdate()
+{
+    using namespace channel_column;
+    list_.setGeometry(rect());
+    list_.setColumnCount(kCount);
+    list_.setHorizontalHeaderLabels(headers());
+    for (int column = 0; column < kCount; ++column)
+        list_.setColumnWidth(column, width() / kCount);
+    // The wider of the contents and the header text.
+    for (int column = 0; column < kCount; ++column)
+        list_.resizeColumnToContents(column);
+
+    list_.SetReadOnlyColumn(kNumber);
+    for (int column : {kEnable, kSignalType, kCodeRate, kModulation, kRollOff, kPolarization, kLnbLo, kPilots})
+        list_.SetComboColumn(column);
+    list_.SetColumnValidChars(kName, kNameChars);
+    list_.SetColumnValidChars(kFrequency, kDecimalChars);
+    list_.SetColumnValidChars(kBandwidth, kDecimalChars);
+    list_.SetColumnValidChars(kSymbolRate, kSymbolRateChars);
+}
+
+void CSateChannelList::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    list_.setGeometry(rect());
+    const int columnWidth = std::max(event->size().width() / channel_column::kCount, kMinColumnWidth);
+    for (int column = 0; column < channel_column::kCount; ++column)
+        list_.setColumnWidth(column, columnWidth);
+}
+
+CComonOrbitune* CSateChannelList::plan()
+{
+    if (!currentPlan_)
+        return nullptr;
+    CComonOrbitune* found = plans_.findPlanById(*currentPlan_);
+    if (found == nullptr)
+        currentPlan_.reset();
+    return found;
+}
+
+const SateChannel* CSateChannelList::channel(const Guid& id) const
+{
+    const CComonOrbitune* shown = currentPlan_ ? plans_.findPlanById(*currentPlan_) : nullptr;
+    return shown != nullptr ? shown->findChannelById(id) : nullptr;
+}
+
+void CSateChannelList::removeAllRows()
+{
+    list_.removeAllRows();
+}
+
+void CSateChannelList::RefreshChannelList()
+{
+    list_.removeAllRows();
+    const CComonOrbitune* shown = plan();
+    if (shown == nullptr || shown->channelCount == 0)
+        return;
+    int position = 0;
+    for (const SateChannel& tp : shown->usedChannels()) {
+        QStringList texts{QString::number(++position)};
+        for (int column = 1; column < channel_column::kCount; ++column)
+            texts.append(qtText(ChannelCellText(tp, column)));
+        list_.appendRow(texts, tp.id);
+    }
+}
+
+void CSateChannelList::AddChannel()
+{
+    CComonOrbitune* shown = plan();
+    if (shown == nullptr) {
+        prompts_.tell(this, msg::kSelectPlan);
+        return;
+    }
+    if (shown->channelCount >= kMaxChannels) {
+        prompts_.tell(this, msg::kMaxTps);
+        return;
+    }
+    ++shown->channelsAdded;
+    const auto number = static_cast<std::uint8_t>((shown->channelCount & 0xFF) + 1);
+    shown->appendChannel(SateChannel::withAddDefaults(number, freeChannelName(*shown)));
+    RefreshChannelList();
+}
+
+void CSateChannelList::DeleteCheckedChannels()
+{
+    CComonOrbitune* shown = plan();
+    if (shown == nullptr) {
+        list_.setFocus();
+        RefreshChannelList();
+        return;
+    }
+    if (shown->channelCount == 0)
+        return;
+    std::vector<Guid> ticked;
+    const int rows = std::min(list_.rowCount(), static_cast<int>(shown->channelCount));
+    for (int row = 0; row < rows; ++row)
+        if (list_.isChecked(row))
+            ticked.push_back(list_.rowId(row));
+    if (ticked.empty())
+        return;
+    if (!prompts_.ask(this, msg::kConfirmDeleteTps))
+        return;
+    for (const Guid& id : ticked)
+        shown->removeChannelById(id);
+    list_.setFocus();
+    RefreshChannelList();
+}
+
+void CSateChannelList::ToggleSelectAll()
+{
+    if (list_.rowCount() == 0)
+        return;
+    checkAllFlag_ = !checkAllFlag_;
+    for (int row = 0; row < list_.rowCount(); ++row)
+        list_.setChecked(row, checkAllFlag_);
+}
+
+void CSateChannelList::SortChannelsByColumn(int column)
+{
+    if (column == channel_column::kNumber)
+        return;
+    list_.sortAscending = list_.sortColumn != column ? true : !list_.sortAscending;
+    list_.sortColumn = column;
+    list_.sortRows();
+}
+
+QStringList CSateChannelList::columnChoices(int column)
+{
+    if (!list_.focusIsInside())
+        return {};
+    using namespace channel_column;
+    const ChannelRowTexts row{coreText(list_.cellText(currentRow_, kSignalType)),
+                              coreText(list_.cellText(currentRow_, kModulation)),
+                              coreText(list_.cellText(currentRow_, kRollOff))};
+    QStringList choices;
+    for (const std::string& choice : ChannelColumnChoices(column, row))
+        choices.append(qtText(choice));
+    return choices;
+}
+
+void CSateChannelList::rowFocused(int, int row)
+{
+    currentRow_ = row;
+}
+
+void CSateChannelList::cellEdited(int, int row, int column, const QString& text)
+{
+    currentRow_ = row;
+    editColumn_ = column;
+    CComonOrbitune* shown = plan();
+    SateChannel* tp = shown != nullptr ? shown->findChannelById(list_.rowId(row)) : nullptr;
+    if (tp == nullptr)
+        return;
+    using namespace channel_column;
+    const ChannelRowTexts rowTexts{coreText(list_.cellText(row, kSignalType)),
+                                   coreText(list_.cellText(row, kModulation)), coreText(list_.cellText(row, kRollOff))};
+    const ChannelCellResult result = ChannelCellEdited(column, coreText(text), rowTexts, *tp, *shown);
+    if (result.messageId)
+        prompts_.tell(this, *result.messageId);
+    if (result.record)
+        *tp = *result.record;
+    for (const CellText& cell : result.cells)
+        list_.setCellText(row, cell.column, qtText(cell.text));
+    if (result.refreshList)
+        RefreshChannelList();
+}

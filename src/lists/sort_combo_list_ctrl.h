@@ -1,0 +1,96 @@
+#pragma once
+
+#include "lists/in_place_combo.h"
+#include "lists/in_place_edit.h"
+#include "model/guid.h"
+
+#include <QPointer>
+#include <QTableWidget>
+
+#include <array>
+#include <optional>
+#include <set>
+
+class ListOwner;
+
+// A report-style list whose cells are edited in place: a click on a cell of the
+// focused row opens a drop-down or a filtering edit box exactly over it; when
+// the editor closes, the text goes into the cell and to the owner pane. Rows
+// carry the id of their record, never the record; a check box sits in column 0.
+// The owner sets the sort state and asks for a sort; the comparison of two
+// records is the derived class's.
+class CSortComboListCtrl : public QTableWidget {
+    Q_OBJECT
+public:
+    static constexpr int kMaxColumns = 100;
+    static constexpr int kMinComboColumnWidth = 10;
+    static constexpr int kMaxVisibleChoices = 10;
+
+    CSortComboListCtrl(int controlId, ListOwner& owner, QWidget* parent);
+
+    int controlId() const { return controlId_; }
+
+    void SetReadOnlyColumn(int column);
+    void SetComboColumn(int column);
+    void SetColumnValidChars(int column, const QString& chars);
+    bool isReadOnlyColumn(int column) const { return readOnlyColumns_.contains(column); }
+    bool isComboColumn(int column) const { return comboColumns_.contains(column); }
+    QString columnValidChars(int column) const;
+
+    // Sort state: no column at first, so the first sort of any column ascends.
+    std::optional<int> sortColumn;
+    bool sortAscending = true;
+    // Reorders the rows by sortColumn and sortAscending; rows of equal keys keep
+    // their order.
+    void sortRows();
+
+    // Rows.
+    void removeAllRows();
+    // Appends a row of `texts` (one per column) carrying `id`, unticked.
+    void appendRow(const QStringList& texts, const Guid& id);
+    QString cellText(int row, int column) const;
+    void setCellText(int row, int column, const QString& text);
+    Guid rowId(int row) const;
+    // The row carrying `id`, or -1.
+    int rowOf(const Guid& id) const;
+    bool isChecked(int row) const;
+    void setChecked(int row, bool checked);
+
+    // The rectangle of a cell in viewport coordinates, after scrolling the list
+    // horizontally so that the cell's column is in view.
+    QRect cellRect(int row, int column);
+
+    // Whether the top-left corner of the widget with the keyboard focus lies
+    // inside this control: drop-downs offer choices only then.
+    bool focusIsInside() const;
+
+    // The editor open now, if any.
+    CInPlaceEdit* openEdit() const { return edit_; }
+    CInPlaceCombo* openCombo() const { return combo_; }
+    // The area the last drop-down was given: its cell and room for at most ten
+    // choices below it.
+    QRect lastDropDownArea() const { return lastDropDownArea_; }
+
+protected:
+    // Ascending comparison of the records of two rows in `column`.
+    virtual int compareRecords(const Guid& a, const Guid& b, int column) const = 0;
+    ListOwner& owner() { return owner_; }
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void openDropDown(int row, int column, const QString& text);
+    void openEditBox(int row, int column, const QString& text);
+    void editEnded(const Guid& id, int column, const QString& text);
+    void takeFocusBeforeScrolling();
+
+    int controlId_;
+    ListOwner& owner_;
+    std::set<int> comboColumns_;
+    std::set<int> readOnlyColumns_;
+    std::array<QString, kMaxColumns> validChars_;
+    QPointer<CInPlaceEdit> edit_;
+    QPointer<CInPlaceCombo> combo_;
+    QRect lastDropDownArea_;
+};

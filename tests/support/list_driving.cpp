@@ -1,0 +1,49 @@
+#include "support/list_driving.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+void showActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+void clickCell(CSortComboListCtrl& list, int row, int column, Qt::KeyboardModifiers modifiers)
+{
+    const QRect cell = list.visualRect(list.model()->index(row, column));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, cell.center());
+}
+
+void editCell(CSortComboListCtrl& list, int row, int column, const QString& text)
+{
+    clickCell(list, row, column);
+    CInPlaceEdit* edit = list.openEdit();
+    ASSERT_NE(edit, nullptr) << "no edit box over row " << row << " column " << column;
+    edit->setText(text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QApplication::processEvents();
+}
+
+void chooseInCell(CSortComboListCtrl& list, int row, int column, const QString& choice)
+{
+    clickCell(list, row, column);
+    CInPlaceCombo* combo = list.openCombo();
+    ASSERT_NE(combo, nullptr) << "no drop-down over row " << row << " column " << column;
+    const int index = combo->findText(choice);
+    ASSERT_GE(index, 0) << "no choice " << choice.toStdString();
+    combo->setCurrentIndex(index);
+    QTest::keyClick(combo, Qt::Key_Return);
+    QApplication::processEvents();
+}
+
+QStringList textList(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "lists/sort_combo_list_ctrl.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <QWidget>
+#include <initializer_list>
+
+// Drives list controls through real mouse and key events on the offscreen
+// platform.
+
+// Shows `window` and waits until it is the active window, so that focus moves
+// as it does on a desktop.
+void showActive(QWidget& window);
+
+// A left click at the centre of a cell.
+void clickCell(CSortComboListCtrl& list, int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// Clicks a cell, replaces the open edit box's text with `text` (as a paste
+// would) and presses Enter. Fails the test when no edit box opens.
+void editCell(CSortComboListCtrl& list, int row, int column, const QString& text);
+
+// Clicks a drop-down cell, selects `choice` and presses Enter.
+void chooseInCell(CSortComboListCtrl& list, int row, int column, const QString& choice);
+
+// A string list from plain ASCII literals.
+QStringList textList(std::initializer_list<const char*> texts);
