@@ -75,6 +75,12 @@ bool CSortComboListCtrl::focusIsInside() const
     return area.contains(focus->mapToGlobal(QPoint(0, 0)));
 }
 
+void CSortComboListCtrl::endOpenEdit()
+{
+    if (edit_ || combo_)
+        setFocus(Qt::OtherFocusReason);
+}
+
 void CSortComboListCtrl::removeAllRows()
 {
     const QSignalBlocker blocker(this);

@@ -64,6 +64,9 @@ public:
     // inside this control: drop-downs offer choices only then.
     bool focusIsInside() const;
 
+    // Ends the open edit, if any, as a click elsewhere would.
+    void endOpenEdit();
+
     // The editor open now, if any.
     CInPlaceEdit* openEdit() const { return edit_; }
     CInPlaceCombo* openCombo() const { return combo_; }

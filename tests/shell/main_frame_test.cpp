@@ -1,0 +1,197 @@
+#include "device/hid_link.h"
+#include "device/meter_selection.h"
+#include "lists/sate_channel_list.h"
+#include "model/plan_list.h"
+#include "res/string_ids.h"
+#include "shell/app_settings.h"
+#include "shell/command_ids.h"
+#include "shell/main_frame.h"
+#include "shell/main_ribbon.h"
+#include "shell/orbitune_list.h"
+#include "support/list_driving.h"
+#include "support/plan_builders.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_dir.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class FrameTest : public ::testing::Test {
+protected:
+    std::unique_ptr<CMainFrame> makeFrame(Language language = Language::English)
+    {
+        auto frame = std::make_unique<CMainFrame>(plans, link, prompts, settings, language);
+        frame->resize(1000, 600);
+        return frame;
+    }
+    QString settingsFile() { return QString::fromStdString((dir.path() / "settings.ini").string()); }
+
+    TempDir dir;
+    PlanList plans;
+    ScriptedPrompts prompts;
+    HidLink link{selectMeterBackend(std::string("sim")).backend};
+    AppSettings settings{settingsFile()};
+};
+
+TEST_F(FrameTest, TypeComboStartsShowingQ36WithTheEmptyEntrysIdentity)
+{
+    auto frame = makeFrame();
+    QComboBox* combo = frame->ribbon().typeCombo();
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Q36"));
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_EQ(frame->deviceType(), 1);
+    EXPECT_EQ(link.vendorId, 0x1357);
+    EXPECT_EQ(link.productId, 0x2468);
+}
+
+TEST_F(FrameTest, TypeComboEntriesSetIdentityAndDeviceType)
+{
+    auto frame = makeFrame();
+    showActive(*frame);
+    QComboBox* combo = frame->ribbon().typeCombo();
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    ASSERT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(frame->deviceType(), 0);
+    EXPECT_EQ(link.vendorId, 0x1234);
+    EXPECT_EQ(link.productId, 0x5678);
+    QTest::keyClick(combo, Qt::Key_Down);
+    ASSERT_EQ(combo->currentIndex(), 1);
+    EXPECT_EQ(combo->currentText(), QString());
+    EXPECT_EQ(frame->deviceType(), 1);
+    EXPECT_EQ(link.vendorId, 0x1357);
+    EXPECT_EQ(link.productId, 0x2468);
+}
+
+TEST_F(FrameTest, ColumnsTakeAQuarterAndThreeQuartersOfTheWidth)
+{
+    auto frame = makeFrame();
+    showActive(*frame);
+    frame->resize(800, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(frame->idealColumnWidths(), std::make_pair(200, 600));
+    frame->resize(801, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(frame->idealColumnWidths(), std::make_pair(200, 600));
+    EXPECT_LT(frame->planPane().width(), frame->channelPane().width());
+    EXPECT_GE(frame->planPane().width(), CMainFrame::kMinColumnWidth);
+}
+
+TEST_F(FrameTest, SelectAllReachesOnlyTheActivePane)
+{
+    plans.append(makePlan("A", 2));
+    auto frame = makeFrame();
+    showActive(*frame);
+    frame->planPane().RefreshPlanList();
+    clickCell(frame->planPane().listControl(), 0, 0);
+    ASSERT_EQ(frame->activePane(), CMainFrame::Pane::Plans);
+    ASSERT_EQ(frame->channelPane().listControl().rowCount(), 2);
+
+    QAbstractButton* channelSelectAll = frame->ribbon().button(cmd::kSelectAllChannels);
+    QAbstractButton* planSelectAll = frame->ribbon().button(cmd::kSelectAllPlans);
+    EXPECT_FALSE(channelSelectAll->isEnabled());
+    frame->onCommand(cmd::kSelectAllChannels);
+    EXPECT_FALSE(frame->channelPane().listControl().isChecked(0));
+    QTest::mouseClick(planSelectAll, Qt::LeftButton);
+    EXPECT_TRUE(frame->planPane().listControl().isChecked(0));
+
+    QTest::keyClick(frame.get(), Qt::Key_F6);
+    EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Channels);
+    EXPECT_TRUE(channelSelectAll->isEnabled());
+    EXPECT_FALSE(planSelectAll->isEnabled());
+    QTest::mouseClick(channelSelectAll, Qt::LeftButton);
+    EXPECT_TRUE(frame->channelPane().listControl().isChecked(1));
+    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Plans);
+}
+
+TEST_F(FrameTest, DeletePlanWithCancelStillEmptiesTheTransponderRows)
+{
+    plans.append(makePlan("A", 3));
+    auto frame = makeFrame();
+    showActive(*frame);
+    frame->planPane().RefreshPlanList();
+    clickCell(frame->planPane().listControl(), 0, 0);
+    frame->planPane().listControl().setChecked(0, true);
+    prompts.answers = {false};
+    QTest::mouseClick(frame->ribbon().button(cmd::kPlanDelete), Qt::LeftButton);
+    EXPECT_EQ(plans.count(), 1);
+    EXPECT_EQ(frame->channelPane().listControl().rowCount(), 0);
+    EXPECT_EQ(frame->channelPane().currentPlan(), plans.at(0).id);
+}
+
+TEST_F(FrameTest, AddButtonsWorkThroughTheRibbon)
+{
+    auto frame = makeFrame();
+    showActive(*frame);
+    QTest::mouseClick(frame->ribbon().button(cmd::kPlanAdd), Qt::LeftButton);
+    ASSERT_EQ(plans.count(), 1);
+    clickCell(frame->planPane().listControl(), 0, 0);
+    QTest::mouseClick(frame->ribbon().button(cmd::kChannelAdd), Qt::LeftButton);
+    EXPECT_EQ(plans.at(0).channelCount, 1);
+    EXPECT_EQ(frame->channelPane().listControl().rowCount(), 1);
+}
+
+TEST_F(FrameTest, CommandCommitsAnOpenEditFirst)
+{
+    plans.append(makePlan("A", 0));
+    auto frame = makeFrame();
+    showActive(*frame);
+    frame->planPane().RefreshPlanList();
+    CSortComboListCtrl& list = frame->planPane().listControl();
+    clickCell(list, 0, 1);
+    ASSERT_NE(list.openEdit(), nullptr);
+    list.openEdit()->setText(QStringLiteral("Renamed"));
+    QTest::mouseClick(frame->ribbon().button(cmd::kPlanAdd), Qt::LeftButton);
+    EXPECT_EQ(plans.at(0).nameText(), "Renamed");
+    EXPECT_EQ(plans.count(), 2);
+}
+
+TEST_F(FrameTest, StyleIsReadAndWrittenAsApplicationLook)
+{
+    {
+        auto frame = makeFrame();
+        EXPECT_EQ(frame->currentVisualStyle(), AppSettings::kDefaultLook);
+        frame->onCommand(cmd::kLookOffice2007Silver);
+        EXPECT_EQ(settings.applicationLook(), 217);
+    }
+    QSettings(settingsFile(), QSettings::IniFormat).setValue(QStringLiteral("ApplicationLook"), 300);
+    AppSettings reread(settingsFile());
+    auto frame = std::make_unique<CMainFrame>(plans, link, prompts, reread, Language::English);
+    EXPECT_EQ(frame->currentVisualStyle(), 300);
+    EXPECT_EQ(reread.applicationLook(), 300);
+    for (QAction* action : frame->ribbon().styleMenu()->actions())
+        EXPECT_FALSE(action->isChecked()) << action->text().toStdString();
+}
+
+TEST_F(FrameTest, AboutGoesToTheApplication)
+{
+    auto frame = makeFrame();
+    std::vector<int> forwarded;
+    QObject::connect(frame.get(), &CMainFrame::applicationCommand, [&](int id) { forwarded.push_back(id); });
+    frame->onCommand(cmd::kAppAbout);
+    EXPECT_EQ(forwarded, (std::vector<int>{cmd::kAppAbout}));
+}
+
+TEST_F(FrameTest, StatusBarPanesInBothLanguages)
+{
+    auto english = makeFrame();
+    EXPECT_EQ(english->statusBar()->findChild<QLabel*>(QStringLiteral("pane1"))->text(), QStringLiteral("Pane 1"));
+    EXPECT_EQ(english->statusBar()->findChild<QLabel*>(QStringLiteral("pane2"))->text(), QStringLiteral("Pane 2"));
+    auto chinese = makeFrame(Language::Chinese);
+    EXPECT_EQ(chinese->statusBar()->findChild<QLabel*>(QStringLiteral("pane1"))->text(), QString::fromUtf8("面板1"));
+}
+
+} // namespace
