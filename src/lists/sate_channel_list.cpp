@@ -70,12 +70,19 @@ void CSateChannelList::OnInitialUpdate()
     list_.SetColumnValidChars(kFrequency, kDecimalChars);
     list_.SetColumnValidChars(kBandwidth, kDecimalChars);
     list_.SetColumnValidChars(kSymbolRate, kSymbolRateChars);
+
+    // The list stays glued to all four edges of the pane.
+    resizer_.Hook(this);
+    if (CWndResizer::CUIPanel* panel = resizer_.GetUIPanel(CSateChannelSortComboListCtrl::kControlId)) {
+        panel->ownMove = true;
+        panel->SetAnchor(15);
+    }
+    resizer_.LayoutPanels();
 }
 
 void CSateChannelList::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    list_.setGeometry(rect());
     const int columnWidth = std::max(event->size().width() / channel_column::kCount, kMinColumnWidth);
     for (int column = 0; column < channel_column::kCount; ++column)
         list_.setColumnWidth(column, columnWidth);

@@ -3,6 +3,7 @@
 #include "lists/list_owner.h"
 #include "lists/sort_combo_list_ctrls.h"
 #include "model/guid.h"
+#include "shell/wnd_resizer.h"
 
 #include <QWidget>
 
@@ -58,6 +59,7 @@ private:
     PlanList& plans_;
     Prompts& prompts_;
     CSateChannelSortComboListCtrl list_;
+    CWndResizer resizer_;
     int currentRow_ = 0;
     int editColumn_ = 0;
     std::optional<Guid> currentPlan_;

@@ -31,7 +31,10 @@ int AppSettings::applicationLook() const
     return ok ? look : kDefaultLook;
 }
 
-void AppSettings::setApplicationLook(int styleId) { settings_->setValue(kLookKey, styleId); }
+void AppSettings::setApplicationLook(int styleId)
+{
+    settings_->setValue(kLookKey, styleId);
+}
 
 QStringList AppSettings::recentFiles() const
 {
@@ -52,9 +55,15 @@ void AppSettings::addRecentFile(const QString& path)
     settings_->setValue(kRecentKey, files);
 }
 
-QByteArray AppSettings::windowGeometry() const { return settings_->value(kGeometryKey).toByteArray(); }
+QByteArray AppSettings::windowGeometry() const
+{
+    return settings_->value(kGeometryKey).toByteArray();
+}
 
-QByteArray AppSettings::windowState() const { return settings_->value(kStateKey).toByteArray(); }
+QByteArray AppSettings::windowState() const
+{
+    return settings_->value(kStateKey).toByteArray();
+}
 
 void AppSettings::setWindowGeometry(const QByteArray& geometry, const QByteArray& state)
 {

@@ -95,7 +95,8 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
         return;
     const int width = event->size().width();
     idealWidths_ = {width / 4, 3 * width / 4};
-    splitter_->setSizes({std::max(idealWidths_.first, kMinColumnWidth), std::max(idealWidths_.second, kMinColumnWidth)});
+    splitter_->setSizes(
+        {std::max(idealWidths_.first, kMinColumnWidth), std::max(idealWidths_.second, kMinColumnWidth)});
 }
 
 void CMainFrame::setActivePane(Pane pane)
@@ -163,7 +164,8 @@ void CMainFrame::onCommand(int commandId)
         onDownload(this, plans_, link_, prompts_, deviceType_);
         return;
     case cmd::kUpload:
-        onUpload(this, plans_, link_, prompts_, [this] { clearPanes(); }, [this] { planPane_->RefreshPlanList(); });
+        onUpload(
+            this, plans_, link_, prompts_, [this] { clearPanes(); }, [this] { planPane_->RefreshPlanList(); });
         return;
     case cmd::kUpgrade:
         onUpgrade(this, link_, prompts_);

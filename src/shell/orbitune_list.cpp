@@ -68,12 +68,19 @@ void COrbituneList::OnInitialUpdate()
     list_.SetColumnValidChars(kLongitude, kDecimalChars);
     list_.SetColumnValidChars(kLnbLow, kDecimalChars);
     list_.SetColumnValidChars(kLnbHigh, kDecimalChars);
+
+    // The list stays glued to all four edges of the pane.
+    resizer_.Hook(this);
+    if (CWndResizer::CUIPanel* panel = resizer_.GetUIPanel(COrbituneSortComboListCtrl::kControlId)) {
+        panel->ownMove = true;
+        panel->SetAnchor(15);
+    }
+    resizer_.LayoutPanels();
 }
 
 void COrbituneList::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    list_.setGeometry(rect());
     const int columnWidth = std::max(event->size().width() / plan_column::kCount, kMinColumnWidth);
     for (int column = 0; column < plan_column::kCount; ++column)
         list_.setColumnWidth(column, columnWidth);

@@ -3,6 +3,7 @@
 #include "lists/list_owner.h"
 #include "lists/sort_combo_list_ctrls.h"
 #include "model/guid.h"
+#include "shell/wnd_resizer.h"
 
 #include <QWidget>
 
@@ -51,6 +52,7 @@ private:
     Prompts& prompts_;
     CSateChannelList& channels_;
     COrbituneSortComboListCtrl list_;
+    CWndResizer resizer_;
     int nextPlanNumber_ = 0;
     bool checkAllFlag_ = false;
 };
