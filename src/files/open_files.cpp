@@ -15,21 +15,30 @@ namespace {
 OpenResult readOrbtabFiles(const std::vector<std::string>& paths, PlanList& plans)
 {
     OpenResult result;
-    std::int32_t filesRead = 0;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (paths[i].empty())
             continue;
         const auto read = readOrbtabFile(paths[i], i == 0, plans);
         if (read.status == OrbtabReadStatus::Read) {
-            ++filesRead;
+            result.filesRead.push_back(paths[i]);
             continue;
         }
         result.errors.push_back(*read.error);
         if (read.status == OrbtabReadStatus::ChecksumFailed)
             return result;
     }
-    result.nextPlanNumber = filesRead;
+    result.nextPlanNumber = static_cast<std::int32_t>(result.filesRead.size());
     return result;
+}
+
+// Records what reading the first path gave: its error, or the path as read
+// when the reader answered a counter (an empty path gives neither).
+void noteFirst(const std::optional<FileError>& error, const std::string& first, OpenResult& result)
+{
+    if (error)
+        result.errors.push_back(*error);
+    else if (result.nextPlanNumber)
+        result.filesRead.push_back(first);
 }
 
 } // namespace
@@ -44,13 +53,11 @@ OpenResult readChosenFiles(const std::vector<std::string>& paths, PlanList& plan
     if (extension == "planList") {
         const auto read = readPlanListFile(first, plans);
         result.nextPlanNumber = read.planCount;
-        if (read.error)
-            result.errors.push_back(*read.error);
+        noteFirst(read.error, first, result);
     } else if (extension == "gnr") {
         const auto read = readGeneralFile(first, plans);
         result.nextPlanNumber = read.nextPlanNumber;
-        if (read.error)
-            result.errors.push_back(*read.error);
+        noteFirst(read.error, first, result);
     } else if (extension == "Orbtab") {
         result = readOrbtabFiles(paths, plans);
     } else {

@@ -12,6 +12,7 @@
 struct OpenResult {
     std::optional<std::int32_t> nextPlanNumber; // none: the counter keeps its value
     std::vector<FileError> errors;              // files that could not be read, in order
+    std::vector<std::string> filesRead;         // the paths whose plans were read, in order
 };
 
 // The extension of a chosen path as the Open command sees it: the text after

@@ -100,6 +100,27 @@ TEST(OpenFiles, UnreadableGeneralFileKeepsTheCounterAndNamesTheFile)
     EXPECT_FALSE(result.nextPlanNumber);
     ASSERT_EQ(result.errors.size(), 1U);
     EXPECT_EQ(result.errors[0].path, dir.file("none.gnr").string());
+    EXPECT_TRUE(result.filesRead.empty());
+}
+
+TEST(OpenFiles, FilesReadNameOnlyThePathsWhosePlansWereTaken)
+{
+    TempDir dir;
+    const auto list = makePlanList(2, 1);
+    ASSERT_TRUE(writeGeneralFile(dir.file("a.gnr"), allPlans(list)).ok());
+    PlanList plans;
+    const auto general = readChosenFiles({dir.file("a.gnr").string(), orbtab(dir, "X", 1)}, plans);
+    EXPECT_EQ(general.filesRead, std::vector<std::string>{dir.file("a.gnr").string()});
+
+    const std::vector<std::string> paths{orbtab(dir, "A", 1), "", dir.file("gone.Orbtab").string(),
+                                         orbtab(dir, "B", 1)};
+    plans.removeAll();
+    const auto orbtabs = readChosenFiles(paths, plans);
+    EXPECT_EQ(orbtabs.filesRead, (std::vector<std::string>{paths[0], paths[3]}));
+    EXPECT_EQ(orbtabs.nextPlanNumber, 2);
+
+    plans.removeAll();
+    EXPECT_TRUE(readChosenFiles({orbtab(dir, "Bad", 1, false)}, plans).filesRead.empty());
 }
 
 } // namespace

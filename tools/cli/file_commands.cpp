@@ -1,6 +1,7 @@
 #include "cli/file_commands.h"
 
 #include "files/atomic_save.h"
+#include "files/file_error_message.h"
 #include "files/general_file.h"
 #include "files/open_files.h"
 #include "files/orbtab_file.h"
@@ -25,24 +26,6 @@ struct Loaded {
     PlanList plans;
     std::int32_t nextPlanNumber = 0;
 };
-
-int messageFor(FileError::Kind kind)
-{
-    switch (kind) {
-    case FileError::Kind::ChecksumFailed:
-        return msg::kChecksumFailed;
-    case FileError::Kind::UnknownFormat:
-        return msg::kNotPlanFile;
-    case FileError::Kind::UnsafeName:
-        return msg::kUnsafePlanName;
-    case FileError::Kind::CannotWrite:
-        return msg::kSaveFileFailed;
-    case FileError::Kind::CannotOpen:
-    case FileError::Kind::BadContent:
-        break;
-    }
-    return msg::kOpenFileFailed;
-}
 
 std::optional<Loaded> readJsonInput(const std::string& path, CliContext& context)
 {
@@ -73,7 +56,7 @@ std::optional<Loaded> readInputs(const std::vector<std::string>& paths, CliConte
     Loaded loaded;
     const auto result = readChosenFiles(paths, loaded.plans);
     for (const auto& error : result.errors)
-        context.fail(CliContext::kUnreadable, messageFor(error.kind), {error.path});
+        context.fail(CliContext::kUnreadable, fileErrorMessage(error.kind), {error.path});
     if (!result.errors.empty())
         return std::nullopt;
     loaded.nextPlanNumber = result.nextPlanNumber.value_or(0);
@@ -179,7 +162,7 @@ void writeOrbtabFolder(const std::filesystem::path& folder, bool overwrite, cons
         return overwrite;
     });
     for (const auto& error : report.errors)
-        context.fail(CliContext::kRefused, messageFor(error.kind), {error.path});
+        context.fail(CliContext::kRefused, fileErrorMessage(error.kind), {error.path});
 }
 
 void runConvert(const ConvertOptions& options, CliContext& context)

@@ -1,0 +1,741 @@
+#include "files/plan_file_commands.h"
+
+#include "files/general_file.h"
+#include "files/orbtab_file.h"
+#include "files/plan_list_file.h"
+#include "model/model_checks.h"
+#include "res/string_ids.h"
+#include "support/plan_builders.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+// What the commands did to the panes and the main frame.
+struct PaneRecord {
+    int rowsCleared = 0;
+    int refreshes = 0;
+    int currentPlanCleared = 0;
+    std::optional<int> nextPlanNumber;
+    QStringList recent;
+
+    PlanFileHooks hooks()
+    {
+        return {[this] { ++rowsCleared; }, [this] { ++refreshes; }, [this] { ++currentPlanCleared; },
+                [this](int n) { nextPlanNumber = n; }, [this](const QString& path) { recent << path; }};
+    }
+};
+
+QString qt(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+std::vector<Guid> idsOf(const PlanList& plans, std::initializer_list<int> positions)
+{
+    std::vector<Guid> ids;
+    for (int p : positions)
+        ids.push_back(plans.at(p).id);
+    return ids;
+}
+
+std::vector<Guid> allIds(const PlanList& plans)
+{
+    std::vector<Guid> ids;
+    for (const auto& plan : plans)
+        ids.push_back(plan.id);
+    return ids;
+}
+
+std::size_t filesIn(const TempDir& dir)
+{
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++count;
+    return count;
+}
+
+std::filesystem::path writeOrbtab(const TempDir& dir, const std::string& name, int tps, bool intact = true)
+{
+    auto image = orbtab_file::encode(makePlan(name, tps), 1);
+    if (!intact)
+        image[orbtab_file::kChecksumOffset] ^= 1;
+    const auto path = dir.file(name + ".Orbtab");
+    writeBytes(path, {image.begin(), image.end()});
+    return path;
+}
+
+PlanList withS2Tp()
+{
+    PlanList plans;
+    auto plan = makePlan("S2Sat", 2);
+    plan.channels[1].signalType = 2;
+    plans.append(plan);
+    return plans;
+}
+
+} // namespace
+
+// Checks and their order.
+
+TEST(SaveSelected, SeventeenTickedPlansWithQ24ShowMessage113AndWriteNothing)
+{
+    TempDir dir;
+    auto plans = makePlanList(17, 1);
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {1};
+    PaneRecord panes;
+    saveSelected(plans, prompts, nullptr, allIds(plans), panes.hooks());
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24MaxPlans});
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Q24 have no more than 16 plans"));
+    EXPECT_TRUE(prompts.fileDialogs.empty());
+    EXPECT_EQ(filesIn(dir), 0U);
+    EXPECT_TRUE(panes.recent.isEmpty());
+}
+
+TEST(SaveSelected, SixteenTickedPlansPassTheQ24Count)
+{
+    TempDir dir;
+    auto plans = makePlanList(17, 1);
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {1};
+    prompts.saveFiles = {qt(dir.file("q.planList"))};
+    PaneRecord panes;
+    auto ids = allIds(plans);
+    ids.pop_back();
+    saveSelected(plans, prompts, nullptr, ids, panes.hooks());
+    EXPECT_TRUE(prompts.messages.empty());
+    PlanList read;
+    EXPECT_EQ(readPlanListFile(dir.file("q.planList"), read).planCount, 16);
+    EXPECT_EQ(panes.recent, QStringList{qt(dir.file("q.planList"))});
+}
+
+TEST(SaveSelected, PlanOfSevenTpsBeforeAPlanWithoutTpsGives114)
+{
+    PlanList plans;
+    plans.append(makePlan("A", 1));
+    plans.append(makePlan("Seven", 7));
+    plans.append(makePlan("Empty", 0));
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {1};
+    saveSelected(plans, prompts, nullptr, allIds(plans), {});
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24MaxTpsSelect});
+    EXPECT_TRUE(prompts.fileDialogs.empty());
+}
+
+TEST(SaveSelected, PlanWithoutTpsBeforeAPlanOfSevenTpsGives131)
+{
+    PlanList plans;
+    plans.append(makePlan("Empty", 0));
+    plans.append(makePlan("Seven", 7));
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {1};
+    saveSelected(plans, prompts, nullptr, allIds(plans), {});
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kPlanWithoutTp});
+}
+
+TEST(SaveSelected, OnlyTheTickedPlansAreChecked)
+{
+    TempDir dir;
+    PlanList plans;
+    plans.append(makePlan("Empty", 0));
+    plans.append(makePlan("Good", 2));
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {0};
+    prompts.saveFiles = {qt(dir.file("one.gnr"))};
+    saveSelected(plans, prompts, nullptr, idsOf(plans, {1}), {});
+    EXPECT_TRUE(prompts.messages.empty());
+    PlanList read;
+    readGeneralFile(dir.file("one.gnr"), read);
+    ASSERT_EQ(read.count(), 1);
+    EXPECT_EQ(read.at(0).nameText(), "Good");
+}
+
+TEST(SaveAll, PlanWithoutTpsAmongTwentyPlansGives131First)
+{
+    TempDir dir;
+    auto plans = makePlanList(20, 7);
+    while (plans.at(12).channelCount > 0)
+        plans.at(12).removeChannelAt(0);
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {1};
+    saveAll(plans, prompts, nullptr, {});
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kPlanWithoutTp});
+    EXPECT_EQ(prompts.messages[0].text,
+              QStringLiteral("Save the file failed, please make sure the plan have one channel"));
+    EXPECT_TRUE(prompts.fileDialogs.empty());
+}
+
+TEST(SaveAll, TwentyPlansWithQ24Give113)
+{
+    auto plans = makePlanList(20, 7);
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {1};
+    saveAll(plans, prompts, nullptr, {});
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24MaxPlans});
+}
+
+TEST(SaveAll, SevenTpsWithQ24Give133)
+{
+    PlanList plans;
+    plans.append(makePlan("A", 2));
+    plans.append(makePlan("Seven", 7));
+    ScriptedPrompts prompts(Language::Chinese);
+    prompts.fileTypes = {1};
+    saveAll(plans, prompts, nullptr, {});
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24MaxTpsAll});
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("有转发器数目多于6个的频道表"));
+}
+
+TEST(SaveAll, DvbS2TpIsRefusedForQ24Only)
+{
+    TempDir dir;
+    {
+        auto plans = withS2Tp();
+        ScriptedPrompts prompts;
+        prompts.fileTypes = {1};
+        saveAll(plans, prompts, nullptr, {});
+        EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24NoS2});
+        EXPECT_TRUE(prompts.fileDialogs.empty());
+    }
+    {
+        auto plans = withS2Tp();
+        ScriptedPrompts prompts;
+        prompts.fileTypes = {0};
+        prompts.saveFiles = {qt(dir.file("s2.gnr"))};
+        saveAll(plans, prompts, nullptr, {});
+        EXPECT_TRUE(prompts.messages.empty());
+        PlanList read;
+        readGeneralFile(dir.file("s2.gnr"), read);
+        ASSERT_EQ(read.count(), 1);
+        EXPECT_EQ(read.at(0).channels[1].signalType, 2);
+    }
+    {
+        auto plans = withS2Tp();
+        ScriptedPrompts prompts;
+        prompts.fileTypes = {2};
+        prompts.folders = {qt(dir.path())};
+        saveAll(plans, prompts, nullptr, {});
+        EXPECT_TRUE(prompts.messages.empty());
+        EXPECT_TRUE(std::filesystem::exists(dir.file("S2Sat.Orbtab")));
+    }
+}
+
+TEST(SaveSelected, DvbS2TpIsRefusedForQ24)
+{
+    auto plans = withS2Tp();
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {1};
+    saveSelected(plans, prompts, nullptr, allIds(plans), {});
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24NoS2});
+}
+
+TEST(SaveAll, TvTpPassesTheQ24Check)
+{
+    TempDir dir;
+    PlanList plans;
+    plans.append(makePlan("Tv", 1));
+    plans.at(0).channels[0].signalType = 0;
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {1};
+    prompts.saveFiles = {qt(dir.file("tv.planList"))};
+    saveAll(plans, prompts, nullptr, {});
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(std::filesystem::exists(dir.file("tv.planList")));
+}
+
+// Dialogs and what they ask.
+
+TEST(SaveSelected, GeneralAndQ24SaveDialogsAskBeforeReplacing)
+{
+    TempDir dir;
+    auto plans = makePlanList(2, 1);
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {0, 1};
+    prompts.saveFiles = {qt(dir.file("a.gnr")), qt(dir.file("a.planList"))};
+    saveSelected(plans, prompts, nullptr, allIds(plans), {});
+    saveSelected(plans, prompts, nullptr, allIds(plans), {});
+    ASSERT_EQ(prompts.fileDialogs.size(), 2U);
+    EXPECT_EQ(prompts.fileDialogs[0].title, QStringLiteral("gnr Save"));
+    EXPECT_EQ(prompts.fileDialogs[0].filter, QStringLiteral("General File (*.gnr)|*.gnr||"));
+    EXPECT_EQ(prompts.fileDialogs[0].defaultSuffix, QStringLiteral("gnr"));
+    EXPECT_TRUE(prompts.fileDialogs[0].confirmOverwrite);
+    EXPECT_FALSE(prompts.fileDialogs[0].multipleFiles);
+    EXPECT_EQ(prompts.fileDialogs[1].title, QStringLiteral("planList Save"));
+    EXPECT_EQ(prompts.fileDialogs[1].filter, QStringLiteral("Q24 Sate File (*.planList)|*.planList||"));
+    EXPECT_EQ(prompts.fileDialogs[1].defaultSuffix, QStringLiteral("planList"));
+    EXPECT_TRUE(prompts.fileDialogs[1].confirmOverwrite);
+    EXPECT_EQ(prompts.fileTypeDialogs, 2);
+}
+
+TEST(SaveSelected, NothingTickedAsksNothing)
+{
+    auto plans = makePlanList(2, 1);
+    ScriptedPrompts prompts;
+    saveSelected(plans, prompts, nullptr, {}, {});
+    EXPECT_EQ(prompts.fileTypeDialogs, 0);
+    PlanList empty;
+    saveSelected(empty, prompts, nullptr, allIds(plans), {});
+    EXPECT_EQ(prompts.fileTypeDialogs, 0);
+}
+
+TEST(SaveAll, EmptyListAsksNothing)
+{
+    PlanList plans;
+    ScriptedPrompts prompts;
+    saveAll(plans, prompts, nullptr, {});
+    EXPECT_EQ(prompts.fileTypeDialogs, 0);
+}
+
+TEST(SaveCommands, CancelInTheFileTypeDialogWritesNothing)
+{
+    TempDir dir;
+    auto plans = makePlanList(2, 1);
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {std::nullopt, std::nullopt};
+    saveSelected(plans, prompts, nullptr, allIds(plans), {});
+    saveAll(plans, prompts, nullptr, {});
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(prompts.fileDialogs.empty());
+    EXPECT_TRUE(prompts.folderTitles.empty());
+    EXPECT_EQ(filesIn(dir), 0U);
+}
+
+TEST(SaveCommands, CancelInTheSaveDialogWritesNothing)
+{
+    TempDir dir;
+    auto plans = makePlanList(2, 1);
+    const auto before = plans.at(1).number;
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {0, 1, 0};
+    prompts.saveFiles = {QString(), QString(), QString()};
+    PaneRecord panes;
+    saveSelected(plans, prompts, nullptr, idsOf(plans, {1}), panes.hooks());
+    saveSelected(plans, prompts, nullptr, idsOf(plans, {1}), panes.hooks());
+    saveAll(plans, prompts, nullptr, panes.hooks());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(plans.at(1).number, before);
+    EXPECT_EQ(filesIn(dir), 0U);
+    EXPECT_TRUE(panes.recent.isEmpty());
+}
+
+TEST(SaveCommands, CancelInTheFolderBrowserWritesNothing)
+{
+    TempDir dir;
+    auto plans = makePlanList(2, 1);
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {2, 2};
+    prompts.folders = {QString(), QString()};
+    saveSelected(plans, prompts, nullptr, allIds(plans), {});
+    saveAll(plans, prompts, nullptr, {});
+    EXPECT_EQ(prompts.folderTitles,
+              (std::vector<QString>{QStringLiteral("Select path"), QStringLiteral("Select path")}));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(filesIn(dir), 0U);
+}
+
+// Renumbering.
+
+TEST(SaveSelected, GeneralRenumbersTheSavedPlansInRowOrder)
+{
+    TempDir dir;
+    auto plans = makePlanList(3, 1); // numbers 1, 2, 3
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {0};
+    prompts.saveFiles = {qt(dir.file("sel.gnr"))};
+    saveSelected(plans, prompts, nullptr, idsOf(plans, {2, 0}), {});
+    EXPECT_EQ(plans.at(2).number, 0);
+    EXPECT_EQ(plans.at(0).number, 1);
+    EXPECT_EQ(plans.at(1).number, 2);
+    PlanList read;
+    readGeneralFile(dir.file("sel.gnr"), read);
+    ASSERT_EQ(read.count(), 2);
+    EXPECT_EQ(read.at(0).nameText(), "Plan3");
+    EXPECT_EQ(read.at(0).number, 0);
+    EXPECT_EQ(read.at(1).nameText(), "Plan1");
+    EXPECT_EQ(read.at(1).number, 1);
+}
+
+TEST(SaveSelected, Q24AndQ9100DoNotRenumber)
+{
+    TempDir dir;
+    auto plans = makePlanList(3, 1);
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {1, 2};
+    prompts.saveFiles = {qt(dir.file("sel.planList"))};
+    prompts.folders = {qt(dir.path())};
+    saveSelected(plans, prompts, nullptr, idsOf(plans, {2, 0}), {});
+    saveSelected(plans, prompts, nullptr, idsOf(plans, {2, 0}), {});
+    EXPECT_EQ(plans.at(0).number, 1);
+    EXPECT_EQ(plans.at(2).number, 3);
+}
+
+TEST(SaveAll, GeneralKeepsTheNumbersAndWritesTheWholeList)
+{
+    TempDir dir;
+    auto plans = makePlanList(3, 2);
+    plans.at(0).number = 7;
+    const PlanList before = plans;
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {0};
+    prompts.saveFiles = {qt(dir.file("all.gnr"))};
+    PaneRecord panes;
+    saveAll(plans, prompts, nullptr, panes.hooks());
+    EXPECT_EQ(plans.at(0).number, 7);
+    EXPECT_EQ(plans.at(1).number, 2);
+    EXPECT_EQ(readBytes(dir.file("all.gnr")), general_file::encode(allPlans(before), false));
+    EXPECT_EQ(panes.recent, QStringList{qt(dir.file("all.gnr"))});
+}
+
+TEST(SaveAll, ExistingLongerGeneralFileHoldsExactlyTheNewContent)
+{
+    TempDir dir;
+    const auto target = dir.file("long.gnr");
+    const auto longer = makePlanList(4, 1);
+    ASSERT_TRUE(writeGeneralFile(target, allPlans(longer)).ok());
+    auto plans = makePlanList(2, 1);
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {0};
+    prompts.saveFiles = {qt(target)};
+    saveAll(plans, prompts, nullptr, {});
+    EXPECT_EQ(readBytes(target), general_file::encode(allPlans(plans), false));
+}
+
+// The Q9100 files and the overwrite question.
+
+TEST(SaveAll, TwoPlansOfOneNameAskBeforeTheSecondReplacesTheFirst)
+{
+    TempDir dir;
+    PlanList plans;
+    plans.append(makePlan("Sat", 1));
+    plans.append(makePlan("Sat", 3));
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {2};
+    prompts.folders = {qt(dir.path())};
+    prompts.answers = {true};
+    PaneRecord panes;
+    saveAll(plans, prompts, nullptr, panes.hooks());
+    ASSERT_EQ(prompts.messageIds(), std::vector<int>{msg::kOrbtabExists});
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("The target Sat.Orbtab file is already exist, overwrite it?"));
+    EXPECT_EQ(prompts.messages[0].buttons, Prompts::Buttons::OkCancel);
+    const auto bytes = readBytes(dir.file("Sat.Orbtab"));
+    ASSERT_EQ(bytes.size(), orbtab_file::kFileSize);
+    EXPECT_EQ(bytes[8], 2);  // the second plan's position
+    EXPECT_EQ(bytes[25], 3); // its TP count
+    EXPECT_EQ(panes.recent.size(), 2);
+}
+
+TEST(SaveSelected, CancelledOverwriteKeepsTheFirstFileAndGoesOn)
+{
+    TempDir dir;
+    PlanList plans;
+    plans.append(makePlan("Sat", 1));
+    plans.append(makePlan("Sat", 3));
+    plans.append(makePlan("Other", 2));
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {2};
+    prompts.folders = {qt(dir.path())};
+    prompts.answers = {false};
+    PaneRecord panes;
+    saveSelected(plans, prompts, nullptr, allIds(plans), panes.hooks());
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kOrbtabExists});
+    EXPECT_EQ(readBytes(dir.file("Sat.Orbtab"))[8], 1);
+    EXPECT_EQ(readBytes(dir.file("Other.Orbtab"))[8], 3);
+    EXPECT_EQ(panes.recent, (QStringList{qt(dir.file("Sat.Orbtab")), qt(dir.file("Other.Orbtab"))}));
+}
+
+TEST(SaveAll, NameDifferingOnlyInLetterCaseIsNotAskedAbout)
+{
+    TempDir dir;
+    writeBytes(dir.file("sat.Orbtab"), {1, 2, 3});
+    PlanList plans;
+    plans.append(makePlan("Sat", 1));
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {2};
+    prompts.folders = {qt(dir.path())};
+    saveAll(plans, prompts, nullptr, {});
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(readBytes(dir.file("Sat.Orbtab")).size(), orbtab_file::kFileSize);
+    EXPECT_EQ(readBytes(dir.file("sat.Orbtab")), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST(SaveAll, UnsafePlanNameIsReportedAndTheOthersAreWritten)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("inner"));
+    PlanList plans;
+    plans.append(makePlan("../up", 1));
+    plans.append(makePlan("Fine", 1));
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {2};
+    prompts.folders = {qt(dir.file("inner"))};
+    saveAll(plans, prompts, nullptr, {});
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kUnsafePlanName});
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("../up")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("inner") / "Fine.Orbtab"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("up.Orbtab")));
+}
+
+// Failures reported naming the file.
+
+TEST(SaveCommands, UnwritableTargetIsReportedNamingTheFile)
+{
+    TempDir dir;
+    auto plans = makePlanList(1, 1);
+    const QString target = qt(dir.file("missing") / "out.gnr");
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {0};
+    prompts.saveFiles = {target};
+    PaneRecord panes;
+    saveAll(plans, prompts, nullptr, panes.hooks());
+    ASSERT_EQ(prompts.messageIds(), std::vector<int>{msg::kSaveFileFailed});
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Save the file %1 failed").arg(target));
+    EXPECT_EQ(prompts.messages[0].buttons, Prompts::Buttons::Ok);
+    EXPECT_TRUE(panes.recent.isEmpty());
+}
+
+TEST(SaveSelected, UnwritableRenumberedTargetKeepsTheNumbers)
+{
+    TempDir dir;
+    auto plans = makePlanList(2, 1);
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {0};
+    prompts.saveFiles = {qt(dir.file("missing") / "out.gnr")};
+    saveSelected(plans, prompts, nullptr, idsOf(plans, {1}), {});
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kSaveFileFailed});
+    EXPECT_EQ(plans.at(1).number, 2);
+}
+
+TEST(SaveAll, UnwritableOrbtabFolderReportsEveryFile)
+{
+    TempDir dir;
+    PlanList plans;
+    plans.append(makePlan("A", 1));
+    plans.append(makePlan("B", 1));
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {2};
+    prompts.folders = {qt(dir.file("missing"))};
+    saveAll(plans, prompts, nullptr, {});
+    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveFileFailed, msg::kSaveFileFailed}));
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("A.Orbtab")));
+    EXPECT_TRUE(prompts.messages[1].text.contains(QStringLiteral("B.Orbtab")));
+}
+
+// Open.
+
+TEST(OpenPlans, NoSaveOfferWithAnEmptyList)
+{
+    PlanList plans;
+    ScriptedPrompts prompts;
+    prompts.openFiles = {QStringList{}};
+    PaneRecord panes;
+    openPlans(plans, prompts, nullptr, panes.hooks());
+    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(prompts.fileDialogs.size(), 1U);
+    EXPECT_EQ(prompts.fileDialogs[0].filter,
+              QStringLiteral("General SateFile (*.gnr)|*.gnr|Q24 SateFile (*.planList)|*.planList|"
+                             "Q9100 SateFiles (*.Orbtab)|*.Orbtab||"));
+    EXPECT_TRUE(prompts.fileDialogs[0].multipleFiles);
+    EXPECT_TRUE(prompts.fileDialogs[0].defaultSuffix.isEmpty());
+}
+
+TEST(OpenPlans, CancelInTheOpenDialogKeepsThePlansAndThePanes)
+{
+    auto plans = makePlanList(3, 2);
+    const PlanList before = plans;
+    ScriptedPrompts prompts;
+    prompts.answers = {false};
+    prompts.openFiles = {QStringList{}};
+    PaneRecord panes;
+    openPlans(plans, prompts, nullptr, panes.hooks());
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kSaveOffer});
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Save plan(s) in the planlist?"));
+    EXPECT_EQ(plans.count(), 3);
+    EXPECT_TRUE(std::equal(plans.begin(), plans.end(), before.begin(), before.end()));
+    EXPECT_EQ(panes.rowsCleared, 0);
+    EXPECT_EQ(panes.currentPlanCleared, 0);
+    EXPECT_EQ(panes.refreshes, 0);
+    EXPECT_EQ(prompts.fileTypeDialogs, 0);
+}
+
+TEST(OpenPlans, AcceptedSaveOfferRunsSaveAllThenOpens)
+{
+    TempDir dir;
+    auto plans = makePlanList(2, 1);
+    const PlanList before = plans;
+    const QString saved = qt(dir.file("saved.gnr"));
+    ScriptedPrompts prompts;
+    prompts.answers = {true};
+    prompts.fileTypes = {0};
+    prompts.saveFiles = {saved};
+    prompts.openFiles = {QStringList{saved}};
+    PaneRecord panes;
+    openPlans(plans, prompts, nullptr, panes.hooks());
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kSaveOffer});
+    // A General file keeps every field and identity.
+    EXPECT_TRUE(std::equal(plans.begin(), plans.end(), before.begin(), before.end()));
+    EXPECT_EQ(panes.recent, (QStringList{saved, saved}));
+}
+
+TEST(OpenPlans, FailedSaveAllStillGoesOnToOpen)
+{
+    TempDir dir;
+    PlanList plans;
+    plans.append(makePlan("Empty", 0));
+    const auto source = writeOrbtab(dir, "New", 2);
+    ScriptedPrompts prompts;
+    prompts.answers = {true};
+    prompts.fileTypes = {0};
+    prompts.openFiles = {QStringList{qt(source)}};
+    PaneRecord panes;
+    openPlans(plans, prompts, nullptr, panes.hooks());
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer, msg::kPlanWithoutTp}));
+    ASSERT_EQ(plans.count(), 1);
+    EXPECT_EQ(plans.at(0).nameText(), "New");
+}
+
+TEST(OpenPlans, GnrInCapitalsReadsNothingAndIsReported)
+{
+    TempDir dir;
+    const auto list = makePlanList(2, 1);
+    const auto path = dir.file("a.GNR");
+    ASSERT_TRUE(writeGeneralFile(path, allPlans(list)).ok());
+    auto plans = makePlanList(1, 1);
+    ScriptedPrompts prompts;
+    prompts.answers = {false};
+    prompts.openFiles = {QStringList{qt(path)}};
+    PaneRecord panes;
+    panes.nextPlanNumber = 9;
+    openPlans(plans, prompts, nullptr, panes.hooks());
+    EXPECT_TRUE(plans.empty());
+    EXPECT_EQ(panes.nextPlanNumber, 9);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer, msg::kNotPlanFile}));
+    EXPECT_EQ(prompts.messages[1].text, QStringLiteral("The file %1 is not a plan file").arg(qt(path)));
+    EXPECT_EQ(panes.rowsCleared, 1);
+    EXPECT_EQ(panes.refreshes, 1);
+    EXPECT_TRUE(panes.recent.isEmpty());
+}
+
+TEST(OpenPlans, ThreeOrbtabFilesInOrderGiveNextPlanNumberThree)
+{
+    TempDir dir;
+    const QStringList paths{qt(writeOrbtab(dir, "C", 1)), qt(writeOrbtab(dir, "A", 2)), qt(writeOrbtab(dir, "B", 3))};
+    PlanList plans;
+    ScriptedPrompts prompts;
+    prompts.openFiles = {paths};
+    PaneRecord panes;
+    openPlans(plans, prompts, nullptr, panes.hooks());
+    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(plans.count(), 3);
+    EXPECT_EQ(plans.at(0).nameText(), "C");
+    EXPECT_EQ(plans.at(1).nameText(), "A");
+    EXPECT_EQ(plans.at(2).nameText(), "B");
+    EXPECT_EQ(plans.at(2).channelCount, 3);
+    EXPECT_EQ(panes.nextPlanNumber, 3);
+    EXPECT_EQ(panes.recent, paths);
+    EXPECT_EQ(panes.refreshes, 1);
+    EXPECT_GE(panes.currentPlanCleared, 1);
+}
+
+TEST(OpenPlans, GeneralFileChosenWithOthersReadsOnlyTheFirst)
+{
+    TempDir dir;
+    auto list = makePlanList(2, 1);
+    const auto general = dir.file("two.gnr");
+    ASSERT_TRUE(writeGeneralFile(general, allPlans(list)).ok());
+    const QStringList paths{qt(general), qt(writeOrbtab(dir, "Extra", 1)), qt(dir.file("two.gnr"))};
+    PlanList plans;
+    ScriptedPrompts prompts;
+    prompts.openFiles = {paths};
+    PaneRecord panes;
+    openPlans(plans, prompts, nullptr, panes.hooks());
+    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(plans.count(), 2);
+    EXPECT_EQ(plans.at(0).nameText(), "Plan1");
+    EXPECT_EQ(plans.at(1).nameText(), "Plan2");
+    // The header value at offset 16 is the plan count the writer stored.
+    EXPECT_EQ(panes.nextPlanNumber, 2);
+    EXPECT_EQ(panes.recent, QStringList{qt(general)});
+}
+
+TEST(OpenPlans, PlanListFileGivesItsPlanCount)
+{
+    TempDir dir;
+    auto list = makePlanList(3, 2);
+    const auto path = dir.file("three.planList");
+    ASSERT_TRUE(writePlanListFile(path, allPlans(list)).ok());
+    PlanList plans;
+    ScriptedPrompts prompts;
+    prompts.openFiles = {QStringList{qt(path)}};
+    PaneRecord panes;
+    openPlans(plans, prompts, nullptr, panes.hooks());
+    EXPECT_EQ(plans.count(), 3);
+    EXPECT_EQ(panes.nextPlanNumber, 3);
+    EXPECT_EQ(panes.recent, QStringList{qt(path)});
+}
+
+TEST(OpenPlans, BadFirstOrbtabChecksumIsReportedNamingItAndEndsTheReading)
+{
+    TempDir dir;
+    const auto bad = writeOrbtab(dir, "Bad", 1, false);
+    const QStringList paths{qt(bad), qt(writeOrbtab(dir, "Good", 1))};
+    auto plans = makePlanList(2, 1);
+    ScriptedPrompts prompts;
+    prompts.answers = {false};
+    prompts.openFiles = {paths};
+    PaneRecord panes;
+    panes.nextPlanNumber = 5;
+    openPlans(plans, prompts, nullptr, panes.hooks());
+    EXPECT_TRUE(plans.empty());
+    EXPECT_EQ(panes.nextPlanNumber, 5);
+    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer, msg::kChecksumFailed}));
+    EXPECT_EQ(prompts.messages[1].text, QStringLiteral("The file %1 checksum is wrong").arg(qt(bad)));
+    EXPECT_TRUE(panes.recent.isEmpty());
+}
+
+TEST(OpenChosenFiles, LaterBadChecksumIsNotVerifiedAndMissingFilesAreReported)
+{
+    TempDir dir;
+    const QString missing = qt(dir.file("gone.Orbtab"));
+    const QStringList paths{qt(writeOrbtab(dir, "A", 1)), missing, qt(writeOrbtab(dir, "Bad", 1, false))};
+    PlanList plans;
+    ScriptedPrompts prompts(Language::Chinese);
+    PaneRecord panes;
+    openChosenFiles(plans, prompts, nullptr, paths, panes.hooks());
+    EXPECT_EQ(plans.count(), 2);
+    EXPECT_EQ(panes.nextPlanNumber, 2);
+    ASSERT_EQ(prompts.messageIds(), std::vector<int>{msg::kOpenFileFailed});
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("打开文件%1失败").arg(missing));
+    EXPECT_EQ(panes.recent, (QStringList{paths[0], paths[2]}));
+}
+
+TEST(OpenChosenFiles, UnreadableGeneralFileIsReportedAndLeavesTheListEmpty)
+{
+    TempDir dir;
+    const QString missing = qt(dir.file("none.gnr"));
+    auto plans = makePlanList(2, 1);
+    ScriptedPrompts prompts;
+    PaneRecord panes;
+    panes.nextPlanNumber = 4;
+    openChosenFiles(plans, prompts, nullptr, {missing}, panes.hooks());
+    EXPECT_TRUE(plans.empty());
+    EXPECT_EQ(panes.nextPlanNumber, 4);
+    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kOpenFileFailed});
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Open the file %1 failed").arg(missing));
+    EXPECT_EQ(panes.rowsCleared, 1);
+    EXPECT_EQ(panes.refreshes, 1);
+}
+
+TEST(OpenChosenFiles, EmptyHooksAreAllowed)
+{
+    TempDir dir;
+    PlanList plans;
+    ScriptedPrompts prompts;
+    openChosenFiles(plans, prompts, nullptr, {qt(writeOrbtab(dir, "A", 1))}, {});
+    EXPECT_EQ(plans.count(), 1);
+}
