@@ -7,8 +7,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release
-
-if [ -x build/release/tools/orbitune ]; then
-  exec build/release/tools/orbitune "$@"
-fi
-exec build/release/tools/orbitune-cli --help
+exec build/release/tools/orbitune/orbitune "$@"

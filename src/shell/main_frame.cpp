@@ -40,6 +40,7 @@ CMainFrame::CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSett
     ribbon_->setRecentFiles(settings_.recentFiles());
     setMenuWidget(ribbon_);
     connect(ribbon_, &MainRibbon::commandTriggered, this, &CMainFrame::onCommand);
+    connect(ribbon_, &MainRibbon::recentFileChosen, this, [this](const QString& path) { openFiles({path}); });
 
     createStatusBar(language);
 
@@ -131,6 +132,38 @@ void CMainFrame::clearPanes()
     channelPane_->setCurrentPlan(std::nullopt);
 }
 
+PlanFileHooks CMainFrame::fileHooks()
+{
+    PlanFileHooks hooks;
+    hooks.clearRows = [this] {
+        planPane_->listControl().removeAllRows();
+        channelPane_->removeAllRows();
+    };
+    hooks.refreshPlanPane = [this] { planPane_->RefreshPlanList(); };
+    hooks.clearCurrentPlan = [this] { channelPane_->setCurrentPlan(std::nullopt); };
+    hooks.setNextPlanNumber = [this](int number) { planPane_->setNextPlanNumber(number); };
+    hooks.addRecentFile = [this](const QString& path) {
+        settings_.addRecentFile(path);
+        ribbon_->setRecentFiles(settings_.recentFiles());
+    };
+    return hooks;
+}
+
+void CMainFrame::openFiles(const QStringList& paths)
+{
+    endOpenEdits();
+    if (!plans_.empty() && prompts_.ask(this, msg::kSaveOffer))
+        saveAll(plans_, prompts_, planPane_, fileHooks());
+    openChosenFiles(plans_, prompts_, this, paths, fileHooks());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    endOpenEdits();
+    settings_.setWindowGeometry(saveGeometry(), saveState());
+    QMainWindow::closeEvent(event);
+}
+
 void CMainFrame::onCommand(int commandId)
 {
     // A cell being edited is committed before any command acts on the plans.
@@ -156,6 +189,15 @@ void CMainFrame::onCommand(int commandId)
         return;
     case cmd::kChannelDelete:
         channelPane_->DeleteCheckedChannels();
+        return;
+    case cmd::kOpen:
+        openPlans(plans_, prompts_, this, fileHooks());
+        return;
+    case cmd::kSaveSelect:
+        saveSelected(plans_, prompts_, planPane_, planPane_->checkedPlanIds(), fileHooks());
+        return;
+    case cmd::kSaveAll:
+        saveAll(plans_, prompts_, planPane_, fileHooks());
         return;
     case cmd::kTypeCombo:
         onTypeCombo();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/plan_file_commands.h"
 #include "res/string_table.h"
 #include "shell/visual_style.h"
 
@@ -41,6 +42,11 @@ public:
     // The splitter columns' ideal widths set by the last resize.
     std::pair<int, int> idealColumnWidths() const { return idealWidths_; }
 
+    // Replaces the plans with those of plan files (named on the command line or
+    // chosen from the recent documents), offering first to save the plans
+    // there are.
+    void openFiles(const QStringList& paths);
+
     MainRibbon& ribbon() { return *ribbon_; }
     COrbituneList& planPane() { return *planPane_; }
     CSateChannelList& channelPane() { return *channelPane_; }
@@ -51,6 +57,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createStatusBar(Language language);
@@ -59,6 +66,7 @@ private:
     void switchPane();
     void endOpenEdits();
     void clearPanes();
+    PlanFileHooks fileHooks();
     void onTypeCombo();
     void onVisualStyle(int styleId);
 

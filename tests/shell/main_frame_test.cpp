@@ -1,5 +1,6 @@
 #include "device/hid_link.h"
 #include "device/meter_selection.h"
+#include "files/general_file.h"
 #include "lists/sate_channel_list.h"
 #include "model/plan_list.h"
 #include "res/string_ids.h"
@@ -192,6 +193,39 @@ TEST_F(FrameTest, StatusBarPanesInBothLanguages)
     EXPECT_EQ(english->statusBar()->findChild<QLabel*>(QStringLiteral("pane2"))->text(), QStringLiteral("Pane 2"));
     auto chinese = makeFrame(Language::Chinese);
     EXPECT_EQ(chinese->statusBar()->findChild<QLabel*>(QStringLiteral("pane1"))->text(), QString::fromUtf8("面板1"));
+}
+
+TEST_F(FrameTest, FilesNamedAtStartOpenAsChosenFilesAndBecomeRecent)
+{
+    const CComonOrbitune first = makePlan("Astra", 2);
+    const CComonOrbitune second = makePlan("Hotbird", 1);
+    const std::vector<const CComonOrbitune*> written{&first, &second};
+    const auto path = dir.file("two.gnr");
+    ASSERT_TRUE(writeGeneralFile(path, written).ok());
+
+    auto frame = makeFrame();
+    frame->openFiles({QString::fromStdString(path.string())});
+    ASSERT_EQ(plans.count(), 2);
+    EXPECT_EQ(plans.at(1).nameText(), "Hotbird");
+    EXPECT_EQ(frame->planPane().listControl().rowCount(), 2);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(settings.recentFiles(), QStringList{QString::fromStdString(path.string())});
+
+    // Opening again over plans offers to save them first; Cancel goes on
+    // without saving.
+    prompts.answers = {false};
+    emit frame->ribbon().recentFileChosen(QString::fromStdString(path.string()));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer}));
+    EXPECT_EQ(plans.count(), 2);
+    EXPECT_EQ(prompts.fileTypeDialogs, 0);
+}
+
+TEST_F(FrameTest, ClosingKeepsTheWindowGeometry)
+{
+    auto frame = makeFrame();
+    showActive(*frame);
+    frame->close();
+    EXPECT_FALSE(settings.windowGeometry().isEmpty());
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+#include "device/meter_selection.h"
+#include "res/string_table.h"
+#include "shell/orbitune_app.h"
+
+#include <QApplication>
+
+// The editor: plan files named on the command line are opened at start.
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orbitune"));
+    QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    COrbituneApp orbitune(systemLanguage(), meterFromEnvironment());
+    if (!orbitune.InitInstance(QApplication::arguments().mid(1)))
+        return 1;
+    return QApplication::exec();
+}
