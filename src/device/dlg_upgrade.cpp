@@ -138,9 +138,9 @@ void CDlgUpgrade::showRow(const QString& outcome)
 
 void CDlgUpgrade::onLoad()
 {
-    FileDialogSpec spec;
-    spec.filter = QStringLiteral("Q36 UpgradeFile (*.bin)|*.bin|");
-    const QStringList chosen = prompts_.chooseOpenFiles(this, spec);
+    FileDialogOptions options;
+    options.filter = QStringLiteral("Q36 UpgradeFile (*.bin)|*.bin|");
+    const QStringList chosen = prompts_.chooseOpenFiles(this, options);
     if (chosen.isEmpty())
         return;
     list_->setRowCount(0);

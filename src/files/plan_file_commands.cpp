@@ -116,11 +116,11 @@ void openPlans(PlanList& plans, Prompts& prompts, QWidget* owner, const PlanFile
     if (!plans.empty() && prompts.ask(owner, msg::kSaveOffer))
         saveAll(plans, prompts, owner, hooks);
 
-    FileDialogSpec spec;
-    spec.filter = QStringLiteral("General SateFile (*.gnr)|*.gnr|Q24 SateFile (*.planList)|*.planList|"
+    FileDialogOptions options;
+    options.filter = QStringLiteral("General SateFile (*.gnr)|*.gnr|Q24 SateFile (*.planList)|*.planList|"
                                  "Q9100 SateFiles (*.Orbtab)|*.Orbtab||");
-    spec.multipleFiles = true;
-    const QStringList paths = prompts.chooseOpenFiles(owner, spec);
+    options.multipleFiles = true;
+    const QStringList paths = prompts.chooseOpenFiles(owner, options);
     // Only chosen files replace the plans; Cancel keeps them.
     if (!paths.isEmpty())
         openChosenFiles(plans, prompts, owner, paths, hooks);

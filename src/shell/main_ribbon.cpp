@@ -16,33 +16,33 @@
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonLook {
     int id;
     const char* themeIcon;
     QStyle::StandardPixmap fallback;
 };
 
 constexpr std::array kFileButtons{
-    ButtonSpec{cmd::kOpen, "document-open", QStyle::SP_DialogOpenButton},
-    ButtonSpec{cmd::kSaveSelect, "document-save", QStyle::SP_DialogSaveButton},
-    ButtonSpec{cmd::kSaveAll, "document-save-as", QStyle::SP_DialogSaveButton},
+    ButtonLook{cmd::kOpen, "document-open", QStyle::SP_DialogOpenButton},
+    ButtonLook{cmd::kSaveSelect, "document-save", QStyle::SP_DialogSaveButton},
+    ButtonLook{cmd::kSaveAll, "document-save-as", QStyle::SP_DialogSaveButton},
 };
 constexpr std::array kPlanButtons{
-    ButtonSpec{cmd::kPlanAdd, "folder-new", QStyle::SP_FileDialogNewFolder},
-    ButtonSpec{cmd::kPlanDelete, "edit-delete", QStyle::SP_TrashIcon},
-    ButtonSpec{cmd::kSelectAllPlans, "edit-select-all", QStyle::SP_DialogApplyButton},
+    ButtonLook{cmd::kPlanAdd, "folder-new", QStyle::SP_FileDialogNewFolder},
+    ButtonLook{cmd::kPlanDelete, "edit-delete", QStyle::SP_TrashIcon},
+    ButtonLook{cmd::kSelectAllPlans, "edit-select-all", QStyle::SP_DialogApplyButton},
 };
 constexpr std::array kChannelButtons{
-    ButtonSpec{cmd::kChannelAdd, "list-add", QStyle::SP_FileIcon},
-    ButtonSpec{cmd::kChannelDelete, "list-remove", QStyle::SP_DialogDiscardButton},
-    ButtonSpec{cmd::kSelectAllChannels, "edit-select-all", QStyle::SP_DialogYesButton},
+    ButtonLook{cmd::kChannelAdd, "list-add", QStyle::SP_FileIcon},
+    ButtonLook{cmd::kChannelDelete, "list-remove", QStyle::SP_DialogDiscardButton},
+    ButtonLook{cmd::kSelectAllChannels, "edit-select-all", QStyle::SP_DialogYesButton},
 };
 constexpr std::array kSyncButtons{
-    ButtonSpec{cmd::kUpload, "go-up", QStyle::SP_ArrowUp},
-    ButtonSpec{cmd::kDownload, "go-down", QStyle::SP_ArrowDown},
+    ButtonLook{cmd::kUpload, "go-up", QStyle::SP_ArrowUp},
+    ButtonLook{cmd::kDownload, "go-down", QStyle::SP_ArrowDown},
 };
 constexpr std::array kUpgradeButtons{
-    ButtonSpec{cmd::kUpgrade, "system-software-update", QStyle::SP_BrowserReload},
+    ButtonLook{cmd::kUpgrade, "system-software-update", QStyle::SP_BrowserReload},
 };
 
 constexpr std::array kStyleIds{cmd::kLookOffice2007Blue, cmd::kLookOffice2007Black, cmd::kLookOffice2007Silver,
@@ -76,9 +76,9 @@ void MainRibbon::setCurrentStyle(int styleId)
 void MainRibbon::addHomeCategory()
 {
     const int home = addCategory(label(msg::kCategoryHome), Qt::Key_H);
-    const auto addButtons = [this](RibbonPanel* panel, const auto& specs) {
-        for (const ButtonSpec& spec : specs)
-            addButton(panel, spec.id, label(spec.id), commandIcon(this, spec.themeIcon, spec.fallback));
+    const auto addButtons = [this](RibbonPanel* panel, const auto& looks) {
+        for (const ButtonLook& look : looks)
+            addButton(panel, look.id, label(look.id), commandIcon(this, look.themeIcon, look.fallback));
     };
     addButtons(addPanel(home, label(msg::kPanelFile)), kFileButtons);
     addButtons(addPanel(home, label(msg::kPanelPlanOp)), kPlanButtons);

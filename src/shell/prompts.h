@@ -13,7 +13,7 @@ class QWidget;
 
 // What a file dialog shows. `filter` is in the system's own "Text|pattern|...||"
 // form, as the commands quote it; implementations turn it into their own.
-struct FileDialogSpec {
+struct FileDialogOptions {
     QString title;
     QString filter;
     QString defaultSuffix;
@@ -43,9 +43,9 @@ public:
     QString text(int id, const QStringList& args = {}) const;
 
     // Answers the chosen paths, none on Cancel.
-    virtual QStringList chooseOpenFiles(QWidget* owner, const FileDialogSpec& spec) = 0;
+    virtual QStringList chooseOpenFiles(QWidget* owner, const FileDialogOptions& options) = 0;
     // Answers the chosen path, empty on Cancel.
-    virtual QString chooseSaveFile(QWidget* owner, const FileDialogSpec& spec) = 0;
+    virtual QString chooseSaveFile(QWidget* owner, const FileDialogOptions& options) = 0;
     // A file-system folder, empty on Cancel.
     virtual QString chooseFolder(QWidget* owner, const QString& title) = 0;
     // The File Type Select dialog: 0 General, 1 Q24, 2 Q9100; nothing on Cancel.

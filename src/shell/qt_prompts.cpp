@@ -9,11 +9,11 @@
 
 namespace {
 
-// A file dialog set up from the spec; the caller chooses open or save.
-void prepare(QFileDialog& dialog, const FileDialogSpec& spec)
+// A file dialog set up from the options; the caller chooses open or save.
+void prepare(QFileDialog& dialog, const FileDialogOptions& options)
 {
-    dialog.setNameFilter(Prompts::qtFilter(spec.filter));
-    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setNameFilter(Prompts::qtFilter(options.filter));
+    dialog.setDefaultSuffix(options.defaultSuffix);
 }
 
 QString firstOrNothing(const QStringList& paths)
@@ -37,24 +37,24 @@ bool QtPrompts::showMessage(QWidget* owner, int, const QString& message, Buttons
     return box.exec() == QMessageBox::Ok;
 }
 
-QStringList QtPrompts::chooseOpenFiles(QWidget* owner, const FileDialogSpec& spec)
+QStringList QtPrompts::chooseOpenFiles(QWidget* owner, const FileDialogOptions& options)
 {
-    QFileDialog dialog(owner, spec.title);
-    prepare(dialog, spec);
+    QFileDialog dialog(owner, options.title);
+    prepare(dialog, options);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(spec.multipleFiles ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    dialog.setFileMode(options.multipleFiles ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
 }
 
-QString QtPrompts::chooseSaveFile(QWidget* owner, const FileDialogSpec& spec)
+QString QtPrompts::chooseSaveFile(QWidget* owner, const FileDialogOptions& options)
 {
-    QFileDialog dialog(owner, spec.title);
-    prepare(dialog, spec);
+    QFileDialog dialog(owner, options.title);
+    prepare(dialog, options);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return firstOrNothing(dialog.selectedFiles());

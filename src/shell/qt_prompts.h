@@ -9,8 +9,8 @@ class QtPrompts : public Prompts {
 public:
     explicit QtPrompts(Language language) : Prompts(language) {}
 
-    QStringList chooseOpenFiles(QWidget* owner, const FileDialogSpec& spec) override;
-    QString chooseSaveFile(QWidget* owner, const FileDialogSpec& spec) override;
+    QStringList chooseOpenFiles(QWidget* owner, const FileDialogOptions& options) override;
+    QString chooseSaveFile(QWidget* owner, const FileDialogOptions& options) override;
     QString chooseFolder(QWidget* owner, const QString& title) override;
     std::optional<int> chooseFileType(QWidget* owner) override;
 

@@ -4,9 +4,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -301,6 +305,32 @@ TEST_F(ListCtrlTest, EditOfARowRemovedMeanwhileIsDropped)
     owner.list.setFocus();
     QApplication::processEvents();
     EXPECT_TRUE(owner.reports.empty());
+}
+
+TEST(ListCtrlInDialog, EnterAndEscapeEndTheEditButNeverTheDialog)
+{
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* owner = new TestOwner;
+    layout->addWidget(owner);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    owner->addRow("a", 1000);
+    showActive(dialog);
+
+    clickCell(owner->list, 0, 1);
+    ASSERT_NE(owner->list.openEdit(), nullptr);
+    QTest::keyClick(owner->list.openEdit(), Qt::Key_Return);
+    clickCell(owner->list, 0, 2);
+    ASSERT_NE(owner->list.openCombo(), nullptr);
+    QTest::keyClick(owner->list.openCombo(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(owner->reports.size(), 2U);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 0);
 }
 
 } // namespace

@@ -100,10 +100,10 @@ TEST(QtPrompts, OpenDialogOffersTheFiltersInOrderAndSeveralFiles)
     TempDir dir;
     writeBytes(dir.file("a.gnr"), {1});
     QtPrompts prompts(Language::English);
-    FileDialogSpec spec;
-    spec.filter = QStringLiteral("General SateFile (*.gnr)|*.gnr|Q24 SateFile (*.planList)|*.planList|"
+    FileDialogOptions options;
+    options.filter = QStringLiteral("General SateFile (*.gnr)|*.gnr|Q24 SateFile (*.planList)|*.planList|"
                                  "Q9100 SateFiles (*.Orbtab)|*.Orbtab||");
-    spec.multipleFiles = true;
+    options.multipleFiles = true;
     whenModalShows([&dir](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
@@ -118,23 +118,23 @@ TEST(QtPrompts, OpenDialogOffersTheFiltersInOrderAndSeveralFiles)
         // QFileDialog's own accept() is reached through the public QDialog one.
         static_cast<QDialog*>(dialog)->accept();
     });
-    EXPECT_EQ(prompts.chooseOpenFiles(nullptr, spec), QStringList{qt(dir.file("a.gnr"))});
+    EXPECT_EQ(prompts.chooseOpenFiles(nullptr, options), QStringList{qt(dir.file("a.gnr"))});
 }
 
 TEST(QtPrompts, CancelledOpenDialogAnswersNoPaths)
 {
     QtPrompts prompts(Language::English);
-    FileDialogSpec spec;
-    spec.filter = QStringLiteral("General SateFile (*.gnr)|*.gnr||");
+    FileDialogOptions options;
+    options.filter = QStringLiteral("General SateFile (*.gnr)|*.gnr||");
     whenModalShows([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-    EXPECT_TRUE(prompts.chooseOpenFiles(nullptr, spec).isEmpty());
+    EXPECT_TRUE(prompts.chooseOpenFiles(nullptr, options).isEmpty());
 }
 
 TEST(QtPrompts, SaveDialogAddsTheDefaultSuffixAndAsksBeforeReplacing)
 {
     TempDir dir;
     QtPrompts prompts(Language::English);
-    const FileDialogSpec spec{QStringLiteral("gnr Save"), QStringLiteral("General File (*.gnr)|*.gnr||"),
+    const FileDialogOptions options{QStringLiteral("gnr Save"), QStringLiteral("General File (*.gnr)|*.gnr||"),
                               QStringLiteral("gnr"), false, true};
     whenModalShows([&dir](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -148,7 +148,7 @@ TEST(QtPrompts, SaveDialogAddsTheDefaultSuffixAndAsksBeforeReplacing)
         dialog->selectFile(QStringLiteral("plans"));
         static_cast<QDialog*>(dialog)->accept();
     });
-    EXPECT_EQ(prompts.chooseSaveFile(nullptr, spec), qt(dir.file("plans.gnr")));
+    EXPECT_EQ(prompts.chooseSaveFile(nullptr, options), qt(dir.file("plans.gnr")));
 }
 
 TEST(QtPrompts, FolderBrowserShowsFoldersOnly)

@@ -34,15 +34,15 @@ bool ScriptedPrompts::showMessage(QWidget*, int id, const QString& text, Buttons
     return take(answers, "a question").value_or(false);
 }
 
-QStringList ScriptedPrompts::chooseOpenFiles(QWidget*, const FileDialogSpec& spec)
+QStringList ScriptedPrompts::chooseOpenFiles(QWidget*, const FileDialogOptions& options)
 {
-    fileDialogs.push_back(spec);
+    fileDialogs.push_back(options);
     return take(openFiles, "an open-file dialog").value_or(QStringList{});
 }
 
-QString ScriptedPrompts::chooseSaveFile(QWidget*, const FileDialogSpec& spec)
+QString ScriptedPrompts::chooseSaveFile(QWidget*, const FileDialogOptions& options)
 {
-    fileDialogs.push_back(spec);
+    fileDialogs.push_back(options);
     return take(saveFiles, "a save-file dialog").value_or(QString{});
 }
 

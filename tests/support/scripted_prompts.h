@@ -26,15 +26,15 @@ public:
     std::deque<std::optional<int>> fileTypes;         // chooseFileType
 
     std::vector<Message> messages;                    // every message shown
-    std::vector<FileDialogSpec> fileDialogs;          // every open or save dialog
+    std::vector<FileDialogOptions> fileDialogs;          // every open or save dialog
     std::vector<QString> folderTitles;                // every folder browser
     int fileTypeDialogs = 0;
 
     // Ids of the messages shown so far, in order.
     std::vector<int> messageIds() const;
 
-    QStringList chooseOpenFiles(QWidget* owner, const FileDialogSpec& spec) override;
-    QString chooseSaveFile(QWidget* owner, const FileDialogSpec& spec) override;
+    QStringList chooseOpenFiles(QWidget* owner, const FileDialogOptions& options) override;
+    QString chooseSaveFile(QWidget* owner, const FileDialogOptions& options) override;
     QString chooseFolder(QWidget* owner, const QString& title) override;
     std::optional<int> chooseFileType(QWidget* owner) override;
 
