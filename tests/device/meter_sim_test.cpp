@@ -3,6 +3,8 @@
 #include "device/plan_download.h"
 #include "device/plan_upload.h"
 #include "device_test_support.h"
+#include "files/plan_list_file.h"
+#include "model/model_checks.h"
 #include "sim_process.h"
 #include "support/plan_builders.h"
 #include "support/temp_dir.h"
@@ -78,4 +80,24 @@ TEST(MeterSim, AnnouncesItsIdentity)
     EXPECT_FALSE(link->open());
     link->setIdentity(kMeterIdentities[0]);
     EXPECT_TRUE(link->open());
+}
+
+TEST(MeterSim, PreloadsAPlanFileAsTheOpenCommandReadsIt)
+{
+    TempDir dir;
+    writePlanListFile(dir.file("a.planList"), allPlans(makePlanList(3, 2)));
+    SimProcess sim({"--preload", dir.file("a.planList").string()});
+    ASSERT_FALSE(sim.url().empty());
+    auto link = socketLink(sim.url());
+    EXPECT_EQ(link->queryPlanCount(), 3);
+    EXPECT_EQ(link->queryTpCount(2), 2);
+}
+
+TEST(MeterSim, RefusesToStartWithAFileThatIsNoPlanFile)
+{
+    TempDir dir;
+    writeBytes(dir.file("plans.txt"), {1, 2, 3});
+    SimProcess sim({"--preload", dir.file("plans.txt").string()});
+    EXPECT_TRUE(sim.url().empty());
+    EXPECT_EQ(sim.stop(), 1);
 }

@@ -1,3 +1,4 @@
+#include "cli_run.h"
 #include "files/general_file.h"
 #include "model/model_checks.h"
 #include "support/plan_builders.h"
@@ -5,34 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 namespace {
-
-struct Run {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::filesystem::path& file)
-{
-    std::ifstream in(file);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs the tool with English messages in `dir`.
-Run cli(const TempDir& dir, const std::string& arguments)
-{
-    const std::string command = "cd '" + dir.path().string() + "' && LANGUAGE= LC_ALL= LC_MESSAGES= LANG=C '" +
-                                ORBITUNE_CLI + "' " + arguments + " >out.txt 2>err.txt";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir.file("out.txt")), slurp(dir.file("err.txt"))};
-}
 
 TEST(Cli, FullGeneralFileConvertsToAnIdenticalGeneralFile)
 {

@@ -14,8 +14,8 @@ struct CliContext {
     std::ostream& err;
     int exitCode = 0;
 
-    // Exit status: 0 success, 1 refused by a check or nothing written, 2 usage
-    // error or unreadable input.
+    // Exit status: 0 success, 1 refused by a check or the meter, nothing
+    // written, 2 usage error or unreadable input.
     static constexpr int kSuccess = 0;
     static constexpr int kRefused = 1;
     static constexpr int kUnreadable = 2;
@@ -23,4 +23,8 @@ struct CliContext {
     // Prints string table entry `id` with its arguments on stderr and raises the
     // exit status to at least `status`.
     void fail(int status, int id, const std::vector<std::string>& args = {});
+    // The same, after "`subject`: " (the meter the message is about).
+    void failAbout(int status, const std::string& subject, int id, const std::vector<std::string>& args = {});
+    // Prints a text of the tool's own on stderr and raises the exit status.
+    void failText(int status, const std::string& text);
 };

@@ -4,6 +4,16 @@
 
 void CliContext::fail(int status, int id, const std::vector<std::string>& args)
 {
-    err << formatMessage(id, language, args) << '\n';
+    failText(status, formatMessage(id, language, args));
+}
+
+void CliContext::failAbout(int status, const std::string& subject, int id, const std::vector<std::string>& args)
+{
+    failText(status, subject + ": " + formatMessage(id, language, args));
+}
+
+void CliContext::failText(int status, const std::string& text)
+{
+    err << text << '\n';
     exitCode = std::max(exitCode, status);
 }

@@ -1,9 +1,9 @@
 #include "cli/file_commands.h"
 
+#include "cli/plan_inputs.h"
 #include "files/atomic_save.h"
 #include "files/file_error_message.h"
 #include "files/general_file.h"
-#include "files/open_files.h"
 #include "files/orbtab_file.h"
 #include "files/plan_list_file.h"
 #include "files/plans_json.h"
@@ -19,50 +19,6 @@
 
 namespace {
 
-// The largest JSON document the tool reads.
-constexpr std::size_t kMaxJsonSize = 64 * 1024 * 1024;
-
-struct Loaded {
-    PlanList plans;
-    std::int32_t nextPlanNumber = 0;
-};
-
-std::optional<Loaded> readJsonInput(const std::string& path, CliContext& context)
-{
-    const auto file = readFilePrefix(path, kMaxJsonSize);
-    if (file.error) {
-        context.fail(CliContext::kUnreadable, msg::kOpenFileFailed, {path});
-        return std::nullopt;
-    }
-    auto decoded =
-        decodePlansJson(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
-    if (decoded.error) {
-        context.fail(CliContext::kUnreadable, msg::kBadFileContent, {path, *decoded.error});
-        return std::nullopt;
-    }
-    Loaded loaded;
-    loaded.nextPlanNumber = decoded.nextPlanNumber;
-    for (const auto& plan : decoded.plans)
-        loaded.plans.append(plan);
-    return loaded;
-}
-
-// Reads the inputs as the Open command reads its chosen files; a ".json" first
-// input is read as a JSON document instead.
-std::optional<Loaded> readInputs(const std::vector<std::string>& paths, CliContext& context)
-{
-    if (!paths.empty() && openExtension(paths.front()) == "json")
-        return readJsonInput(paths.front(), context);
-    Loaded loaded;
-    const auto result = readChosenFiles(paths, loaded.plans);
-    for (const auto& error : result.errors)
-        context.fail(CliContext::kUnreadable, fileErrorMessage(error.kind), {error.path});
-    if (!result.errors.empty())
-        return std::nullopt;
-    loaded.nextPlanNumber = result.nextPlanNumber.value_or(0);
-    return loaded;
-}
-
 std::string longitudeText(const CComonOrbitune& plan)
 {
     std::ostringstream s;
@@ -70,7 +26,7 @@ std::string longitudeText(const CComonOrbitune& plan)
     return s.str();
 }
 
-void printTable(const Loaded& loaded, std::ostream& out)
+void printTable(const LoadedPlans& loaded, std::ostream& out)
 {
     out << "nextPlanNumber: " << loaded.nextPlanNumber << '\n';
     out << "plans: " << loaded.plans.count() << '\n';
@@ -102,7 +58,7 @@ struct ShowOptions {
 
 void runShow(const ShowOptions& options, CliContext& context)
 {
-    const auto loaded = readInputs(options.files, context);
+    const auto loaded = readPlanInputs(options.files, context);
     if (!loaded)
         return;
     if (options.json)
@@ -171,7 +127,7 @@ void runConvert(const ConvertOptions& options, CliContext& context)
         throw CLI::ValidationError("convert", "needs at least one INPUT and the OUTPUT");
     const std::vector<std::string> inputs(options.paths.begin(), options.paths.end() - 1);
     const std::filesystem::path output = options.paths.back();
-    auto loaded = readInputs(inputs, context);
+    auto loaded = readPlanInputs(inputs, context);
     if (!loaded)
         return;
     if (const auto failed = targetCheck(options.to, loaded->plans)) {
@@ -211,7 +167,7 @@ struct CheckOptions {
 
 void runCheck(const CheckOptions& options, CliContext& context)
 {
-    const auto loaded = readInputs(options.files, context);
+    const auto loaded = readPlanInputs(options.files, context);
     if (!loaded)
         return;
     const auto refs = allPlans(loaded->plans);

@@ -5,7 +5,8 @@
 #include "device/hid_link.h"
 #include "device/meter_emulator.h"
 #include "device/meter_socket.h"
-#include "sim_plan_file.h"
+#include "files/general_file.h"
+#include "files/open_files.h"
 
 #include <CLI/CLI.hpp>
 
@@ -116,6 +117,14 @@ void serve(const meter_socket::Socket& client, MeterEmulator& meter, const Meter
     }
 }
 
+bool writeStoredPlans(const std::string& path, const std::vector<CComonOrbitune>& plans)
+{
+    std::vector<const CComonOrbitune*> refs;
+    for (const auto& plan : plans)
+        refs.push_back(&plan);
+    return writeGeneralFile(path, refs).ok();
+}
+
 bool writeFirmware(const std::string& path, const std::vector<std::uint8_t>& image)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -141,7 +150,7 @@ int main(int argc, char** argv)
         ->check(CLI::IsMember({"q36", "default"}));
     app.add_option("--state", stateName, "normal (status 1) or upgrade (status 0)")
         ->check(CLI::IsMember({"normal", "upgrade"}));
-    app.add_option("--preload", preload, "General plan file (.gnr) whose plans the meter holds at start")
+    app.add_option("--preload", preload, "plan file (.gnr, .planList or .Orbtab) whose plans the meter holds at start")
         ->check(CLI::ExistingFile);
     app.add_option("--save-plans", savePlans, "write the stored plans to this .gnr file at the end");
     app.add_option("--save-firmware", saveFirmware, "write the received firmware image to this file at the end");
@@ -157,12 +166,14 @@ int main(int argc, char** argv)
     MeterEmulator meter(stateName == "upgrade" ? MeterState::Upgrade : MeterState::Normal);
     meter.faults = faults;
     if (!preload.empty()) {
-        const auto plans = readPlanFile(preload);
-        if (!plans) {
-            std::cerr << "orbitune-meter-sim: cannot read plan file " << preload << '\n';
+        PlanList plans;
+        const auto read = readChosenFiles({preload}, plans);
+        if (!read.errors.empty()) {
+            std::cerr << "orbitune-meter-sim: cannot read plan file " << preload << ": " << read.errors.front().reason
+                      << '\n';
             return 1;
         }
-        meter.preload(*plans);
+        meter.preload(std::vector<CComonOrbitune>(plans.begin(), plans.end()));
     }
     const auto& identity = kMeterIdentities[identityName == "q36" ? 0 : 1];
 
@@ -185,7 +196,7 @@ int main(int argc, char** argv)
     }
 
     int status = 0;
-    if (!savePlans.empty() && !writePlanFile(savePlans, meter.storedRecords())) {
+    if (!savePlans.empty() && !writeStoredPlans(savePlans, meter.storedRecords())) {
         std::cerr << "orbitune-meter-sim: cannot write " << savePlans << '\n';
         status = 1;
     }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "cli/cli_context.h"
+#include "device/transfer_observer.h"
+
+#include <optional>
+#include <string>
+
+// Shows a running download, upload or upgrade on stderr: one progress line,
+// redrawn in place whenever its percentage changes, and the meter's messages,
+// each after the name of the meter.
+class CliProgress : public TransferObserver {
+public:
+    CliProgress(CliContext& context, std::string meter, int labelId);
+
+    void statusText(int id) override { status_ = id; }
+    void progressRange(int maximum) override;
+    void progressStep() override;
+    void message(int id) override;
+    void finished(TransferOutcome outcome) override;
+
+    // The last status text the transfer set, if any.
+    std::optional<int> status() const { return status_; }
+    // Whether a message was shown (and the exit status raised).
+    bool messaged() const { return messaged_; }
+
+private:
+    void draw();
+    void endLine();
+
+    CliContext& context_;
+    std::string meter_;
+    std::string label_;
+    int maximum_ = 0;
+    int position_ = 0;
+    int drawnPercent_ = -1;
+    bool lineOpen_ = false;
+    std::optional<int> status_;
+    bool messaged_ = false;
+};

@@ -1,0 +1,50 @@
+#include "cli/plan_inputs.h"
+
+#include "files/atomic_save.h"
+#include "files/file_error_message.h"
+#include "files/open_files.h"
+#include "files/plans_json.h"
+#include "res/string_ids.h"
+
+#include <string_view>
+
+namespace {
+
+// The largest JSON document the tool reads.
+constexpr std::size_t kMaxJsonSize = 64 * 1024 * 1024;
+
+std::optional<LoadedPlans> readJsonInput(const std::string& path, CliContext& context)
+{
+    const auto file = readFilePrefix(path, kMaxJsonSize);
+    if (file.error) {
+        context.fail(CliContext::kUnreadable, msg::kOpenFileFailed, {path});
+        return std::nullopt;
+    }
+    auto decoded =
+        decodePlansJson(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    if (decoded.error) {
+        context.fail(CliContext::kUnreadable, msg::kBadFileContent, {path, *decoded.error});
+        return std::nullopt;
+    }
+    LoadedPlans loaded;
+    loaded.nextPlanNumber = decoded.nextPlanNumber;
+    for (const auto& plan : decoded.plans)
+        loaded.plans.append(plan);
+    return loaded;
+}
+
+} // namespace
+
+std::optional<LoadedPlans> readPlanInputs(const std::vector<std::string>& paths, CliContext& context)
+{
+    if (!paths.empty() && openExtension(paths.front()) == "json")
+        return readJsonInput(paths.front(), context);
+    LoadedPlans loaded;
+    const auto result = readChosenFiles(paths, loaded.plans);
+    for (const auto& error : result.errors)
+        context.fail(CliContext::kUnreadable, fileErrorMessage(error.kind), {error.path});
+    if (!result.errors.empty())
+        return std::nullopt;
+    loaded.nextPlanNumber = result.nextPlanNumber.value_or(0);
+    return loaded;
+}

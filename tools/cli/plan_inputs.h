@@ -1,0 +1,20 @@
+#pragma once
+
+#include "cli/cli_context.h"
+#include "model/plan_list.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Plans read from the files named on the command line.
+struct LoadedPlans {
+    PlanList plans;
+    std::int32_t nextPlanNumber = 0;
+};
+
+// Reads the inputs as the Open command reads its chosen files; a ".json" first
+// input is read as a JSON document instead. Each failure is reported through
+// `context`, naming its file, and yields nothing.
+std::optional<LoadedPlans> readPlanInputs(const std::vector<std::string>& paths, CliContext& context);
