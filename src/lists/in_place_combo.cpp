@@ -1,15 +1,12 @@
 #include "lists/in_place_combo.h"
 
+#include "lists/in_place_keys.h"
+
 #include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
 namespace {
-
-bool isEnter(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 constexpr int kMaxVisibleChoices = 10;
 
@@ -32,27 +29,13 @@ CInPlaceCombo::CInPlaceCombo(QWidget* parent, QWidget* focusTarget, const QRect&
 
 bool CInPlaceCombo::event(QEvent* event)
 {
-    if (event->type() == QEvent::ShortcutOverride) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (isEnter(key) || key == Qt::Key_Escape) {
-            event->accept();
-            return true;
-        }
-    }
-    return QComboBox::event(event);
+    return claimEditEndKeys(event) || QComboBox::event(event);
 }
 
 void CInPlaceCombo::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Escape || isEnter(key)) {
-        if (key == Qt::Key_Escape)
-            cancelled_ = true;
-        event->accept();
-        if (focusTarget_)
-            focusTarget_->setFocus(Qt::OtherFocusReason);
+    if (endEditOnKey(event, cancelled_, focusTarget_))
         return;
-    }
     QComboBox::keyPressEvent(event);
 }
 

@@ -1,5 +1,7 @@
 #include "lists/in_place_edit.h"
 
+#include "lists/in_place_keys.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -10,11 +12,6 @@ constexpr char16_t kCtrlC = 3;
 constexpr char16_t kBackspace = 8;
 constexpr char16_t kCtrlV = 22;
 constexpr char16_t kCtrlX = 24;
-
-bool isEnter(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 // The character a key press types, with Ctrl+letter as its control character
 // (Ctrl+C is 3); none for keys that type nothing (arrows, Home, Delete).
@@ -59,29 +56,13 @@ bool CInPlaceEdit::passesFilter(const QKeyEvent& event) const
 
 bool CInPlaceEdit::event(QEvent* event)
 {
-    // Enter and Escape belong to the edit: no shortcut or default button of the
-    // surrounding window may take them first.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (isEnter(key) || key == Qt::Key_Escape) {
-            event->accept();
-            return true;
-        }
-    }
-    return QLineEdit::event(event);
+    return claimEditEndKeys(event) || QLineEdit::event(event);
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Escape || isEnter(key)) {
-        if (key == Qt::Key_Escape)
-            cancelled_ = true;
-        event->accept();
-        if (focusTarget_)
-            focusTarget_->setFocus(Qt::OtherFocusReason);
+    if (endEditOnKey(event, cancelled_, focusTarget_))
         return;
-    }
     if (!passesFilter(*event)) {
         QApplication::beep();
         event->accept();

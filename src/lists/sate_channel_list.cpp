@@ -55,13 +55,7 @@ void CSateChannelList::OnInitialUpdate()
 {
     using namespace channel_column;
     list_.setGeometry(rect());
-    list_.setColumnCount(kCount);
-    list_.setHorizontalHeaderLabels(headers());
-    for (int column = 0; column < kCount; ++column)
-        list_.setColumnWidth(column, width() / kCount);
-    // The wider of the contents and the header text.
-    for (int column = 0; column < kCount; ++column)
-        list_.resizeColumnToContents(column);
+    list_.insertColumns(headers(), width());
 
     list_.SetReadOnlyColumn(kNumber);
     for (int column : {kEnable, kSignalType, kCodeRate, kModulation, kRollOff, kPolarization, kLnbLo, kPilots})
@@ -70,22 +64,13 @@ void CSateChannelList::OnInitialUpdate()
     list_.SetColumnValidChars(kFrequency, kDecimalChars);
     list_.SetColumnValidChars(kBandwidth, kDecimalChars);
     list_.SetColumnValidChars(kSymbolRate, kSymbolRateChars);
-
-    // The list stays glued to all four edges of the pane.
-    resizer_.Hook(this);
-    if (CWndResizer::CUIPanel* panel = resizer_.GetUIPanel(CSateChannelSortComboListCtrl::kControlId)) {
-        panel->ownMove = true;
-        panel->SetAnchor(15);
-    }
-    resizer_.LayoutPanels();
+    GlueControlToEdges(resizer_, this, CSateChannelSortComboListCtrl::kControlId);
 }
 
 void CSateChannelList::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const int columnWidth = std::max(event->size().width() / channel_column::kCount, kMinColumnWidth);
-    for (int column = 0; column < channel_column::kCount; ++column)
-        list_.setColumnWidth(column, columnWidth);
+    list_.setColumnWidths(std::max(event->size().width() / channel_column::kCount, kMinColumnWidth));
 }
 
 CComonOrbitune* CSateChannelList::plan()
@@ -168,11 +153,7 @@ void CSateChannelList::DeleteCheckedChannels()
 
 void CSateChannelList::ToggleSelectAll()
 {
-    if (list_.rowCount() == 0)
-        return;
-    checkAllFlag_ = !checkAllFlag_;
-    for (int row = 0; row < list_.rowCount(); ++row)
-        list_.setChecked(row, checkAllFlag_);
+    list_.toggleAllChecks(checkAllFlag_);
 }
 
 void CSateChannelList::SortChannelsByColumn(int column)

@@ -66,6 +66,34 @@ QString CSortComboListCtrl::columnValidChars(int column) const
     return column >= 0 && column < kMaxColumns ? validChars_[static_cast<std::size_t>(column)] : QString();
 }
 
+void CSortComboListCtrl::insertColumns(const QStringList& headers, int clientWidth)
+{
+    const int count = static_cast<int>(headers.size());
+    setColumnCount(count);
+    setHorizontalHeaderLabels(headers);
+    if (count == 0)
+        return;
+    setColumnWidths(clientWidth / count);
+    // Fitting to the contents takes the header text into account too.
+    for (int column = 0; column < count; ++column)
+        resizeColumnToContents(column);
+}
+
+void CSortComboListCtrl::setColumnWidths(int width)
+{
+    for (int column = 0; column < columnCount(); ++column)
+        setColumnWidth(column, width);
+}
+
+void CSortComboListCtrl::toggleAllChecks(bool& flag)
+{
+    if (rowCount() == 0)
+        return;
+    flag = !flag;
+    for (int row = 0; row < rowCount(); ++row)
+        setChecked(row, flag);
+}
+
 bool CSortComboListCtrl::focusIsInside() const
 {
     const QWidget* focus = QApplication::focusWidget();

@@ -37,6 +37,15 @@ public:
     bool isComboColumn(int column) const { return comboColumns_.contains(column); }
     QString columnValidChars(int column) const;
 
+    // Inserts a column per header, each `clientWidth / count` wide, then widens
+    // every column to the larger of its contents and its header text.
+    void insertColumns(const QStringList& headers, int clientWidth);
+    // Gives every column the same width.
+    void setColumnWidths(int width);
+    // Flips `flag` and ticks or unticks every row to match; with no rows
+    // nothing changes, the flag included.
+    void toggleAllChecks(bool& flag);
+
     // Sort state: no column at first, so the first sort of any column ascends.
     std::optional<int> sortColumn;
     bool sortAscending = true;

@@ -55,12 +55,7 @@ void COrbituneList::OnInitialUpdate()
 {
     using namespace plan_column;
     list_.setGeometry(rect());
-    list_.setColumnCount(kCount);
-    list_.setHorizontalHeaderLabels(headers());
-    for (int column = 0; column < kCount; ++column)
-        list_.setColumnWidth(column, width() / kCount);
-    for (int column = 0; column < kCount; ++column)
-        list_.resizeColumnToContents(column);
+    list_.insertColumns(headers(), width());
 
     list_.SetReadOnlyColumn(kNumber);
     list_.SetComboColumn(kEastOrWest);
@@ -68,22 +63,13 @@ void COrbituneList::OnInitialUpdate()
     list_.SetColumnValidChars(kLongitude, kDecimalChars);
     list_.SetColumnValidChars(kLnbLow, kDecimalChars);
     list_.SetColumnValidChars(kLnbHigh, kDecimalChars);
-
-    // The list stays glued to all four edges of the pane.
-    resizer_.Hook(this);
-    if (CWndResizer::CUIPanel* panel = resizer_.GetUIPanel(COrbituneSortComboListCtrl::kControlId)) {
-        panel->ownMove = true;
-        panel->SetAnchor(15);
-    }
-    resizer_.LayoutPanels();
+    GlueControlToEdges(resizer_, this, COrbituneSortComboListCtrl::kControlId);
 }
 
 void COrbituneList::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const int columnWidth = std::max(event->size().width() / plan_column::kCount, kMinColumnWidth);
-    for (int column = 0; column < plan_column::kCount; ++column)
-        list_.setColumnWidth(column, columnWidth);
+    list_.setColumnWidths(std::max(event->size().width() / plan_column::kCount, kMinColumnWidth));
 }
 
 void COrbituneList::RefreshPlanList()
@@ -135,11 +121,7 @@ void COrbituneList::DeletePlans()
 
 void COrbituneList::ToggleSelectAll()
 {
-    if (list_.rowCount() == 0)
-        return;
-    checkAllFlag_ = !checkAllFlag_;
-    for (int row = 0; row < list_.rowCount(); ++row)
-        list_.setChecked(row, checkAllFlag_);
+    list_.toggleAllChecks(checkAllFlag_);
 }
 
 void COrbituneList::SortPlansByColumn(int column)

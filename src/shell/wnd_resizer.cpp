@@ -273,3 +273,13 @@ bool CWndResizer::eventFilter(QObject* watched, QEvent* event)
         LayoutPanels();
     return QObject::eventFilter(watched, event);
 }
+
+void GlueControlToEdges(CWndResizer& resizer, QWidget* pane, int controlId)
+{
+    resizer.Hook(pane);
+    if (CWndResizer::CUIPanel* panel = resizer.GetUIPanel(controlId)) {
+        panel->ownMove = true;
+        panel->SetAnchor(panel_anchor::kAll);
+    }
+    resizer.LayoutPanels();
+}

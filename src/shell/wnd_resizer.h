@@ -145,3 +145,7 @@ private:
     CRootPanel root_;
     QMetaObject::Connection destroyedConnection_;
 };
+
+// Hooks `resizer` to `pane` and keeps the child control `controlId` glued to
+// all four edges of the pane, moved on its own; lays the panels out once.
+void GlueControlToEdges(CWndResizer& resizer, QWidget* pane, int controlId);

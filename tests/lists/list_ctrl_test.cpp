@@ -68,13 +68,7 @@ public:
     void headerClicked(int column) override { headerClicks.push_back(column); }
     void rowFocused(int, int row) override { focusedRows.push_back(row); }
 
-    QStringList names() const
-    {
-        QStringList out;
-        for (int row = 0; row < list.rowCount(); ++row)
-            out.append(list.cellText(row, 1));
-        return out;
-    }
+    QStringList names() const { return columnTexts(list, 1); }
 
     std::map<std::string, SateChannel> records;
     QStringList choices{QStringLiteral("TV"), QStringLiteral("DVB_S"), QStringLiteral("DVB_S2")};

@@ -32,19 +32,8 @@ protected:
             texts.append(list().cellText(row, column));
         return texts;
     }
-    QStringList names()
-    {
-        QStringList out;
-        for (int row = 0; row < list().rowCount(); ++row)
-            out.append(list().cellText(row, 1));
-        return out;
-    }
-    void clickHeader(int column)
-    {
-        QHeaderView* header = list().horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-    }
+    QStringList names() { return columnTexts(list(), 1); }
+    void clickHeader(int column) { ::clickHeader(list(), column); }
 
     PlanList plans;
     ScriptedPrompts prompts;

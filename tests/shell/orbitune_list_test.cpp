@@ -27,19 +27,8 @@ protected:
     }
 
     COrbituneSortComboListCtrl& list() { return plansPane.listControl(); }
-    QStringList names()
-    {
-        QStringList out;
-        for (int row = 0; row < list().rowCount(); ++row)
-            out.append(list().cellText(row, 1));
-        return out;
-    }
-    void clickHeader(int column)
-    {
-        QHeaderView* header = list().horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-    }
+    QStringList names() { return columnTexts(list(), 1); }
+    void clickHeader(int column) { ::clickHeader(list(), column); }
     void addPlans(int count)
     {
         for (int i = 0; i < count; ++i)

@@ -1,6 +1,7 @@
 #include "support/list_driving.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,21 @@ void clickCell(CSortComboListCtrl& list, int row, int column, Qt::KeyboardModifi
 {
     const QRect cell = list.visualRect(list.model()->index(row, column));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, cell.center());
+}
+
+void clickHeader(CSortComboListCtrl& list, int column)
+{
+    QHeaderView* header = list.horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+}
+
+QStringList columnTexts(const CSortComboListCtrl& list, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < list.rowCount(); ++row)
+        texts.append(list.cellText(row, column));
+    return texts;
 }
 
 void editCell(CSortComboListCtrl& list, int row, int column, const QString& text)

@@ -18,6 +18,12 @@ void showActive(QWidget& window);
 // A left click at the centre of a cell.
 void clickCell(CSortComboListCtrl& list, int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// A left click on a column's header.
+void clickHeader(CSortComboListCtrl& list, int column);
+
+// The texts of one column, row by row.
+QStringList columnTexts(const CSortComboListCtrl& list, int column);
+
 // Clicks a cell, replaces the open edit box's text with `text` (as a paste
 // would) and presses Enter. Fails the test when no edit box opens.
 void editCell(CSortComboListCtrl& list, int row, int column, const QString& text);
