@@ -10,6 +10,7 @@
 #include "shell/prompts.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -85,12 +86,33 @@ void saveQ9100(const PlanRefs& chosen, Prompts& prompts, QWidget* owner, const P
         report(prompts, owner, error);
 }
 
+// Writes the checked plans in the chosen format. `writeGeneral` writes the
+// General file, the one format the two Save commands write differently.
+void saveAs(FileType type, const PlanRefs& refs, Prompts& prompts, QWidget* owner, const PlanFileHooks& hooks,
+            const std::function<SaveResult(const std::filesystem::path&)>& writeGeneral)
+{
+    switch (type) {
+    case FileType::General: {
+        const QString path = chooseGeneralFile(prompts, owner);
+        if (!path.isEmpty())
+            noteSave(writeGeneral(corePath(path)), path, prompts, owner, hooks);
+        break;
+    }
+    case FileType::Q24:
+        saveQ24(refs, prompts, owner, hooks);
+        break;
+    case FileType::Q9100:
+        saveQ9100(refs, prompts, owner, hooks);
+        break;
+    }
+}
+
 } // namespace
 
 void openChosenFiles(PlanList& plans, Prompts& prompts, QWidget* owner, const QStringList& paths,
                      const PlanFileHooks& hooks)
 {
-    // The panes hold addresses of the records: they let go before the list empties.
+    // The panes drop their rows before the list they show empties.
     call(hooks.clearRows);
     call(hooks.clearCurrentPlan);
     plans.removeAll();
@@ -118,7 +140,7 @@ void openPlans(PlanList& plans, Prompts& prompts, QWidget* owner, const PlanFile
 
     FileDialogOptions options;
     options.filter = QStringLiteral("General SateFile (*.gnr)|*.gnr|Q24 SateFile (*.planList)|*.planList|"
-                                 "Q9100 SateFiles (*.Orbtab)|*.Orbtab||");
+                                    "Q9100 SateFiles (*.Orbtab)|*.Orbtab||");
     options.multipleFiles = true;
     const QStringList paths = prompts.chooseOpenFiles(owner, options);
     // Only chosen files replace the plans; Cancel keeps them.
@@ -143,20 +165,8 @@ void saveSelected(PlanList& plans, Prompts& prompts, QWidget* owner, const std::
         prompts.tell(owner, *failed);
         return;
     }
-    switch (*type) {
-    case FileType::General: {
-        const QString path = chooseGeneralFile(prompts, owner);
-        if (!path.isEmpty())
-            noteSave(writeGeneralFileRenumbering(corePath(path), chosen), path, prompts, owner, hooks);
-        break;
-    }
-    case FileType::Q24:
-        saveQ24(refs, prompts, owner, hooks);
-        break;
-    case FileType::Q9100:
-        saveQ9100(refs, prompts, owner, hooks);
-        break;
-    }
+    saveAs(*type, refs, prompts, owner, hooks,
+           [&](const std::filesystem::path& path) { return writeGeneralFileRenumbering(path, chosen); });
 }
 
 void saveAll(PlanList& plans, Prompts& prompts, QWidget* owner, const PlanFileHooks& hooks)
@@ -171,18 +181,6 @@ void saveAll(PlanList& plans, Prompts& prompts, QWidget* owner, const PlanFileHo
         prompts.tell(owner, *failed);
         return;
     }
-    switch (*type) {
-    case FileType::General: {
-        const QString path = chooseGeneralFile(prompts, owner);
-        if (!path.isEmpty())
-            noteSave(writeGeneralFile(corePath(path), refs), path, prompts, owner, hooks);
-        break;
-    }
-    case FileType::Q24:
-        saveQ24(refs, prompts, owner, hooks);
-        break;
-    case FileType::Q9100:
-        saveQ9100(refs, prompts, owner, hooks);
-        break;
-    }
+    saveAs(*type, refs, prompts, owner, hooks,
+           [&](const std::filesystem::path& path) { return writeGeneralFile(path, refs); });
 }
