@@ -16,6 +16,7 @@ public:
     void progressRange(int) override {}
     void progressStep() override {}
     void message(int) override {}
+    void stopped(const TransferStop&) override {}
     void finished(TransferOutcome) override {}
 };
 

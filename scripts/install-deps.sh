@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package Orbitune needs to build, test and run.
+# Installs every Debian 12 package Orbitune needs to build, test and run, and
+# generates the German and Chinese locales the tests run the editor under.
 # Idempotent: when everything is present it returns at once without touching apt.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev
   libhidapi-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk xvfb xauth
+  fonts-noto-cjk xvfb xauth locales
 )
+locales=(de_DE zh_CN)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -17,10 +19,20 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+missing_locales=()
+for l in "${locales[@]}"; do
+  locale -a 2>/dev/null | grep -qx "$l.utf8" || missing_locales+=("$l")
+done
+[ ${#missing[@]} -eq 0 ] && [ ${#missing_locales[@]} -eq 0 ] && exit 0
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-echo "Installing: ${missing[*]}"
-"${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+for l in "${missing_locales[@]}"; do
+  echo "Generating the locale $l.UTF-8"
+  "${sudo_cmd[@]}" localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done

@@ -32,6 +32,10 @@ public:
     {
         dialog_.onUiThread([this, id] { dialog_.prompts_.tell(&dialog_, id); });
     }
+    void stopped(const TransferStop& stop) override
+    {
+        dialog_.onUiThread([this, stop] { dialog_.stop_ = stop; });
+    }
     void finished(TransferOutcome outcome) override
     {
         dialog_.onUiThread([this, outcome] { dialog_.finish(outcome); });

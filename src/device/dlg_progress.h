@@ -25,6 +25,8 @@ public:
     ~DlgProgress() override;
 
     std::optional<TransferOutcome> outcome() const { return outcome_; }
+    // Where the transfer stopped short, if it did.
+    const std::optional<TransferStop>& stop() const { return stop_; }
     bool transferring() const { return transferring_; }
     QString statusText() const;
     const QProgressBar& progressBar() const { return *bar_; }
@@ -50,4 +52,5 @@ private:
     QThread* worker_ = nullptr;
     bool transferring_ = false;
     std::optional<TransferOutcome> outcome_;
+    std::optional<TransferStop> stop_;
 };

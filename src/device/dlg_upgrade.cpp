@@ -1,10 +1,12 @@
 #include "device/dlg_upgrade.h"
 
 #include "device/firmware_upgrade.h"
+#include "device/transfer_messages.h"
 #include "res/string_ids.h"
 #include "shell/prompts.h"
+#include "shell/user_input_blocker.h"
 
-#include <QApplication>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -36,6 +38,9 @@ std::optional<std::vector<std::uint8_t>> readImage(const std::filesystem::path& 
 
 } // namespace
 
+// Shows a running upgrade in the dialog. From the start of the upgrade until
+// its outcome shows, the user's input is dropped (and never delivered later),
+// except while a message asks for it.
 class CDlgUpgrade::Observer : public TransferObserver {
 public:
     explicit Observer(CDlgUpgrade& dialog) : dialog_(dialog) {}
@@ -54,27 +59,44 @@ public:
         dialog_.bar_->setValue(dialog_.bar_->value() + 1);
         repaint();
     }
-    void message(int id) override { dialog_.prompts_.tell(&dialog_, id); }
+    void message(int id) override
+    {
+        blocker_.release();
+        dialog_.prompts_.tell(&dialog_, id);
+    }
+    void stopped(const TransferStop& stop) override { stop_ = stop; }
     void finished(TransferOutcome outcome) override
     {
-        if (outcome == TransferOutcome::NotFound || outcome == TransferOutcome::WrongState)
-            return;
-        dialog_.bar_->hide();
-        dialog_.showRow(dialog_.prompts_.text(outcome == TransferOutcome::Succeeded ? msg::kUpgradeSucceeded
-                                                                                    : msg::kUpgradeFailed));
-        dialog_.setEnabled(true);
+        blocker_.release();
+        if (outcome == TransferOutcome::Succeeded || outcome == TransferOutcome::Failed) {
+            dialog_.bar_->hide();
+            dialog_.showRow(dialog_.prompts_.text(outcome == TransferOutcome::Succeeded ? msg::kUpgradeSucceeded
+                                                                                        : msg::kUpgradeFailed));
+            dialog_.setEnabled(true);
+        }
+        if (stop_)
+            tellStop(*stop_);
     }
 
 private:
-    // The window is disabled, so only paint and layout events are handled
-    // here; the user's input stays blocked until the upgrade ends.
     void repaint()
     {
         dialog_.bar_->repaint();
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        UserInputBlocker::flush();
+    }
+
+    void tellStop(const TransferStop& stop)
+    {
+        const MeterMessage report = transferStopMessage(stop);
+        QStringList args;
+        for (const std::string& arg : report.args)
+            args.append(qtText(arg));
+        dialog_.prompts_.tell(&dialog_, report.id, args);
     }
 
     CDlgUpgrade& dialog_;
+    UserInputBlocker blocker_;
+    std::optional<TransferStop> stop_;
 };
 
 CDlgUpgrade::CDlgUpgrade(QWidget* owner, HidLink& link, Prompts& prompts)
@@ -123,6 +145,28 @@ void CDlgUpgrade::resizeEvent(QResizeEvent* event)
     fitColumns();
 }
 
+// The list gets its size only when it is shown, after the dialog's first
+// resize event.
+void CDlgUpgrade::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    fitColumns();
+}
+
+void CDlgUpgrade::reject()
+{
+    if (!upgrading_)
+        QDialog::reject();
+}
+
+void CDlgUpgrade::closeEvent(QCloseEvent* event)
+{
+    if (upgrading_)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
 void CDlgUpgrade::showRow(const QString& outcome)
 {
     list_->setRowCount(0);
@@ -167,10 +211,14 @@ void CDlgUpgrade::onLoad()
 
 void CDlgUpgrade::onUpgradeNow()
 {
-    if (!imageLoaded_)
+    if (!imageLoaded_ || upgrading_)
         return;
-    Observer observer(*this);
-    runUpgrade(link_, imageData_, observer);
+    upgrading_ = true;
+    {
+        Observer observer(*this);
+        runUpgrade(link_, imageData_, observer);
+    }
+    upgrading_ = false;
 }
 
 void onUpgrade(QWidget* owner, HidLink& link, Prompts& prompts)

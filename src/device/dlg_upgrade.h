@@ -15,7 +15,8 @@ class QTableWidget;
 // The Upgrade dialog: one row describing the loaded firmware image, Load...
 // to choose it, Upgrade to send it to a meter in its upgrade state. The
 // upgrade runs on the user-interface thread with the window disabled; the bar
-// is shown only while blocks are sent and repainted at every block.
+// is shown only while blocks are sent and repainted at every block. Clicks and
+// keys given while it runs are dropped, and the dialog cannot be closed.
 class CDlgUpgrade : public QDialog {
     Q_OBJECT
 public:
@@ -33,8 +34,12 @@ public:
     QPushButton& upgradeButton() { return *upgrade_; }
     const QProgressBar& progressBar() const { return *bar_; }
 
+    void reject() override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     class Observer;
@@ -51,6 +56,7 @@ private:
 
     std::uint64_t imageSize_ = 0;
     bool imageLoaded_ = false;
+    bool upgrading_ = false;
     std::vector<std::uint8_t> imageData_;
     QString imageName_;
 };

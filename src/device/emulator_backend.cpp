@@ -59,12 +59,19 @@ private:
 void EmulatorBackend::add(std::string path, std::uint16_t vendorId, std::uint16_t productId,
                           std::shared_ptr<MeterEmulator> meter)
 {
-    entries_.push_back(Entry{HidDeviceInfo{std::move(path), vendorId, productId}, std::move(meter)});
+    entries_.push_back(Entry{HidDeviceInfo{std::move(path), vendorId, productId}, std::move(meter), {}});
 }
 
 void EmulatorBackend::remove(const std::string& path)
 {
     std::erase_if(entries_, [&](const Entry& e) { return e.info.path == path; });
+}
+
+void EmulatorBackend::refuseOpen(const std::string& path, std::string reason)
+{
+    for (auto& e : entries_)
+        if (e.info.path == path)
+            e.refusal = reason;
 }
 
 std::vector<HidDeviceInfo> EmulatorBackend::enumerate()
@@ -75,13 +82,15 @@ std::vector<HidDeviceInfo> EmulatorBackend::enumerate()
     return devices;
 }
 
-std::unique_ptr<HidDevice> EmulatorBackend::open(const std::string& path)
+HidOpenResult EmulatorBackend::open(const std::string& path)
 {
     const auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.info.path == path; });
     if (it == entries_.end())
-        return nullptr;
+        return {nullptr, "no such device"};
+    if (!it->refusal.empty())
+        return {nullptr, it->refusal};
     ++openCount_;
-    return std::make_unique<EmulatedDevice>(it->meter);
+    return {std::make_unique<EmulatedDevice>(it->meter), {}};
 }
 
 std::unique_ptr<EmulatorBackend> makeDemoEmulatorBackend()

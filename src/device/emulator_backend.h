@@ -16,9 +16,12 @@ public:
 
     // Unplugs the meter at `path`: later enumerations no longer list it.
     void remove(const std::string& path);
+    // The meter at `path` stays listed but cannot be opened, for `reason` (a
+    // device node the user may not open).
+    void refuseOpen(const std::string& path, std::string reason);
 
     std::vector<HidDeviceInfo> enumerate() override;
-    std::unique_ptr<HidDevice> open(const std::string& path) override;
+    HidOpenResult open(const std::string& path) override;
 
     // How often a device was opened.
     int openCount() const { return openCount_; }
@@ -27,6 +30,7 @@ private:
     struct Entry {
         HidDeviceInfo info;
         std::shared_ptr<MeterEmulator> meter;
+        std::string refusal;
     };
     std::vector<Entry> entries_;
     int openCount_ = 0;

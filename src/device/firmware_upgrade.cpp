@@ -33,13 +33,15 @@ TransferOutcome runUpgrade(HidLink& link, std::span<const std::uint8_t> image, T
         observer.finished(outcome);
         return outcome;
     };
+    const auto stopped = [&](TransferOutcome outcome, const TransferStop& stop) {
+        observer.stopped(stop);
+        return finish(outcome);
+    };
     const std::size_t blocks = upgradeBlockCount(image.size());
     if (blocks > kMaxUpgradeBlocks)
         return finish(TransferOutcome::TooLarge);
-    if (!link.open()) {
-        observer.message(msg::kDeviceNotFound);
-        return finish(TransferOutcome::NotFound);
-    }
+    if (!link.open())
+        return stopped(TransferOutcome::NotFound, missingMeter(link));
     if (link.queryStatus() != kMeterUpgrade) {
         observer.message(msg::kNeedUpgradeState);
         return finish(TransferOutcome::WrongState);
@@ -49,8 +51,13 @@ TransferOutcome runUpgrade(HidLink& link, std::span<const std::uint8_t> image, T
     for (std::size_t k = 0; k < blocks; ++k) {
         const auto block =
             image.subspan(k * kUpgradeBlockSize, std::min(kUpgradeBlockSize, image.size() - k * kUpgradeBlockSize));
-        if (!sendUpgradeBlock(link, total, static_cast<std::uint16_t>(k + 1), block))
-            return finish(TransferOutcome::Failed);
+        if (!sendUpgradeBlock(link, total, static_cast<std::uint16_t>(k + 1), block)) {
+            TransferStop stop;
+            stop.reason = TransferStop::Reason::Silent;
+            stop.block = static_cast<int>(k + 1);
+            stop.blocks = static_cast<int>(blocks);
+            return stopped(TransferOutcome::Failed, stop);
+        }
         observer.progressStep();
     }
     return finish(TransferOutcome::Succeeded);

@@ -27,6 +27,6 @@ bool sendUpgradeBlock(HidLink& link, std::uint16_t totalBlocks, std::uint16_t bl
                       std::span<const std::uint8_t> data);
 
 // The whole upgrade: an image too large to number is refused before anything
-// is sent; then open (message 112 when the meter is missing), status 0
+// is sent; then open (a NoMeter stop when the meter is missing), status 0
 // (message 124 otherwise) and every block in order.
 TransferOutcome runUpgrade(HidLink& link, std::span<const std::uint8_t> image, TransferObserver& observer);

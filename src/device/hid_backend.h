@@ -32,6 +32,21 @@ public:
     virtual ReadResult readReport(std::span<std::uint8_t> buffer, std::chrono::milliseconds limit) = 0;
 };
 
+// What opening a device gave: the device, or why it could not be opened.
+struct HidOpenResult {
+    std::unique_ptr<HidDevice> device;
+    std::string error;
+};
+
+// A device with the identity looked for that could not be opened: its path
+// and the reason.
+struct HidOpenFailure {
+    std::string path;
+    std::string reason;
+
+    friend bool operator==(const HidOpenFailure&, const HidOpenFailure&) = default;
+};
+
 // The HID stack the link uses: the system's, a meter in another process, or an
 // emulated meter in this one.
 class HidBackend {
@@ -40,6 +55,6 @@ public:
 
     // The present devices, in the order the system gives them.
     virtual std::vector<HidDeviceInfo> enumerate() = 0;
-    // Opens the device at `path`; nothing when it cannot be opened.
-    virtual std::unique_ptr<HidDevice> open(const std::string& path) = 0;
+    // Opens the device at `path`; no device, and the reason, when it cannot.
+    virtual HidOpenResult open(const std::string& path) = 0;
 };

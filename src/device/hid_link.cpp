@@ -30,13 +30,17 @@ void HidLink::close()
 bool HidLink::open()
 {
     close();
+    openFailure_.reset();
     for (const auto& info : backend_->enumerate()) {
         if (info.vendorId != vendorId || info.productId != productId)
             continue;
         // The first device with the identity is the meter; one that cannot be
         // opened leaves the link down rather than up on a dead device.
-        device_ = backend_->open(info.path);
+        auto opened = backend_->open(info.path);
+        device_ = std::move(opened.device);
         connected_ = device_ != nullptr;
+        if (!connected_)
+            openFailure_ = HidOpenFailure{info.path, opened.error};
         break;
     }
     return connected_;
@@ -120,4 +124,12 @@ bool HidLink::exchange(std::span<const std::uint8_t, frame::kReportSize> report)
 bool HidLink::sendDownloadEnd()
 {
     return exchange(frame::downloadEnd());
+}
+
+TransferStop missingMeter(const HidLink& link)
+{
+    TransferStop stop;
+    stop.reason = TransferStop::Reason::NoMeter;
+    stop.unopened = link.openFailure();
+    return stop;
 }

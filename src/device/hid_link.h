@@ -2,12 +2,15 @@
 
 #include "device/hid_backend.h"
 #include "device/meter_frame.h"
+#include "device/transfer_observer.h"
 
 #include <array>
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 
 // The two USB identities the Type combo selects, by item index.
 struct MeterIdentity {
@@ -51,6 +54,9 @@ public:
     // Closes any open device, enumerates afresh and opens the first device with
     // the identity. Answers whether the link is up.
     bool open();
+    // Why the last `open` did not bring the link up although a device with the
+    // identity was there; none after a successful open or when none was there.
+    const std::optional<HidOpenFailure>& openFailure() const { return openFailure_; }
 
     // Writes one report; false (and the link lost) when it cannot.
     bool writeReport(std::span<const std::uint8_t, frame::kReportSize> report);
@@ -82,6 +88,10 @@ private:
     std::unique_ptr<HidBackend> backend_;
     std::unique_ptr<HidDevice> device_;
     bool connected_ = false;
+    std::optional<HidOpenFailure> openFailure_;
     std::chrono::milliseconds replyLimit_ = kReplyLimit;
     frame::Report inputBuffer_{};
 };
+
+// The stop of a transfer whose `open` did not bring the link up.
+TransferStop missingMeter(const HidLink& link);

@@ -5,7 +5,12 @@
 #include <hidapi/hidapi.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +50,18 @@ private:
     hid_device* device_;
 };
 
+// Why hidapi could not open the device node at `path`: the system's own
+// answer to opening it, such as "Permission denied" for a node without the
+// udev rule.
+std::string whyNotOpened(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return std::strerror(errno);
+    ::close(fd);
+    return "the HID library could not open it";
+}
+
 } // namespace
 
 HidapiBackend::HidapiBackend() : initialised_(hid_init() == 0) {}
@@ -68,12 +85,12 @@ std::vector<HidDeviceInfo> HidapiBackend::enumerate()
     return devices;
 }
 
-std::unique_ptr<HidDevice> HidapiBackend::open(const std::string& path)
+HidOpenResult HidapiBackend::open(const std::string& path)
 {
     if (!initialised_)
-        return nullptr;
+        return {nullptr, "the HID library could not be initialised"};
     hid_device* device = hid_open_path(path.c_str());
     if (device == nullptr)
-        return nullptr;
-    return std::make_unique<HidapiDevice>(device);
+        return {nullptr, whyNotOpened(path)};
+    return {std::make_unique<HidapiDevice>(device), {}};
 }

@@ -11,7 +11,7 @@ public:
     HidapiBackend& operator=(const HidapiBackend&) = delete;
 
     std::vector<HidDeviceInfo> enumerate() override;
-    std::unique_ptr<HidDevice> open(const std::string& path) override;
+    HidOpenResult open(const std::string& path) override;
 
 private:
     bool initialised_ = false;

@@ -242,12 +242,12 @@ std::vector<HidDeviceInfo> SocketBackend::enumerate()
     return {HidDeviceInfo{url_, g->vendorId, g->productId}};
 }
 
-std::unique_ptr<HidDevice> SocketBackend::open(const std::string& path)
+HidOpenResult SocketBackend::open(const std::string& path)
 {
     if (path != url_)
-        return nullptr;
+        return {nullptr, "no such meter"};
     auto g = connectAndGreet(address_);
     if (!g)
-        return nullptr;
-    return std::make_unique<SocketDevice>(std::move(g->socket));
+        return {nullptr, "the meter did not greet"};
+    return {std::make_unique<SocketDevice>(std::move(g->socket)), {}};
 }

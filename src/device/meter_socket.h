@@ -68,7 +68,7 @@ public:
 
     // Connects and reads the greeting: one device with its identity, or none.
     std::vector<HidDeviceInfo> enumerate() override;
-    std::unique_ptr<HidDevice> open(const std::string& path) override;
+    HidOpenResult open(const std::string& path) override;
 
 private:
     meter_socket::Address address_;

@@ -1,17 +1,16 @@
 #include "device/plan_download.h"
 
 #include "model/byte_order.h"
+#include "model/longitude.h"
 #include "model/model_checks.h"
 #include "res/string_ids.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <thread>
 
 namespace {
 
-constexpr std::size_t kLongitudeTextSize = 6;
+constexpr std::size_t kLongitudeAt = 27;
 constexpr std::uint32_t kLow24 = 0xFFFFFFU;
 
 std::uint8_t low(std::int64_t value)
@@ -33,15 +32,6 @@ void put24(frame::Report& report, std::size_t at, std::int64_t value)
 
 } // namespace
 
-std::string formatLongitude(float longitude, std::int32_t isEast)
-{
-    std::array<char, 64> digits{};
-    std::snprintf(digits.data(), digits.size(), "%.1f", static_cast<double>(longitude));
-    const double rounded = std::strtod(digits.data(), nullptr);
-    const char* prefix = rounded < 10.0 ? "00" : rounded < 100.0 ? "0" : "";
-    return std::string(prefix) + digits.data() + (isEast != 0 ? "E" : "W");
-}
-
 frame::Report planHeaderFrame(int planIndex, const CComonOrbitune& plan)
 {
     frame::Report r{};
@@ -52,8 +42,8 @@ frame::Report planHeaderFrame(int planIndex, const CComonOrbitune& plan)
     r[13] = low(plan.flag);
     r[14] = low(planIndex);
     putName(r, 15, plan.name, 11);
-    const auto longitude = formatLongitude(plan.longitude, plan.isEast);
-    std::copy_n(longitude.begin(), std::min(longitude.size(), kLongitudeTextSize), r.begin() + 27);
+    longitude::store(longitude::frameText(plan.longitude, plan.isEast != 0),
+                     std::span(r).subspan<kLongitudeAt, longitude::kFieldSize>());
     r[34] = low(plan.channelCount);
     put24(r, 35, plan.lnbLow);
     put24(r, 39, plan.lnbHigh);
@@ -93,17 +83,24 @@ std::optional<int> checkDownloadLimits(const PlanList& plans)
     return checkQ36Download(allPlans(plans));
 }
 
-bool sendPlan(HidLink& link, int planIndex, const CComonOrbitune& plan)
+std::optional<TransferStop> sendPlan(HidLink& link, int planIndex, const CComonOrbitune& plan)
 {
+    const auto stop = [planIndex](TransferStop::Reason reason, int tp) {
+        TransferStop s;
+        s.reason = reason;
+        s.plan = planIndex + 1;
+        s.tp = tp;
+        return s;
+    };
     if (!link.exchange(planHeaderFrame(planIndex, plan)))
-        return false;
+        return stop(TransferStop::Reason::Silent, 0);
     if (plan.channelCount <= 0)
-        return false;
+        return stop(TransferStop::Reason::PlanWithoutTp, 0);
     const int count = std::min(plan.channelCount, CComonOrbitune::kSlotCount);
     for (int j = 0; j < count; ++j)
         if (!link.exchange(tpFrame(planIndex, plan, j)))
-            return false;
-    return true;
+            return stop(TransferStop::Reason::Silent, j + 1);
+    return std::nullopt;
 }
 
 TransferOutcome runDownload(HidLink& link, const PlanList& plans, TransferObserver& observer,
@@ -113,8 +110,12 @@ TransferOutcome runDownload(HidLink& link, const PlanList& plans, TransferObserv
         observer.finished(outcome);
         return outcome;
     };
+    const auto stopped = [&](TransferOutcome outcome, const TransferStop& stop) {
+        observer.stopped(stop);
+        return finish(outcome);
+    };
     if (!link.open())
-        return finish(TransferOutcome::NotFound);
+        return stopped(TransferOutcome::NotFound, missingMeter(link));
     if (link.queryStatus() != kMeterNormal) {
         observer.message(msg::kNeedNormalState);
         std::this_thread::sleep_for(timing.settle);
@@ -123,7 +124,7 @@ TransferOutcome runDownload(HidLink& link, const PlanList& plans, TransferObserv
     // The transfer step opens and asks again, as the meter expects.
     if (!link.open()) {
         observer.statusText(msg::kDeviceNotFound);
-        return finish(TransferOutcome::Failed);
+        return stopped(TransferOutcome::Failed, missingMeter(link));
     }
     if (link.queryStatus() != kMeterNormal) {
         observer.message(msg::kNeedNormalState);
@@ -133,9 +134,9 @@ TransferOutcome runDownload(HidLink& link, const PlanList& plans, TransferObserv
         return finish(TransferOutcome::NothingToSend);
     observer.progressRange(plans.count());
     for (int position = 0; position < plans.count(); ++position) {
-        if (!sendPlan(link, position, plans.at(position))) {
+        if (const auto stop = sendPlan(link, position, plans.at(position))) {
             observer.statusText(msg::kDeviceNotFound);
-            return finish(TransferOutcome::Failed);
+            return stopped(TransferOutcome::Failed, *stop);
         }
         observer.progressStep();
     }

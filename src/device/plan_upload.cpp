@@ -1,11 +1,11 @@
 #include "device/plan_upload.h"
 
 #include "model/byte_order.h"
+#include "model/longitude.h"
 #include "model/name_text.h"
 #include "res/string_ids.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string_view>
 #include <thread>
 
@@ -31,18 +31,13 @@ frame::Report planReadRequest(int frameNumber, int tpCount, int planIndex)
 
 Longitude parseLongitude(std::span<const std::uint8_t> text)
 {
-    const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
-    const std::string value(text.begin(), end);
+    const std::string_view value = longitude::textOf(text);
     Longitude result;
-    const bool east = value.find('E') != std::string::npos;
-    if (!east && value.find('W') == std::string::npos)
+    const bool east = value.find('E') != std::string_view::npos;
+    if (!east && value.find('W') == std::string_view::npos)
         return result;
     result.isEast = east ? 1 : 0;
-    float degrees = 0.0F;
-    const auto [ptr, ec] = std::from_chars(value.data(), value.data() + value.size(), degrees);
-    static_cast<void>(ptr);
-    if (ec == std::errc{})
-        result.degrees = degrees;
+    result.degrees = longitude::parseDegrees(value);
     return result;
 }
 
@@ -89,32 +84,39 @@ SateChannel parseTpReply(std::span<const std::uint8_t, frame::kReportSize> reply
     return tp;
 }
 
-bool receivePlan(HidLink& link, PlanList& plans, int planIndex)
+std::optional<TransferStop> receivePlan(HidLink& link, PlanList& plans, int planIndex)
 {
+    const auto stop = [planIndex](TransferStop::Reason reason, int tp) {
+        TransferStop s;
+        s.reason = reason;
+        s.plan = planIndex + 1;
+        s.tp = tp;
+        return s;
+    };
     const int tpCount = link.queryTpCount(planIndex);
     if (!link.connected() && !link.open())
-        return false;
+        return stop(TransferStop::Reason::Silent, 0);
     if (!link.writeReport(planReadRequest(1, tpCount, planIndex)))
-        return false;
+        return stop(TransferStop::Reason::Silent, 0);
     frame::Report reply{};
     link.readReply(reply);
     if (!link.connected())
-        return false;
+        return stop(TransferStop::Reason::Silent, 0);
     const auto header = parseHeaderReply(reply);
     if (!header)
-        return false;
+        return stop(TransferStop::Reason::WrongReply, 0);
     plans.append(*header);
     CComonOrbitune* stored = plans.findPlanById(header->id);
     stored->channelCapacity = CComonOrbitune::kSlotCount;
     for (int j = 0; j < tpCount; ++j) {
         if (!link.writeReport(planReadRequest(j + 2, tpCount, planIndex)))
-            return false;
+            return stop(TransferStop::Reason::Silent, j + 1);
         link.readReply(reply);
         if (!link.connected())
-            return false;
+            return stop(TransferStop::Reason::Silent, j + 1);
         stored->appendChannel(parseTpReply(reply));
     }
-    return true;
+    return std::nullopt;
 }
 
 TransferOutcome runUpload(HidLink& link, PlanList& plans, TransferObserver& observer, const TransferTiming& timing)
@@ -123,8 +125,12 @@ TransferOutcome runUpload(HidLink& link, PlanList& plans, TransferObserver& obse
         observer.finished(outcome);
         return outcome;
     };
+    const auto stopped = [&](TransferOutcome outcome, const TransferStop& stop) {
+        observer.stopped(stop);
+        return finish(outcome);
+    };
     if (!link.open())
-        return finish(TransferOutcome::NotFound);
+        return stopped(TransferOutcome::NotFound, missingMeter(link));
     if (link.queryStatus() != kMeterNormal) {
         observer.message(msg::kNeedNormalState);
         std::this_thread::sleep_for(timing.settle);
@@ -133,7 +139,7 @@ TransferOutcome runUpload(HidLink& link, PlanList& plans, TransferObserver& obse
     // The transfer step opens and asks again, as the meter expects.
     if (!link.open()) {
         observer.statusText(msg::kDeviceNotFound);
-        return finish(TransferOutcome::Failed);
+        return stopped(TransferOutcome::Failed, missingMeter(link));
     }
     if (link.queryStatus() != kMeterNormal) {
         observer.message(msg::kNeedNormalState);
@@ -142,13 +148,15 @@ TransferOutcome runUpload(HidLink& link, PlanList& plans, TransferObserver& obse
     const int count = link.queryPlanCount();
     if (count == 0) {
         observer.statusText(msg::kDeviceNotFound);
-        return finish(TransferOutcome::Failed);
+        TransferStop none;
+        none.reason = TransferStop::Reason::NoPlans;
+        return stopped(TransferOutcome::Failed, none);
     }
     observer.progressRange(std::max(count, 0));
     for (int planIndex = 0; planIndex < count; ++planIndex) {
-        if (!receivePlan(link, plans, planIndex)) {
+        if (const auto stop = receivePlan(link, plans, planIndex)) {
             observer.statusText(msg::kDeviceNotFound);
-            return finish(TransferOutcome::Failed);
+            return stopped(TransferOutcome::Failed, *stop);
         }
         observer.progressStep();
     }

@@ -29,10 +29,11 @@ std::optional<CComonOrbitune> parseHeaderReply(std::span<const std::uint8_t, fra
 // A TP record from a TP reply, with a fresh id.
 SateChannel parseTpReply(std::span<const std::uint8_t, frame::kReportSize> reply);
 
-// Reads one plan and its TPs and appends it to `plans`. False when the link
-// cannot be opened, a request cannot be written, a reply does not arrive or
-// the header reply is wrong; what arrived before stays in the list.
-bool receivePlan(HidLink& link, PlanList& plans, int planIndex);
+// Reads one plan and its TPs and appends it to `plans`. Answers where it
+// stopped short, none when the plan arrived whole: the link cannot be opened, a
+// request cannot be written, a reply does not arrive or the header reply is
+// wrong. What arrived before stays in the list.
+std::optional<TransferStop> receivePlan(HidLink& link, PlanList& plans, int planIndex);
 
 // The whole upload: open, status 1, plan count, every plan in the meter's
 // order appended to `plans` (which the caller has emptied).

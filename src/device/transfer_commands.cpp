@@ -3,17 +3,33 @@
 #include "device/dlg_progress.h"
 #include "device/plan_download.h"
 #include "device/plan_upload.h"
+#include "device/transfer_messages.h"
 #include "res/string_ids.h"
 #include "shell/prompts.h"
 
 namespace {
 
+void tell(QWidget* owner, Prompts& prompts, const MeterMessage& message)
+{
+    QStringList args;
+    for (const std::string& arg : message.args)
+        args.append(qtText(arg));
+    prompts.tell(owner, message.id, args);
+}
+
 // The outcome text of a failed transfer stood in the dialog only for a moment;
-// it is shown again once the dialog has gone.
+// once the dialog has gone, the user is told where the transfer stopped.
 void reportFailure(QWidget* owner, Prompts& prompts, const DlgProgress& dialog)
 {
-    if (dialog.outcome() == TransferOutcome::Failed)
-        prompts.tell(owner, msg::kDeviceNotFound);
+    if (dialog.stop())
+        tell(owner, prompts, transferStopMessage(*dialog.stop()));
+}
+
+// The meter was not there when the command began: missing, or there but not
+// to be opened.
+void reportMissing(QWidget* owner, Prompts& prompts, const HidLink& link)
+{
+    tell(owner, prompts, meterMissingMessage(link.openFailure(), msg::kQ36NotFound));
 }
 
 } // namespace
@@ -28,7 +44,7 @@ std::optional<TransferOutcome> onDownload(QWidget* owner, PlanList& plans, HidLi
         }
     }
     if (!link.open()) {
-        prompts.tell(owner, msg::kQ36NotFound);
+        reportMissing(owner, prompts, link);
         return std::nullopt;
     }
     DlgProgress dialog(owner, prompts, true, [&link, &plans, timing](TransferObserver& observer) {
@@ -44,7 +60,7 @@ std::optional<TransferOutcome> onUpload(QWidget* owner, PlanList& plans, HidLink
                                         const std::function<void()>& refreshPlans, const TransferTiming& timing)
 {
     if (!link.open()) {
-        prompts.tell(owner, msg::kQ36NotFound);
+        reportMissing(owner, prompts, link);
         return std::nullopt;
     }
     clearPanes();

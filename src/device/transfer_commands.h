@@ -11,9 +11,10 @@ class Prompts;
 class QWidget;
 
 // The Download command: with deviceType 1 the Q36 checks first, then the meter
-// must be found (message 144), then the progress dialog runs the download.
-// A transfer that failed on the way is reported after the dialog has closed
-// (message 112). Answers the outcome, nothing when no dialog was shown.
+// must be found (message 144, or the message for a meter that is there but
+// cannot be opened), then the progress dialog runs the download. A transfer
+// that stopped short is reported after the dialog has closed, saying where it
+// stopped. Answers the outcome, nothing when no dialog was shown.
 std::optional<TransferOutcome> onDownload(QWidget* owner, PlanList& plans, HidLink& link, Prompts& prompts,
                                           int deviceType, const TransferTiming& timing = {});
 

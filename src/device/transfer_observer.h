@@ -1,6 +1,9 @@
 #pragma once
 
+#include "device/hid_backend.h"
+
 #include <chrono>
+#include <optional>
 
 // How a download, upload or upgrade ended.
 enum class TransferOutcome {
@@ -10,6 +13,26 @@ enum class TransferOutcome {
     NothingToSend, // a download of an empty plan list
     TooLarge,      // a firmware image with more blocks than can be numbered
     Failed,        // the link was lost or the meter answered wrongly on the way
+};
+
+// Where a transfer stopped short, for the report the user sees afterwards.
+struct TransferStop {
+    enum class Reason {
+        NoMeter,       // no meter with the identity when the exchange began
+        Silent,        // the meter stopped answering, or a report could not be written
+        WrongReply,    // an upload's header reply was not a plan header
+        NoPlans,       // the meter reported no plans, or did not answer the plan count
+        PlanWithoutTp, // a plan without TPs cannot be downloaded
+    };
+    Reason reason = Reason::NoMeter;
+    int plan = 0;   // from 1, for a plan transfer
+    int tp = 0;     // from 1 within the plan; 0 for its header
+    int block = 0;  // from 1, for an upgrade
+    int blocks = 0; // the upgrade's block count
+    // With NoMeter: the meter that was there but could not be opened.
+    std::optional<HidOpenFailure> unopened;
+
+    friend bool operator==(const TransferStop&, const TransferStop&) = default;
 };
 
 // What a running transfer tells the one who shows it (the progress dialog, the
@@ -26,6 +49,8 @@ public:
     virtual void progressStep() = 0;
     // A message box with the string id, shown before the transfer goes on.
     virtual void message(int id) = 0;
+    // Where the transfer stopped short; called before `finished`.
+    virtual void stopped(const TransferStop& stop) = 0;
     // The transfer ended.
     virtual void finished(TransferOutcome outcome) = 0;
 };

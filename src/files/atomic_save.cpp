@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -31,6 +32,47 @@ int createTemporary(const std::filesystem::path& target, std::filesystem::path& 
     return -1;
 }
 
+// The file a save really replaces: `target` itself, or the file its chain of
+// symbolic links ends at (which need not exist yet), so that the links stay.
+// Relative links are read from the folder of the link. Nothing, with errno
+// set, for a chain that loops or cannot be read.
+std::optional<std::filesystem::path> resolveLinks(const std::filesystem::path& target)
+{
+    constexpr int kMaxLinks = 40; // as the kernel allows
+    std::filesystem::path path = target;
+    for (int hop = 0; hop <= kMaxLinks; ++hop) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0)
+            return errno == ENOENT ? std::optional(path) : std::nullopt;
+        if (!S_ISLNK(status.st_mode))
+            return path;
+        std::error_code error;
+        const auto next = std::filesystem::read_symlink(path, error);
+        if (error) {
+            errno = error.value();
+            return std::nullopt;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
+// Gives the new file the permission bits and, where allowed, the owner of the
+// file it replaces; a new file keeps the defaults the umask gives.
+bool keepModeOf(const std::filesystem::path& replaced, int fd)
+{
+    struct stat old {};
+    if (::stat(replaced.c_str(), &old) != 0)
+        return errno == ENOENT;
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        // Only the owner's group may differ where we may not give the file
+        // away; the mode is kept all the same.
+        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), old.st_gid));
+    }
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
 bool writeAll(int fd, std::span<const std::uint8_t> content)
 {
     while (!content.empty()) {
@@ -53,11 +95,14 @@ SaveResult saveFileAtomically(const std::filesystem::path& target, std::span<con
 {
     if (target.empty() || !target.has_filename())
         return {writeError(target, ENOENT)};
+    const auto real = resolveLinks(target);
+    if (!real)
+        return {writeError(target, errno)};
     std::filesystem::path temporary;
-    const int fd = createTemporary(target, temporary);
+    const int fd = createTemporary(*real, temporary);
     if (fd < 0)
         return {writeError(target, errno)};
-    const bool written = writeAll(fd, content) && ::fsync(fd) == 0;
+    const bool written = keepModeOf(*real, fd) && writeAll(fd, content) && ::fsync(fd) == 0;
     const int writeErrno = errno;
     const bool closed = ::close(fd) == 0;
     const int closeErrno = errno;
@@ -65,7 +110,7 @@ SaveResult saveFileAtomically(const std::filesystem::path& target, std::span<con
         ::unlink(temporary.c_str());
         return {writeError(target, written ? closeErrno : writeErrno)};
     }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (::rename(temporary.c_str(), real->c_str()) != 0) {
         const int renameErrno = errno;
         ::unlink(temporary.c_str());
         return {writeError(target, renameErrno)};

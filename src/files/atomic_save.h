@@ -12,8 +12,10 @@
 // Writes `content` to `target` so that the target always holds either its old
 // bytes or exactly `content`: the bytes go to a new temporary file beside the
 // target, are flushed to the disk, and the temporary file is renamed over the
-// target. On failure the temporary file is removed, the target is untouched
-// and the error names the target.
+// target. The new file keeps the permission bits (and, where allowed, the
+// owner) of the file it replaces. A target that is a symbolic link stays one:
+// the file it points to is the one replaced. On failure the temporary file is
+// removed, the target is untouched and the error names the target.
 SaveResult saveFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> content);
 
 // At most `limit` bytes from the start of a file; the buffer grows with what

@@ -2,6 +2,7 @@
 
 #include "files/atomic_save.h"
 #include "model/byte_order.h"
+#include "model/unique_ids.h"
 
 #include <algorithm>
 #include <array>
@@ -51,6 +52,7 @@ Content decode(std::span<const std::uint8_t> in)
         std::copy(available.begin(), available.end(), image.begin());
         content.plans.push_back(CComonOrbitune::decode(std::span(image).first<CComonOrbitune::kImageSize>()));
     }
+    freshenRepeatedIds(content.plans);
     return content;
 }
 

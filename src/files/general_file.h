@@ -30,7 +30,8 @@ struct Content {
 };
 
 // Reads the plans the header announces, stopping at the end of the bytes (a
-// record cut short reads as zero-padded) and after kMaxPlans plans.
+// record cut short reads as zero-padded) and after kMaxPlans plans. Null and
+// repeated ids are replaced by fresh ones (freshenRepeatedIds).
 Content decode(std::span<const std::uint8_t> bytes);
 
 } // namespace general_file

@@ -2,8 +2,8 @@
 
 #include "files/atomic_save.h"
 #include "files/file_fields.h"
-#include "files/longitude_text.h"
 #include "model/byte_order.h"
+#include "model/longitude.h"
 #include "model/name_text.h"
 
 #include <algorithm>
@@ -31,7 +31,8 @@ Image encode(const CComonOrbitune& plan, std::uint8_t position)
     bytes::putI32le(out, 4, plan.flag);
     out[8] = position;
     file_fields::putName(plan.name, std::span(out).subspan(9, CComonOrbitune::kNameSize));
-    longitude_text::store(plan.longitude, plan.isEast == 1, std::span(out).subspan<18, longitude_text::kFieldSize>());
+    longitude::store(longitude::fileText(plan.longitude, plan.isEast == 1),
+                     std::span(out).subspan<18, longitude::kFieldSize>());
     out[25] = static_cast<std::uint8_t>(plan.channelCount);
     bytes::putI32le(out, 28, plan.lnbLow);
     bytes::putI32le(out, 32, plan.lnbHigh);
@@ -56,13 +57,13 @@ CComonOrbitune decode(const Image& image)
     plan.countByte = image[25];
     plan.lnbLow = bytes::i32le(image, 28);
     plan.lnbHigh = bytes::i32le(image, 32);
-    const auto longitude = std::span(image).subspan<18, longitude_text::kFieldSize>();
-    plan.longitude = longitude_text::parse(longitude);
+    const auto longitude = longitude::textOf(std::span(image).subspan<18, longitude::kFieldSize>());
+    plan.longitude = longitude::parseDegrees(longitude);
     plan.number = image[8];
     plan.channelsAdded = image[8];
     plan.tag = 100;
     names::copyField(std::span(image).subspan(9, CComonOrbitune::kNameSize), plan.name);
-    plan.isEast = longitude_text::contains(longitude, "Ee") ? 1 : 0;
+    plan.isEast = longitude.find_first_of("Ee") != std::string_view::npos ? 1 : 0;
     plan.channelCapacity = CComonOrbitune::kSlotCount;
     plan.channelCount = 0;
     plan.id = Guid::generate();

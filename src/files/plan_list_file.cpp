@@ -2,8 +2,8 @@
 
 #include "files/atomic_save.h"
 #include "files/file_fields.h"
-#include "files/longitude_text.h"
 #include "model/byte_order.h"
+#include "model/longitude.h"
 #include "model/name_text.h"
 
 #include <algorithm>
@@ -33,7 +33,8 @@ std::vector<std::uint8_t> encode(std::span<const CComonOrbitune* const> plans)
         bytes::putI32le(block, 0, plan.flag);
         block[4] = static_cast<std::uint8_t>(j + 1);
         file_fields::putName(plan.name, block.subspan(5, CComonOrbitune::kNameSize));
-        longitude_text::store(plan.longitude, plan.isEast == 1, block.subspan<14, longitude_text::kFieldSize>());
+        longitude::store(longitude::fileText(plan.longitude, plan.isEast == 1),
+                         block.subspan<14, longitude::kFieldSize>());
         block[21] = static_cast<std::uint8_t>(plan.channelCount);
         bytes::putI32le(block, 24, plan.lnbLow);
         bytes::putI32le(block, 28, plan.lnbHigh);
@@ -64,9 +65,9 @@ Content decode(std::span<const std::uint8_t> in)
         plan.flag = bytes::i32le(block, 0);
         plan.lnbLow = bytes::i32le(block, 24);
         plan.lnbHigh = bytes::i32le(block, 28);
-        const auto longitude = std::span(block).subspan<14, longitude_text::kFieldSize>();
-        plan.longitude = longitude_text::parse(longitude);
-        plan.isEast = longitude_text::contains(longitude, "E") ? 1 : 0;
+        const auto text = longitude::textOf(std::span(block).subspan<14, longitude::kFieldSize>());
+        plan.longitude = longitude::parseDegrees(text);
+        plan.isEast = text.find('E') != std::string_view::npos ? 1 : 0;
         const std::int32_t tpCount = bytes::i32le(chunkAt<4>(in, at + kCountOffset), 0);
         plan.channelCapacity = CComonOrbitune::kSlotCount;
         plan.channelCount = 0;

@@ -1,6 +1,7 @@
 #include "files/plans_json.h"
 
 #include "model/name_text.h"
+#include "model/unique_ids.h"
 
 #include <nlohmann/json.hpp>
 
@@ -263,6 +264,7 @@ PlansJsonResult decodePlansJson(std::string_view text)
                 result.plans.push_back(readPlan(plans[i], where, result.nextPlanNumber, planNames));
             }
         }
+        freshenRepeatedIds(result.plans);
     } catch (const JsonError& e) {
         result.plans.clear();
         result.error = e.what();

@@ -24,5 +24,6 @@ struct PlansJsonResult {
 // CH give: default fields, fresh ids, the lowest free "Plan%d" / "TP%d" names,
 // plan numbers counted on from "nextPlanNumber" (0 when missing) as Add Plan
 // counts them, TP numbers from their positions. Malformed JSON, a wrong type
-// or a value outside its field's range is an error and yields no plans.
+// or a value outside its field's range is an error and yields no plans. Null
+// and repeated ids are replaced by fresh ones (freshenRepeatedIds).
 PlansJsonResult decodePlansJson(std::string_view text);

@@ -1,6 +1,6 @@
 #include "lists/channel_cell_rules.h"
 
-#include "lists/decimal_text.h"
+#include "model/decimal_text.h"
 #include "model/name_text.h"
 #include "res/string_ids.h"
 
@@ -115,7 +115,7 @@ ChannelCellResult editFrequency(std::string_view text, SateChannel record)
 
 // The bandwidth is stored as the typed hundredths exactly (binary floating
 // point would store 434 for "4.35"); the symbol rate follows from it unless
-// the row is a TV row, and its cell shows the rate as stored.
+// the row is a TV row. Its cell shows the computed rate with three decimals.
 ChannelCellResult editBandwidth(std::string_view text, const ChannelRowTexts& row, SateChannel record)
 {
     if (!IsNumericText(text))
@@ -128,16 +128,17 @@ ChannelCellResult editBandwidth(std::string_view text, const ChannelRowTexts& ro
         return stored(record);
     const double rollOff = decimal::parse(row.rollOff);
     const double kiloSymbols = decimal::parse(text) * 1000.0 / (1.0 + rollOff);
-    if (std::trunc(kiloSymbols) > kSymbolRateCap)
+    if (std::trunc(kiloSymbols) > kSymbolRateCap) {
         record.symbolRate = kSymbolRateCap;
-    else
-        record.symbolRate = RoundSymbolRate(kiloSymbols / 1000.0);
-    return stored(record, {{kSymbolRate, decimal::formatScaled(record.symbolRate, 3)}});
+        return stored(record, {{kSymbolRate, decimal::formatScaled(kSymbolRateCap, 3)}});
+    }
+    record.symbolRate = RoundSymbolRate(kiloSymbols / 1000.0);
+    return stored(record, {{kSymbolRate, decimal::formatFixed(kiloSymbols / 1000.0, 3)}});
 }
 
 // The bandwidth that follows from a symbol rate is (1 + roll-off) x rate,
-// worked out on the exact decimals of both, at least 1.40 MHz; its cell shows
-// it as stored.
+// stored as worked out on the exact decimals of both, at least 1.40 MHz. Its
+// cell shows the computed bandwidth with two decimals.
 ChannelCellResult editSymbolRate(std::string_view text, const ChannelRowTexts& row, SateChannel record)
 {
     if (!IsNumericText(text))
@@ -154,7 +155,11 @@ ChannelCellResult editSymbolRate(std::string_view text, const ChannelRowTexts& r
     const std::uint64_t bandwidth = std::max((100 + rollOffHundredths) * nanoRate.value / kNano, kMinBandwidth);
     record.bandwidth = static_cast<std::uint32_t>(bandwidth);
     record.symbolRate = RoundSymbolRate(decimal::parse(text));
-    return stored(record, {{kBandwidth, decimal::formatScaled(record.bandwidth, 2)}});
+    const double kiloHertz = (1.0 + decimal::parse(row.rollOff)) * (decimal::parse(text) * 1000.0);
+    const std::string shown = kiloHertz < static_cast<double>(kMinBandwidth * 10)
+                                  ? decimal::formatScaled(kMinBandwidth, 2)
+                                  : decimal::formatFixed(kiloHertz / 1000.0, 2);
+    return stored(record, {{kBandwidth, shown}});
 }
 
 ChannelCellResult editCodeRate(std::string_view text, SateChannel record)

@@ -1,27 +1,13 @@
 #include "lists/channel_cell_texts.h"
 
 #include "lists/channel_cell_rules.h"
+#include "model/decimal_text.h"
 
 #include <cstdint>
 
 namespace {
 
 constexpr const char* kNone = "---";
-
-// `value` / 10^decimals with exactly that many decimals, worked out in integers
-// so that the C locale's decimal separator never matters.
-std::string fixedPoint(std::int64_t value, int decimals)
-{
-    std::int64_t scale = 1;
-    for (int i = 0; i < decimals; ++i)
-        scale *= 10;
-    const bool negative = value < 0;
-    const std::uint64_t magnitude =
-        negative ? 0U - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    std::string fraction = std::to_string(magnitude % static_cast<std::uint64_t>(scale));
-    fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), '0');
-    return (negative ? "-" : "") + std::to_string(magnitude / static_cast<std::uint64_t>(scale)) + "." + fraction;
-}
 
 std::string codeRateText(const SateChannel& tp)
 {
@@ -103,9 +89,9 @@ std::string ChannelCellText(const SateChannel& tp, int column)
     case kFrequency:
         return std::to_string(tp.frequency / 100U);
     case kBandwidth:
-        return fixedPoint(tp.bandwidth, 2);
+        return decimal::formatScaled(tp.bandwidth, 2);
     case kSymbolRate:
-        return tv ? kNone : fixedPoint(tp.symbolRate, 3);
+        return tv ? kNone : decimal::formatScaled(tp.symbolRate, 3);
     case kCodeRate:
         return tv ? kNone : codeRateText(tp);
     case kModulation:

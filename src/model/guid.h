@@ -11,6 +11,7 @@ struct Guid {
     std::array<std::uint8_t, 16> bytes{};
 
     friend bool operator==(const Guid&, const Guid&) = default;
+    friend auto operator<=>(const Guid&, const Guid&) = default;
 
     bool isNull() const;
 

@@ -27,13 +27,15 @@ constexpr std::array kEntries{
     Entry{msg::kDeviceNotFound, "Not find the Device", "未发现设备"},
     Entry{msg::kQ24MaxPlans, "Q24 have no more than 16 plans", "Q24最大16个频道表"},
     Entry{msg::kQ24MaxTpsSelect, "Some Plan have more than 6 TP nums", "有多于6个频道的频道表"},
-    Entry{msg::kOrbtabExists, "The target %s.Orbtab file is already exist, overwrite it?", "文件%s.Orbtab 已存在, 替换?"},
+    Entry{msg::kOrbtabExists, "The target %s.Orbtab file is already exist, overwrite it?",
+          "文件%s.Orbtab 已存在, 替换?"},
     Entry{msg::kMaxPlans, "Reach the Max nums", "达到最大限制"},
     Entry{msg::kDownloadTitle, "Download", "下载频道表"},
     Entry{msg::kDownloading, "Downloading", "正在下载..."},
     Entry{msg::kUploadTitle, "Upload", "上传频道表"},
     Entry{msg::kUploading, "Uploading", "正在上传..."},
-    Entry{msg::kNeedNormalState, "Please change the Q36 Device to normal powering on status", "请把Q36设备切换到正常开机状态"},
+    Entry{msg::kNeedNormalState, "Please change the Q36 Device to normal powering on status",
+          "请把Q36设备切换到正常开机状态"},
     Entry{msg::kPane1, "Pane 1", "面板1"},
     Entry{msg::kPane2, "Pane 2", "面板2"},
     Entry{msg::kNeedUpgradeState, "Please change the Q36 Device to Upgradeing status", "请把Q36设备切换到升级状态"},
@@ -54,8 +56,10 @@ constexpr std::array kEntries{
     Entry{msg::kSaveOffer, "Save plan(s) in the planlist?", "保存列表中的频道表?"},
     Entry{msg::kQ36PlanNeedsTp, "Each plan must have one TP!", "每个频道表至少含有一个转发器！"},
     Entry{msg::kQ36NotFound, "not find the Q36 device", "未发现设备"},
-    Entry{msg::kQ36NoTv, "Q36 can only have the type of DVB-S or DVB-S2 TPs", "Q36频道表只能包含DVB-S,DVB-S2类型转发器"},
-    Entry{msg::kQ36DvbsRollOff, "the TP of DVB-S only have the  0.35 rolloff", "Q36频道表DVB-S类型转发器只有0.35的滚降系数 "},
+    Entry{msg::kQ36NoTv, "Q36 can only have the type of DVB-S or DVB-S2 TPs",
+          "Q36频道表只能包含DVB-S,DVB-S2类型转发器"},
+    Entry{msg::kQ36DvbsRollOff, "the TP of DVB-S only have the  0.35 rolloff",
+          "Q36频道表DVB-S类型转发器只有0.35的滚降系数 "},
     Entry{msg::kPlanNameExists, "the plan name have existed", "该频道名已存在"},
     Entry{msg::kTpNameExists, "the TP name have existed", "该转发器名已存在"},
     Entry{msg::kSaveFileFailed, "Save the file %s failed", "保存文件%s失败"},
@@ -68,6 +72,19 @@ constexpr std::array kEntries{
     Entry{msg::kFileExists, "The file %s is already exist", "文件%s已存在"},
     Entry{msg::kUpgradeImageTooLarge, "The file %s is too large to upgrade: an image holds at most 2097120 bytes",
           "文件%s太大, 无法升级: 升级文件最多2097120字节"},
+    Entry{msg::kMeterNotOpened,
+          "The Q36 device %s is there but can not be opened: %s. Install the udev rule as the README describes, "
+          "then plug the device in again",
+          "已找到Q36设备%s, 但无法打开: %s。请按README的说明安装udev规则, 然后重新插入设备"},
+    Entry{msg::kStoppedAtPlan, "The Device stopped answering at plan %d", "设备在第%d个频道表处停止应答"},
+    Entry{msg::kStoppedAtTp, "The Device stopped answering at plan %d, TP %d",
+          "设备在第%d个频道表的第%d个转发器处停止应答"},
+    Entry{msg::kStoppedAtBlock, "The Device stopped answering at block %d of %d", "设备在第%d块(共%d块)处停止应答"},
+    Entry{msg::kWrongReplyAtPlan, "The Device answered wrongly at plan %d", "设备在第%d个频道表处应答错误"},
+    Entry{msg::kMeterHoldsNoPlans, "The Device holds no plans or did not answer the plan count",
+          "设备中没有频道表或未应答频道表数量"},
+    Entry{msg::kPlanWithoutTpStopped, "Plan %d has no TP, the download stopped there",
+          "第%d个频道表没有转发器, 下载在此停止"},
     Entry{msg::kUpgradeLoadButton, "Load...", "载入..."},
     Entry{msg::kUpgradeButton, "Upgrade", "升级"},
     Entry{msg::kUpgradeTitle, "Upgrade", "Upgrade"},
@@ -119,7 +136,7 @@ const Entry* find(int id)
     return it == kEntries.end() ? nullptr : &*it;
 }
 
-}  // namespace
+} // namespace
 
 Language languageFromLocaleName(std::string_view name)
 {

@@ -1,11 +1,13 @@
 #include "shell/plan_cell_rules.h"
 
 #include "lists/channel_cell_rules.h"
-#include "lists/decimal_text.h"
+#include "model/decimal_text.h"
+#include "model/longitude.h"
 #include "model/name_text.h"
 #include "res/string_ids.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -54,7 +56,8 @@ PlanCellResult editLongitude(std::string_view text, const CComonOrbitune& plan)
 {
     if (!IsNumericText(text))
         return refused(msg::kBadChars);
-    const double value = decimal::parse(text);
+    // Digits too many for a double are no number within the range either.
+    const double value = longitude::leadingNumber(text).value_or(std::numeric_limits<double>::infinity());
     // Numbers far beyond the range are refused before narrowing, which a
     // float could not hold.
     if (!(value <= 2.0 * kMaxLongitude))

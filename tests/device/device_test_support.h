@@ -26,6 +26,7 @@ class RecordingObserver : public TransferObserver {
 public:
     std::vector<std::string> events;
     std::vector<int> messages;
+    std::optional<TransferStop> stop;
     std::optional<TransferOutcome> outcome;
 
     void statusText(int id) override { events.push_back("status " + std::to_string(id)); }
@@ -36,6 +37,7 @@ public:
         messages.push_back(id);
         events.push_back("message " + std::to_string(id));
     }
+    void stopped(const TransferStop& s) override { stop = s; }
     void finished(TransferOutcome o) override { outcome = o; }
 };
 

@@ -2,6 +2,7 @@
 #include "device/meter_selection.h"
 #include "device/plan_download.h"
 #include "device/plan_upload.h"
+#include "device/transfer_messages.h"
 #include "device_test_support.h"
 #include "res/string_ids.h"
 #include "support/plan_builders.h"
@@ -24,7 +25,7 @@ TEST(HidLink, FirstOfTwoMatchingDevicesIsUsed)
 {
     EmulatedLink e;
     auto second = std::make_shared<MeterEmulator>();
-    e.backend->add("emu:1", 0x1357, 0x2468, second);
+    e.backend->add("emu:0", 0x1357, 0x2468, second);
     ASSERT_TRUE(e.link->open());
     EXPECT_EQ(e.link->queryStatus(), 1);
     EXPECT_EQ(e.meter->received().size(), 1U);
@@ -107,13 +108,43 @@ TEST(HidLink, DownloadEndNeedsALinkThatIsUp)
     EXPECT_EQ(e.meter->received().back(), frame::downloadEnd());
 }
 
-TEST(HidLink, ReplyLimitIsSixSecondsUnlessShortened)
+// A device that answers nothing and notes how long each read was to wait.
+class LimitRecordingBackend : public HidBackend {
+public:
+    std::vector<std::chrono::milliseconds> limits;
+
+    std::vector<HidDeviceInfo> enumerate() override { return {HidDeviceInfo{"rec", 0x1357, 0x2468}}; }
+    HidOpenResult open(const std::string&) override { return {std::make_unique<Device>(limits), {}}; }
+
+private:
+    class Device : public HidDevice {
+    public:
+        explicit Device(std::vector<std::chrono::milliseconds>& limits) : limits_(limits) {}
+        std::size_t inputReportLength() const override { return frame::kReportSize; }
+        std::size_t outputReportLength() const override { return frame::kReportSize; }
+        bool writeReport(std::span<const std::uint8_t>) override { return true; }
+        ReadResult readReport(std::span<std::uint8_t>, std::chrono::milliseconds limit) override
+        {
+            limits_.push_back(limit);
+            return ReadResult::Timeout;
+        }
+
+    private:
+        std::vector<std::chrono::milliseconds>& limits_;
+    };
+};
+
+TEST(HidLink, EachReplyIsAwaitedSixSecondsUnlessShortened)
 {
-    EXPECT_EQ(HidLink::kReplyLimit, std::chrono::milliseconds(6000));
-    HidLink link(std::make_unique<EmulatorBackend>());
-    EXPECT_EQ(link.replyLimit(), HidLink::kReplyLimit);
-    EXPECT_EQ(link.vendorId, 0x1357);
-    EXPECT_EQ(link.productId, 0x2468);
+    auto owned = std::make_unique<LimitRecordingBackend>();
+    const auto& limits = owned->limits;
+    HidLink link(std::move(owned));
+    EXPECT_EQ(link.queryStatus(), -1);
+    link.setReplyLimit(std::chrono::milliseconds(25));
+    EXPECT_EQ(link.queryPlanCount(), 0);
+    EXPECT_EQ(limits,
+              (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(6000), std::chrono::milliseconds(25)}));
+    EXPECT_FALSE(link.connected());
 }
 
 TEST(MeterSelection, RefusesOtherThanLoopback)
@@ -172,6 +203,7 @@ TEST(Download, FailingPlanStopsWithoutDownloadEnd)
     RecordingObserver o;
     EXPECT_EQ(runDownload(*e.link, makePlanList(3, 1), o, kNoPause), TransferOutcome::Failed);
     EXPECT_EQ(o.events.back(), "status 112");
+    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::Silent, 3, 0, 0, 0, {}})); // the header of plan 3
     EXPECT_FALSE(e.link->connected());
     for (auto c : codes(*e.meter))
         EXPECT_NE(c, frame::kDownloadEnd);
@@ -182,7 +214,8 @@ TEST(Download, PlanWithoutTpsSendsItsHeaderThenFails)
 {
     EmulatedLink e;
     ASSERT_TRUE(e.link->open());
-    EXPECT_FALSE(sendPlan(*e.link, 0, makePlan("P", 0)));
+    EXPECT_EQ(sendPlan(*e.link, 0, makePlan("P", 0)),
+              (TransferStop{TransferStop::Reason::PlanWithoutTp, 1, 0, 0, 0, {}}));
     EXPECT_EQ(e.meter->received().size(), 1U);
 }
 
@@ -193,6 +226,26 @@ TEST(Download, NoMeterIsNotFound)
     RecordingObserver o;
     EXPECT_EQ(runDownload(*e.link, makePlanList(1, 1), o, kNoPause), TransferOutcome::NotFound);
     EXPECT_TRUE(o.events.empty());
+    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::NoMeter, 0, 0, 0, 0, {}}));
+}
+
+// A meter whose device node the user may not open is there all the same: the
+// link tells which node and why, and nothing is sent.
+TEST(HidLink, MeterThatCannotBeOpenedIsTold)
+{
+    EmulatedLink e;
+    e.backend->refuseOpen("emu:0", "Permission denied");
+    EXPECT_FALSE(e.link->open());
+    EXPECT_EQ(e.link->openFailure(), (HidOpenFailure{"emu:0", "Permission denied"}));
+    RecordingObserver o;
+    EXPECT_EQ(runUpgrade(*e.link, std::vector<std::uint8_t>(32), o), TransferOutcome::NotFound);
+    ASSERT_TRUE(o.stop.has_value());
+    EXPECT_EQ(transferStopMessage(*o.stop), (MeterMessage{msg::kMeterNotOpened, {"emu:0", "Permission denied"}}));
+    EXPECT_TRUE(e.meter->received().empty());
+
+    e.backend->remove("emu:0");
+    EXPECT_FALSE(e.link->open());
+    EXPECT_FALSE(e.link->openFailure().has_value());
 }
 
 TEST(Download, Q36ChecksRunInOrder)
@@ -255,6 +308,7 @@ TEST(Upload, PartialUploadIsKept)
     RecordingObserver o;
     EXPECT_EQ(runUpload(*e.link, received, o, kNoPause), TransferOutcome::Failed);
     EXPECT_EQ(o.events.back(), "status 112");
+    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::Silent, 2, 2, 0, 0, {}}));
     ASSERT_EQ(received.count(), 2);
     EXPECT_EQ(received.at(0).channelCount, 2);
     EXPECT_EQ(received.at(1).channelCount, 1);
@@ -269,6 +323,7 @@ TEST(Upload, WrongHeaderLengthFailsKeepingEarlierPlans)
     PlanList received;
     RecordingObserver o;
     EXPECT_EQ(runUpload(*e.link, received, o, kNoPause), TransferOutcome::Failed);
+    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::WrongReply, 2, 0, 0, 0, {}}));
     EXPECT_EQ(received.count(), 1);
 }
 
@@ -279,6 +334,7 @@ TEST(Upload, PlanCountZeroFails)
     RecordingObserver o;
     EXPECT_EQ(runUpload(*e.link, received, o, kNoPause), TransferOutcome::Failed);
     EXPECT_EQ(o.events, (std::vector<std::string>{"status 112"}));
+    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::NoPlans, 0, 0, 0, 0, {}}));
 }
 
 TEST(Upload, NegativePlanCountSucceedsWithNothing)
@@ -297,7 +353,7 @@ TEST(Upload, NegativeTpCountStillRequestsTheHeader)
     e.meter->preload(std::vector<CComonOrbitune>{makePlan("A", 1)});
     e.meter->faults.tpCount = 0x80;
     PlanList received;
-    ASSERT_TRUE(receivePlan(*e.link, received, 0));
+    ASSERT_FALSE(receivePlan(*e.link, received, 0).has_value());
     EXPECT_EQ(e.meter->received().back()[7], 0x81);
     EXPECT_EQ(received.at(0).channelCount, 0);
 }
@@ -365,5 +421,7 @@ TEST(Upgrade, LostBlockFails)
     std::vector<std::uint8_t> image(96);
     RecordingObserver o;
     EXPECT_EQ(runUpgrade(*e.link, image, o), TransferOutcome::Failed);
+    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::Silent, 0, 0, 2, 3, {}}));
+    EXPECT_EQ(transferStopMessage(*o.stop), (MeterMessage{msg::kStoppedAtBlock, {"2", "3"}}));
     EXPECT_FALSE(e.link->connected());
 }

@@ -110,19 +110,6 @@ TEST(PlanDownload, ShortTpNameAfterALongOneLeavesItsFieldZero)
         EXPECT_EQ(t[i], 0) << i;
 }
 
-TEST(PlanDownload, FormatLongitude)
-{
-    EXPECT_EQ(formatLongitude(5.0F, 1), "005.0E");
-    EXPECT_EQ(formatLongitude(13.0F, 0), "013.0W");
-    EXPECT_EQ(formatLongitude(160.0F, 1), "160.0E");
-    EXPECT_EQ(formatLongitude(9.9F, 1), "009.9E");
-    EXPECT_EQ(formatLongitude(99.9F, 0), "099.9W");
-    EXPECT_EQ(formatLongitude(100.0F, 1), "100.0E");
-    EXPECT_EQ(formatLongitude(9.96F, 1), "010.0E");
-    EXPECT_EQ(formatLongitude(99.96F, 0), "100.0W");
-    EXPECT_EQ(formatLongitude(0.0F, 1), "000.0E");
-}
-
 TEST(PlanDownload, LongitudeOutsideTheRangeStaysInsideItsField)
 {
     auto plan = plan1();

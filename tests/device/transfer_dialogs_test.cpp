@@ -114,6 +114,22 @@ TEST(TransferCommands, MeterMissingGives144)
     EXPECT_EQ(plans.count(), 1);
 }
 
+// A meter whose device node the user may not open is no missing meter: the
+// message names the node and the reason, and points to the udev rule.
+TEST(TransferCommands, MeterThatCannotBeOpenedIsNamed)
+{
+    EmulatedLink e;
+    e.backend->refuseOpen("emu:0", "Permission denied");
+    ScriptedPrompts prompts;
+    auto plans = makePlanList(1, 1);
+    EXPECT_EQ(onDownload(nullptr, plans, *e.link, prompts, 1, kNoPause), std::nullopt);
+    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kMeterNotOpened}));
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("The Q36 device emu:0 is there but can not be opened: "
+                                                       "Permission denied. Install the udev rule as the README "
+                                                       "describes, then plug the device in again"));
+    EXPECT_TRUE(e.meter->received().empty());
+}
+
 TEST(TransferCommands, FailedPlanIsReportedAfterTheDialogCloses)
 {
     EmulatedLink e;
@@ -121,7 +137,8 @@ TEST(TransferCommands, FailedPlanIsReportedAfterTheDialogCloses)
     ScriptedPrompts prompts;
     auto plans = makePlanList(3, 1);
     EXPECT_EQ(onDownload(nullptr, plans, *e.link, prompts, 1, kNoPause), TransferOutcome::Failed);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kDeviceNotFound}));
+    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kStoppedAtPlan}));
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("The Device stopped answering at plan 2"));
     EXPECT_EQ(plans.count(), 3);
 }
 
@@ -150,7 +167,7 @@ TEST(TransferCommands, UploadWithPlanCountZeroIsReported)
     EXPECT_EQ(onUpload(
                   nullptr, plans, *e.link, prompts, [] {}, [] {}, kNoPause),
               TransferOutcome::Failed);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kDeviceNotFound}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kMeterHoldsNoPlans}));
 }
 
 TEST(TransferCommands, MeterGoneBetweenCommandAndWorker)
@@ -164,7 +181,7 @@ TEST(TransferCommands, MeterGoneBetweenCommandAndWorker)
                   nullptr, plans, *e.link, prompts, [&] { e.backend->remove("emu:0"); }, [] {}, kNoPause),
               TransferOutcome::NotFound);
     EXPECT_TRUE(plans.empty());
-    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kDeviceNotFound}));
     EXPECT_TRUE(e.meter->received().empty());
 }
 

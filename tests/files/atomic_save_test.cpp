@@ -65,6 +65,44 @@ TEST(AtomicSave, OldFileSurvivesAFailedWrite)
     EXPECT_EQ(entryCount(dir.path()), 1U);
 }
 
+TEST(AtomicSave, KeepsThePermissionsOfTheReplacedFile)
+{
+    TempDir dir;
+    writeBytes(dir.file("private.gnr"), kOld);
+    namespace fs = std::filesystem;
+    fs::permissions(dir.file("private.gnr"), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(saveFileAtomically(dir.file("private.gnr"), std::vector<std::uint8_t>{4}).ok());
+    EXPECT_EQ(fs::status(dir.file("private.gnr")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(readBytes(dir.file("private.gnr")), std::vector<std::uint8_t>{4});
+}
+
+// Saving through a link replaces the file it points to; the link stays, and a
+// link to a file that does not exist yet creates that file.
+TEST(AtomicSave, WritesThroughSymbolicLinks)
+{
+    TempDir dir;
+    namespace fs = std::filesystem;
+    fs::create_directory(dir.file("real"));
+    writeBytes(dir.file("real") / "plans.gnr", kOld);
+    fs::create_symlink("real/plans.gnr", dir.file("relative"));
+    fs::create_symlink(dir.file("relative"), dir.file("chained"));
+    const std::vector<std::uint8_t> content{6, 6};
+    ASSERT_TRUE(saveFileAtomically(dir.file("chained"), content).ok());
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.file("chained"))));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.file("relative"))));
+    EXPECT_EQ(readBytes(dir.file("real") / "plans.gnr"), content);
+    EXPECT_EQ(entryCount(dir.file("real")), 1U);
+
+    fs::create_symlink("real/new.gnr", dir.file("dangling"));
+    ASSERT_TRUE(saveFileAtomically(dir.file("dangling"), content).ok());
+    EXPECT_EQ(readBytes(dir.file("real") / "new.gnr"), content);
+
+    fs::create_symlink("loop", dir.file("loop"));
+    const auto looped = saveFileAtomically(dir.file("loop"), content);
+    ASSERT_FALSE(looped.ok());
+    EXPECT_EQ(looped.error->path, dir.file("loop").string());
+}
+
 TEST(ReadFilePrefix, StopsAtTheLimitAndAtTheEnd)
 {
     TempDir dir;

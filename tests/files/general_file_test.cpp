@@ -185,6 +185,40 @@ TEST(GeneralFile, TakesAtMost255PlansAndClampsCounts)
     EXPECT_EQ(content.plans[1].channelCount, 0);
 }
 
+// Other tools write files whose plans, or the TPs of one plan, share an id or
+// carry the null id; the editor finds records by id, so those get fresh ones.
+TEST(GeneralFile, RepeatedAndNullIdsBecomeUniqueOthersStay)
+{
+    PlanList list;
+    CComonOrbitune first = samplePlan();
+    first.appendChannel(first.channels[0]); // the same TP id twice
+    first.appendChannel(first.channels[0]);
+    first.channels[2].id = Guid{};
+    list.append(first);
+    list.append(first); // the same plan id twice
+    CComonOrbitune nullId = samplePlan();
+    nullId.id = Guid{};
+    list.append(nullId);
+
+    const auto content = general_file::decode(general_file::encode(allPlans(list), false));
+    ASSERT_EQ(content.plans.size(), 3U);
+    const auto& plans = content.plans;
+    EXPECT_EQ(plans[0].id, first.id);
+    EXPECT_EQ(plans[0].channels[0].id, first.channels[0].id);
+    EXPECT_NE(plans[1].id, first.id);
+    EXPECT_FALSE(plans[2].id.isNull());
+    EXPECT_NE(plans[2].id, plans[1].id);
+    for (std::size_t p = 0; p < 2; ++p) {
+        const auto tps = plans[p].usedChannels();
+        EXPECT_NE(tps[0].id, tps[1].id);
+        EXPECT_NE(tps[1].id, tps[2].id);
+        EXPECT_NE(tps[0].id, tps[2].id);
+        EXPECT_FALSE(tps[2].id.isNull());
+    }
+    // TPs of different plans may share an id: each plan is searched alone.
+    EXPECT_EQ(plans[1].channels[0].id, first.channels[0].id);
+}
+
 TEST(GeneralFile, TruncatedHeaderReadsAsZeros)
 {
     const std::vector<std::uint8_t> bytes{'T', 'a', 'v'};

@@ -1,5 +1,4 @@
 #include "file_test_helpers.h"
-#include "files/longitude_text.h"
 #include "files/plan_list_file.h"
 #include "model/model_checks.h"
 #include "support/plan_builders.h"
@@ -129,33 +128,6 @@ TEST(PlanListFile, FullFieldsAreNotReadPast)
     EXPECT_EQ(content.plans[0].nameText(), "77777777");
     EXPECT_FLOAT_EQ(content.plans[0].longitude, 7777777.0F);
     EXPECT_EQ(content.plans[0].isEast, 0);
-}
-
-TEST(LongitudeText, FormatsWithOneDecimalAndNeverOverrunsItsField)
-{
-    EXPECT_EQ(longitude_text::format(19.2F, true), "19.2E");
-    EXPECT_EQ(longitude_text::format(160.0F, false), "160.0W");
-    EXPECT_EQ(longitude_text::format(180.0F, true), "180.0E");
-    EXPECT_EQ(longitude_text::format(123456.7F, true), "12345E");
-    EXPECT_EQ(longitude_text::format(-1e30F, false).size(), 6U);
-    std::array<std::uint8_t, 7> field{};
-    longitude_text::store(3e38F, true, field);
-    EXPECT_EQ(field[6], 0);
-}
-
-TEST(LongitudeText, ParsesTheLeadingNumberOnly)
-{
-    const auto parse = [](const char* text) {
-        std::array<std::uint8_t, 7> field{};
-        for (std::size_t i = 0; text[i] != '\0' && i < 7; ++i)
-            field[i] = static_cast<std::uint8_t>(text[i]);
-        return longitude_text::parse(field);
-    };
-    EXPECT_FLOAT_EQ(parse("19.2E"), 19.2F);
-    EXPECT_FLOAT_EQ(parse(" +5.5W"), 5.5F);
-    EXPECT_FLOAT_EQ(parse("E"), 0.0F);
-    EXPECT_FLOAT_EQ(parse("1e9999"), 0.0F);
-    EXPECT_FLOAT_EQ(parse(""), 0.0F);
 }
 
 } // namespace

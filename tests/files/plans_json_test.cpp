@@ -20,6 +20,22 @@ TEST(PlansJson, RoundTripKeepsTheFieldsItCarries)
         EXPECT_EQ(decoded.plans[static_cast<std::size_t>(i)], list.at(i));
 }
 
+TEST(PlansJson, RepeatedIdsBecomeUnique)
+{
+    const auto decoded = decodePlansJson(R"({"plans": [
+        {"id": "03020100-0504-0706-0809-0a0b0c0d0e0f", "channels": [
+            {"id": "13121110-1514-1716-1819-1a1b1c1d1e1f"}, {"id": "13121110-1514-1716-1819-1a1b1c1d1e1f"}]},
+        {"id": "03020100-0504-0706-0809-0a0b0c0d0e0f"},
+        {"id": "00000000-0000-0000-0000-000000000000"}]})");
+    ASSERT_FALSE(decoded.error) << *decoded.error;
+    ASSERT_EQ(decoded.plans.size(), 3U);
+    EXPECT_EQ(decoded.plans[0].id.toString(), "03020100-0504-0706-0809-0a0b0c0d0e0f");
+    EXPECT_EQ(decoded.plans[0].channels[0].id.toString(), "13121110-1514-1716-1819-1a1b1c1d1e1f");
+    EXPECT_NE(decoded.plans[0].channels[1].id, decoded.plans[0].channels[0].id);
+    EXPECT_NE(decoded.plans[1].id, decoded.plans[0].id);
+    EXPECT_FALSE(decoded.plans[2].id.isNull());
+}
+
 TEST(PlansJson, MissingKeysTakeAddPlanAndAddChDefaults)
 {
     const auto decoded = decodePlansJson(R"({"plans": [{"name": "Plan1"}, {"channels": [{"name": "TP1"}, {}]}]})");

@@ -1,6 +1,6 @@
 #include "lists/channel_cell_rules.h"
 
-#include "lists/decimal_text.h"
+#include "model/decimal_text.h"
 #include "res/string_ids.h"
 #include "support/plan_builders.h"
 
@@ -390,18 +390,28 @@ TEST_F(ChannelCellRules, SymbolRateSetsTheBandwidth)
     EXPECT_EQ(r.record->symbolRate, 27500);
 }
 
-TEST_F(ChannelCellRules, DerivedBandwidthIsExactAndShownAsStored)
+// Derived fields are stored on the exact decimals, while their cells show the
+// computed value rounded as the cell's format rounds.
+TEST_F(ChannelCellRules, DerivedCellsShowTheRoundedValueAndStoreTheExactOne)
 {
     // 1.25 x 8.008 MS/s = 10.010 MHz; binary floating point gives 1000.99...
     auto r = edit(kSymbolRate, "8.008", {"DVB_S2", "QPSK", "0.25"});
     ASSERT_TRUE(r.record.has_value());
     EXPECT_EQ(r.record->bandwidth, 1001U);
     EXPECT_EQ(r.cells, (std::vector<CellText>{{kBandwidth, "10.01"}}));
-    // 1.35 x 27.509 = 37.13715 MHz: stored 3713 and shown as such.
+    // 1.35 x 27.509 = 37.13715 MHz: stored 3713, shown 37.14.
     r = edit(kSymbolRate, "27.509");
     ASSERT_TRUE(r.record.has_value());
     EXPECT_EQ(r.record->bandwidth, 3713U);
-    EXPECT_EQ(r.cells, (std::vector<CellText>{{kBandwidth, "37.13"}}));
+    EXPECT_EQ(r.cells, (std::vector<CellText>{{kBandwidth, "37.14"}}));
+    // 1.35 x 1.041 = 1.40535 MHz: above the floor, shown 1.41.
+    r = edit(kSymbolRate, "1.041");
+    EXPECT_EQ(r.record->bandwidth, 140U);
+    EXPECT_EQ(r.cells, (std::vector<CellText>{{kBandwidth, "1.41"}}));
+    // 1.401 MHz at 0.20 is 1.1675 MS/s: stored rounded half up, shown 1.167.
+    r = edit(kBandwidth, "1.401", {"DVB_S2", "QPSK", "0.20"});
+    EXPECT_EQ(r.record->symbolRate, 1168);
+    EXPECT_EQ(r.cells, (std::vector<CellText>{{kSymbolRate, "1.167"}}));
 }
 
 struct CodeRateCase {

@@ -162,7 +162,7 @@ TEST(CliDevice, EmulatedMeterRefusesAnUpgradeAndHasNoPlansToUpload)
     EXPECT_EQ(run.err, "meter sim (1357:2468): Please change the Q36 Device to Upgradeing status\n");
     run = cli(dir, "--meter sim upload out.gnr");
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(contains(run.err, "meter sim (1357:2468): Not find the Device")) << run.err;
+    EXPECT_EQ(run.err, "meter sim (1357:2468): The Device holds no plans or did not answer the plan count\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.gnr")));
 }
 
@@ -322,7 +322,9 @@ TEST(CliDevice, MeterFallingSilentDuringADownloadFailsIt)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(contains(run.err, "Downloading 0/2 (0%)\n")) << run.err;
-    EXPECT_TRUE(contains(run.err, "meter " + sim.url() + " (1357:2468): Not find the Device\n")) << run.err;
+    EXPECT_TRUE(
+        contains(run.err, "meter " + sim.url() + " (1357:2468): The Device stopped answering at plan 1, TP 2\n"))
+        << run.err;
 }
 
 TEST(CliDevice, DroppedConnectionDuringAnUpgradeFailsIt)
@@ -336,7 +338,9 @@ TEST(CliDevice, DroppedConnectionDuringAnUpgradeFailsIt)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(contains(run.err, "Upgrade 2/5 (40%)\n")) << run.err;
-    EXPECT_TRUE(contains(run.err, "meter " + sim.url() + " (1357:2468): Failed\n")) << run.err;
+    EXPECT_TRUE(
+        contains(run.err, "meter " + sim.url() + " (1357:2468): The Device stopped answering at block 3 of 5\n"))
+        << run.err;
 }
 
 TEST(CliDevice, UploadCutShortWritesNothing)
@@ -350,7 +354,8 @@ TEST(CliDevice, UploadCutShortWritesNothing)
     const auto run = cli(dir, "--meter " + sim.url() + " --reply-limit 50 upload out.json");
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(contains(run.err, "Uploading 1/2 (50%)\n")) << run.err;
-    EXPECT_TRUE(contains(run.err, "meter " + sim.url() + " (1357:2468): Not find the Device\n")) << run.err;
+    EXPECT_TRUE(contains(run.err, "meter " + sim.url() + " (1357:2468): The Device stopped answering at plan 2\n"))
+        << run.err;
     EXPECT_TRUE(contains(run.err, "1 plan(s) had arrived; out.json is not written")) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.json")));
 }

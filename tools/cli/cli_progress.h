@@ -17,12 +17,15 @@ public:
     void progressRange(int maximum) override;
     void progressStep() override;
     void message(int id) override;
+    void stopped(const TransferStop& stop) override { stop_ = stop; }
     void finished(TransferOutcome outcome) override;
 
     // The last status text the transfer set, if any.
     std::optional<int> status() const { return status_; }
     // Whether a message was shown (and the exit status raised).
     bool messaged() const { return messaged_; }
+    // Where the transfer stopped short, if it did.
+    const std::optional<TransferStop>& stop() const { return stop_; }
 
 private:
     void draw();
@@ -36,5 +39,6 @@ private:
     int drawnPercent_ = -1;
     bool lineOpen_ = false;
     std::optional<int> status_;
+    std::optional<TransferStop> stop_;
     bool messaged_ = false;
 };

@@ -7,6 +7,7 @@
 #include "device/meter_selection.h"
 #include "device/plan_download.h"
 #include "device/plan_upload.h"
+#include "device/transfer_messages.h"
 #include "files/atomic_save.h"
 #include "files/general_file.h"
 #include "files/plans_json.h"
@@ -85,8 +86,22 @@ void reportOutcome(TransferOutcome outcome, const CliProgress& progress, const M
     case TransferOutcome::Failed:
         break;
     }
-    if (!progress.messaged())
-        context.failAbout(CliContext::kRefused, meter.name, progress.status().value_or(failureId));
+    if (progress.messaged())
+        return;
+    if (const auto& stop = progress.stop()) {
+        const MeterMessage report = transferStopMessage(*stop);
+        context.failAbout(CliContext::kRefused, meter.name, report.id, report.args);
+        return;
+    }
+    context.failAbout(CliContext::kRefused, meter.name, progress.status().value_or(failureId));
+}
+
+// Reports a meter that `open` did not bring up: one that is there but cannot
+// be opened, or none at all (message 144).
+void reportMissing(const Meter& meter, CliContext& context)
+{
+    const MeterMessage report = meterMissingMessage(meter.link->openFailure(), msg::kQ36NotFound);
+    context.failAbout(CliContext::kRefused, meter.name, report.id, report.args);
 }
 
 const char* stateName(int status)
@@ -105,7 +120,7 @@ void runStatus(const MeterOptions& options, CliContext& context)
         return;
     HidLink& link = *meter->link;
     if (!link.open()) {
-        context.failAbout(CliContext::kRefused, meter->name, msg::kQ36NotFound);
+        reportMissing(*meter, context);
         return;
     }
     const int status = link.queryStatus();
@@ -151,7 +166,7 @@ void runDownloadCommand(const MeterOptions& options, const std::vector<std::stri
         }
     }
     if (!meter->link->open()) {
-        context.failAbout(CliContext::kRefused, meter->name, msg::kQ36NotFound);
+        reportMissing(*meter, context);
         return;
     }
     CliProgress progress(context, meter->name, msg::kDownloading);
@@ -195,7 +210,7 @@ void runUploadCommand(const MeterOptions& options, const UploadOptions& upload, 
     if (!meter)
         return;
     if (!meter->link->open()) {
-        context.failAbout(CliContext::kRefused, meter->name, msg::kQ36NotFound);
+        reportMissing(*meter, context);
         return;
     }
     PlanList plans;
@@ -205,8 +220,6 @@ void runUploadCommand(const MeterOptions& options, const UploadOptions& upload, 
         reportOutcome(outcome, progress, *meter, msg::kUploadTitle, msg::kDeviceNotFound, context);
         if (!plans.empty())
             context.err << plans.count() << " plan(s) had arrived; " << output.string() << " is not written\n";
-        else if (meter->link->connected())
-            context.err << "the meter holds no plans or did not answer the plan count\n";
         return;
     }
     const auto saved = writeUploaded(output, plans);

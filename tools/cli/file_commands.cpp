@@ -7,6 +7,7 @@
 #include "files/orbtab_file.h"
 #include "files/plan_list_file.h"
 #include "files/plans_json.h"
+#include "model/longitude.h"
 #include "model/model_checks.h"
 #include "res/string_ids.h"
 
@@ -15,16 +16,8 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <sstream>
 
 namespace {
-
-std::string longitudeText(const CComonOrbitune& plan)
-{
-    std::ostringstream s;
-    s << std::fixed << std::setprecision(1) << plan.longitude << (plan.isEast == 1 ? 'E' : 'W');
-    return s.str();
-}
 
 void printTable(const LoadedPlans& loaded, std::ostream& out)
 {
@@ -34,8 +27,9 @@ void printTable(const LoadedPlans& loaded, std::ostream& out)
     for (const auto& plan : loaded.plans) {
         out << '\n'
             << "Plan " << ++row << ": \"" << plan.nameText() << "\"  number " << int{plan.number} << "  "
-            << longitudeText(plan) << "  LNB " << plan.lnbLow << "/" << plan.lnbHigh << " (10 kHz)  tag " << plan.tag
-            << "  flag " << plan.flag << "  TPs " << plan.channelCount << "  id " << plan.id.toString() << '\n';
+            << longitude::hemisphereText(plan.longitude, plan.isEast == 1) << "  LNB " << plan.lnbLow << "/"
+            << plan.lnbHigh << " (10 kHz)  tag " << plan.tag << "  flag " << plan.flag << "  TPs " << plan.channelCount
+            << "  id " << plan.id.toString() << '\n';
         if (plan.channelCount == 0)
             continue;
         out << "  " << std::left << std::setw(4) << "No" << std::setw(10) << "Name" << std::right << std::setw(4)

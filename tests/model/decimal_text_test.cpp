@@ -1,4 +1,4 @@
-#include "lists/decimal_text.h"
+#include "model/decimal_text.h"
 
 #include <gtest/gtest.h>
 
