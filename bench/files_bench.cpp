@@ -17,10 +17,11 @@ const PlanList& fullPlans()
     static const PlanList plans = [] {
         PlanList list;
         for (int i = 0; i < 255; ++i) {
-            auto plan = CComonOrbitune::withAddDefaults(static_cast<std::uint8_t>(i + 1), "P" + std::to_string(i + 1));
+            auto plan = CComonOrbitune::withAddDefaults(static_cast<std::uint8_t>(i + 1),
+                                                        std::string("P").append(std::to_string(i + 1)));
             for (int k = 0; k < 255; ++k)
-                plan.appendChannel(
-                    SateChannel::withAddDefaults(static_cast<std::uint8_t>(k + 1), "TP" + std::to_string(k + 1)));
+                plan.appendChannel(SateChannel::withAddDefaults(static_cast<std::uint8_t>(k + 1),
+                                                                std::string("TP").append(std::to_string(k + 1))));
             list.append(plan);
         }
         return list;

@@ -5,7 +5,15 @@ add_library(orbitune_settings INTERFACE)
 target_compile_features(orbitune_settings INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)
 target_compile_options(orbitune_settings INTERFACE
-  -Wall -Wextra -Wpedantic -Werror -Wold-style-cast -Wnon-virtual-dtor)
+  -Wall -Wextra -Wpedantic -Wold-style-cast -Wnon-virtual-dtor)
+
+# Warnings are errors where the project is developed and checked (the dev and
+# fuzz presets, which CI builds), not in the release build users make: another
+# compiler's false positive must not keep anyone from building the editor.
+option(ORBITUNE_WERROR "Treat compiler warnings as errors" OFF)
+if(ORBITUNE_WERROR)
+  target_compile_options(orbitune_settings INTERFACE -Werror)
+endif()
 
 if(ORBITUNE_SANITIZE)
   target_compile_options(orbitune_settings INTERFACE

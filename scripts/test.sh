@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the development preset (ASan + UBSan), runs
-# the whole suite through CTest, then runs each fuzz target for a few seconds.
+# Installs what is missing, builds the development preset (ASan + UBSan,
+# warnings as errors), runs the whole suite through CTest (each program in the
+# environment's locale, a German and a Chinese one), runs each fuzz target for a
+# few seconds, then builds the release preset exactly as scripts/run.sh does and
+# starts that editor once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,3 +16,7 @@ ctest --preset dev
 cmake --preset fuzz
 cmake --build --preset fuzz
 bash scripts/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-5}"
+
+cmake --preset release
+cmake --build --preset release
+bash scripts/check-release-start.sh build/release/tools/orbitune/orbitune fuzz/corpus/general/two_plans.gnr

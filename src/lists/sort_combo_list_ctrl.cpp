@@ -37,6 +37,9 @@ CSortComboListCtrl::CSortComboListCtrl(int controlId, ListOwner& owner, QWidget*
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setStretchLastSection(false);
+    // The header's own minimum follows the widest glyph of the font, which a
+    // Chinese font makes wider than the panes let their columns shrink to.
+    horizontalHeader()->setMinimumSectionSize(kMinComboColumnWidth);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { owner_.headerClicked(column); });
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,

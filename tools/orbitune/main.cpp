@@ -1,13 +1,16 @@
 #include "device/meter_selection.h"
 #include "res/string_table.h"
 #include "shell/orbitune_app.h"
+#include "shell/quit_on_signals.h"
 
 #include <QApplication>
 
 // The editor: plan files named on the command line are opened at start.
+// SIGTERM and Ctrl+C close it as its close box does.
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    const QuitOnSignals quitOnSignals;
     QApplication::setApplicationName(QStringLiteral("Orbitune"));
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     COrbituneApp orbitune(systemLanguage(), meterFromEnvironment());
