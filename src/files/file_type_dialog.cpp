@@ -1,6 +1,7 @@
 #include "files/file_type_dialog.h"
 
 #include "res/string_ids.h"
+#include "shell/dialog_units.h"
 #include "shell/prompts.h"
 
 #include <QComboBox>
@@ -20,6 +21,7 @@ QString label(int id, Language language)
 constexpr int kBackgroundRed = 0;
 constexpr int kBackgroundGreen = 120;
 constexpr int kBackgroundBlue = 120;
+constexpr QSize kSizeInDialogUnits(204, 95);
 
 } // namespace
 
@@ -30,6 +32,8 @@ CDlgFileTypeSel::CDlgFileTypeSel(Language language, QWidget* parent)
     setWindowTitle(label(msg::kFileTypeTitle, language));
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(kBackgroundRed, kBackgroundGreen, kBackgroundBlue));
+    // The label stands on the dark teal, whatever the visual style's text.
+    background.setColor(QPalette::WindowText, Qt::white);
     setPalette(background);
     setAutoFillBackground(true);
 
@@ -59,6 +63,7 @@ CDlgFileTypeSel::CDlgFileTypeSel(Language language, QWidget* parent)
     column->addLayout(choice);
     column->addStretch(1);
     column->addLayout(buttons);
+    resize(dialogUnitsToPixels(font(), kSizeInDialogUnits).expandedTo(minimumSizeHint()));
 }
 
 void CDlgFileTypeSel::onOk()

@@ -54,10 +54,12 @@ OpenResult readChosenFiles(const std::vector<std::string>& paths, PlanList& plan
         const auto read = readPlanListFile(first, plans);
         result.nextPlanNumber = read.planCount;
         noteFirst(read.error, first, result);
+        result.notRead.assign(paths.begin() + 1, paths.end());
     } else if (extension == "gnr") {
         const auto read = readGeneralFile(first, plans);
         result.nextPlanNumber = read.nextPlanNumber;
         noteFirst(read.error, first, result);
+        result.notRead.assign(paths.begin() + 1, paths.end());
     } else if (extension == "Orbtab") {
         result = readOrbtabFiles(paths, plans);
     } else {

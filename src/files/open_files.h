@@ -13,6 +13,7 @@ struct OpenResult {
     std::optional<std::int32_t> nextPlanNumber; // none: the counter keeps its value
     std::vector<FileError> errors;              // files that could not be read, in order
     std::vector<std::string> filesRead;         // the paths whose plans were read, in order
+    std::vector<std::string> notRead;           // later paths the first one's format does not read
 };
 
 // The extension of a chosen path as the Open command sees it: the text after
@@ -25,5 +26,6 @@ std::string openExtension(const std::string& path);
 // only; "Orbtab" reads the first path verified and every later one unverified,
 // and the number of files read becomes the counter. A first Orbtab file whose
 // checksum fails ends the reading. Any other extension reads nothing and is
-// reported as UnknownFormat.
+// reported as UnknownFormat. The paths after a first "gnr" or "planList" path
+// are listed as not read.
 OpenResult readChosenFiles(const std::vector<std::string>& paths, PlanList& plans);

@@ -133,10 +133,15 @@ void openChosenFiles(PlanList& plans, Prompts& prompts, QWidget* owner, const QS
         report(prompts, owner, error);
 }
 
-void openPlans(PlanList& plans, Prompts& prompts, QWidget* owner, const PlanFileHooks& hooks)
+void offerToSavePlans(PlanList& plans, Prompts& prompts, QWidget* owner, QWidget* planPane, const PlanFileHooks& hooks)
 {
     if (!plans.empty() && prompts.ask(owner, msg::kSaveOffer))
-        saveAll(plans, prompts, owner, hooks);
+        saveAll(plans, prompts, planPane, hooks);
+}
+
+void openPlans(PlanList& plans, Prompts& prompts, QWidget* owner, QWidget* planPane, const PlanFileHooks& hooks)
+{
+    offerToSavePlans(plans, prompts, owner, planPane, hooks);
 
     FileDialogOptions options;
     options.filter = QStringLiteral("General SateFile (*.gnr)|*.gnr|Q24 SateFile (*.planList)|*.planList|"

@@ -22,12 +22,17 @@ struct PlanFileHooks {
     std::function<void(const QString&)> addRecentFile; // a file opened or written
 };
 
+// With plans in the list, offers over `owner` to save them (message 142); OK
+// runs saveAll with `planPane` as the owner of its dialogs, as the Save All
+// command has them. Nothing is asked of an empty list.
+void offerToSavePlans(PlanList& plans, Prompts& prompts, QWidget* owner, QWidget* planPane, const PlanFileHooks& hooks);
+
 // The Open command. With plans in the list it first offers to save them
-// (message 142; OK runs saveAll, and Open goes on whatever that does). Then
-// the open-file dialog offers the General, Q24 and Q9100 filters, several
+// (offerToSavePlans; Open goes on whatever Save All does). Then the open-file
+// dialog, owned by `owner`, offers the General, Q24 and Q9100 filters, several
 // files at once; Cancel leaves the plans and the panes as they were. Chosen
 // files are read as openChosenFiles reads them.
-void openPlans(PlanList& plans, Prompts& prompts, QWidget* owner, const PlanFileHooks& hooks);
+void openPlans(PlanList& plans, Prompts& prompts, QWidget* owner, QWidget* planPane, const PlanFileHooks& hooks);
 
 // Replaces the plans with those of `paths` (files named on the command line,
 // recent documents, or the files chosen by Open): both panes are emptied and

@@ -8,6 +8,7 @@
 
 namespace {
 
+// The open list shows at most ten choices and scrolls through the others.
 constexpr int kMaxVisibleChoices = 10;
 
 } // namespace
@@ -20,6 +21,9 @@ CInPlaceCombo::CInPlaceCombo(QWidget* parent, QWidget* focusTarget, const QRect&
     setFont(parent->font());
     setGeometry(cell);
     setMaxVisibleItems(kMaxVisibleChoices);
+    // Styles that open the list as a pop-up menu (Fusion among them) show
+    // every choice; the plain list honours the limit.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     show();
     setFocus(Qt::OtherFocusReason);
     clear();

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace {
@@ -13,19 +14,30 @@ constexpr char16_t kBackspace = 8;
 constexpr char16_t kCtrlV = 22;
 constexpr char16_t kCtrlX = 24;
 
-// The character a key press types, with Ctrl+letter as its control character
-// (Ctrl+C is 3); none for keys that type nothing (arrows, Home, Delete).
-std::optional<char16_t> typedCharacter(const QKeyEvent& event)
+// The control character of Ctrl+letter (Ctrl+C is 3) and of Backspace; none
+// for other keys.
+std::optional<char16_t> controlCharacter(const QKeyEvent& event)
 {
     const int key = event.key();
     if (key == Qt::Key_Backspace)
         return kBackspace;
     if ((event.modifiers() & Qt::ControlModifier) != 0 && key >= Qt::Key_A && key <= Qt::Key_Z)
         return static_cast<char16_t>(key - Qt::Key_A + 1);
-    const QString text = event.text();
-    if (text.size() != 1 || !text.at(0).isPrint())
-        return std::nullopt;
-    return text.at(0).unicode();
+    return std::nullopt;
+}
+
+// Whether every printable character of `text` is one of `validChars`. Text
+// from a key, a dead key or an input method may hold several characters, and
+// characters beyond the 16-bit range (an emoji) are never valid.
+bool onlyValid(const QString& text, const QString& validChars)
+{
+    for (const char32_t c : text.toUcs4()) {
+        if (!QChar::isPrint(c))
+            continue;
+        if (QChar::requiresSurrogates(c) || !validChars.contains(QChar(static_cast<char16_t>(c))))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -48,10 +60,27 @@ bool CInPlaceEdit::passesFilter(const QKeyEvent& event) const
 {
     if (validChars_.isEmpty())
         return true;
-    const auto c = typedCharacter(event);
-    if (!c)
-        return true;
-    return *c == kCtrlC || *c == kBackspace || *c == kCtrlV || *c == kCtrlX || validChars_.contains(QChar(*c));
+    if (const auto c = controlCharacter(event))
+        return *c == kCtrlC || *c == kBackspace || *c == kCtrlV || *c == kCtrlX;
+    return onlyValid(event.text(), validChars_);
+}
+
+// Text an input method commits enters only as far as it is valid.
+void CInPlaceEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString committed = event->commitString();
+    if (validChars_.isEmpty() || onlyValid(committed, validChars_)) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QString kept;
+    for (const QChar c : committed)
+        if (validChars_.contains(c))
+            kept.append(c);
+    QApplication::beep();
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
 }
 
 bool CInPlaceEdit::event(QEvent* event)

@@ -9,8 +9,8 @@ class ListOwner {
 public:
     virtual ~ListOwner() = default;
 
-    // The entries of the drop-down of `column`.
-    virtual QStringList columnChoices(int column) = 0;
+    // The entries of the drop-down opening on the cell of `row` and `column`.
+    virtual QStringList columnChoices(int row, int column) = 0;
     // The text of a cell was committed; the control has already written it into
     // the cell.
     virtual void cellEdited(int controlId, int row, int column, const QString& text) = 0;

@@ -165,18 +165,25 @@ void CSateChannelList::SortChannelsByColumn(int column)
     list_.sortRows();
 }
 
-QStringList CSateChannelList::columnChoices(int column)
+// The choices follow the row whose cell opens the drop-down. The row last
+// reported as focused may no longer be that row: a sort moves the rows under
+// the focus without a report.
+QStringList CSateChannelList::columnChoices(int row, int column)
 {
+    currentRow_ = row;
     if (!list_.focusIsInside())
         return {};
-    using namespace channel_column;
-    const ChannelRowTexts row{coreText(list_.cellText(currentRow_, kSignalType)),
-                              coreText(list_.cellText(currentRow_, kModulation)),
-                              coreText(list_.cellText(currentRow_, kRollOff))};
     QStringList choices;
-    for (const std::string& choice : ChannelColumnChoices(column, row))
+    for (const std::string& choice : ChannelColumnChoices(column, rowTexts(row)))
         choices.append(qtText(choice));
     return choices;
+}
+
+ChannelRowTexts CSateChannelList::rowTexts(int row) const
+{
+    using namespace channel_column;
+    return {coreText(list_.cellText(row, kSignalType)), coreText(list_.cellText(row, kModulation)),
+            coreText(list_.cellText(row, kRollOff))};
 }
 
 void CSateChannelList::rowFocused(int, int row)
@@ -192,10 +199,7 @@ void CSateChannelList::cellEdited(int, int row, int column, const QString& text)
     SateChannel* tp = shown != nullptr ? shown->findChannelById(list_.rowId(row)) : nullptr;
     if (tp == nullptr)
         return;
-    using namespace channel_column;
-    const ChannelRowTexts rowTexts{coreText(list_.cellText(row, kSignalType)),
-                                   coreText(list_.cellText(row, kModulation)), coreText(list_.cellText(row, kRollOff))};
-    const ChannelCellResult result = ChannelCellEdited(column, coreText(text), rowTexts, *tp, *shown);
+    const ChannelCellResult result = ChannelCellEdited(column, coreText(text), rowTexts(row), *tp, *shown);
     if (result.messageId)
         prompts_.tell(this, *result.messageId);
     if (result.record)

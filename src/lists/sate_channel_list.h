@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lists/channel_cell_rules.h"
 #include "lists/list_owner.h"
 #include "lists/sort_combo_list_ctrls.h"
 #include "model/guid.h"
@@ -50,8 +51,10 @@ private:
     void OnInitialUpdate();
     CComonOrbitune* plan();
     const SateChannel* channel(const Guid& id) const;
+    // The texts of the row's cells that the cell rules read.
+    ChannelRowTexts rowTexts(int row) const;
 
-    QStringList columnChoices(int column) override;
+    QStringList columnChoices(int row, int column) override;
     void cellEdited(int controlId, int row, int column, const QString& text) override;
     void headerClicked(int column) override { SortChannelsByColumn(column); }
     void rowFocused(int controlId, int row) override;

@@ -271,15 +271,13 @@ void CSortComboListCtrl::takeFocusBeforeScrolling()
 
 void CSortComboListCtrl::openDropDown(int row, int column, const QString& text)
 {
-    const QStringList choices = owner_.columnChoices(column);
+    const QStringList choices = owner_.columnChoices(row, column);
     if (row >= rowCount() || column >= columnCount() || columnWidth(column) < kMinComboColumnWidth)
         return;
     const QModelIndex index = model()->index(row, column);
     if (!visualRect(index).intersects(viewport()->rect()))
         scrollTo(index);
     const QRect cell = cellRect(row, column);
-    const int shown = static_cast<int>(std::min<qsizetype>(choices.size(), kMaxVisibleChoices));
-    lastDropDownArea_ = cell.adjusted(0, 0, 0, rowHeight(row) * (shown + 1));
     const Guid id = rowId(row);
     const QPointer<CSortComboListCtrl> self(this);
     combo_ = new CInPlaceCombo(viewport(), this, cell, row, column, choices, text,

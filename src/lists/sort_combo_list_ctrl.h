@@ -24,7 +24,6 @@ class CSortComboListCtrl : public QTableWidget {
 public:
     static constexpr int kMaxColumns = 100;
     static constexpr int kMinComboColumnWidth = 10;
-    static constexpr int kMaxVisibleChoices = 10;
 
     CSortComboListCtrl(int controlId, ListOwner& owner, QWidget* parent);
 
@@ -79,9 +78,6 @@ public:
     // The editor open now, if any.
     CInPlaceEdit* openEdit() const { return edit_; }
     CInPlaceCombo* openCombo() const { return combo_; }
-    // The area the last drop-down was given: its cell and room for at most ten
-    // choices below it.
-    QRect lastDropDownArea() const { return lastDropDownArea_; }
 
 protected:
     // Ascending comparison of the records of two rows in `column`.
@@ -104,5 +100,4 @@ private:
     std::array<QString, kMaxColumns> validChars_;
     QPointer<CInPlaceEdit> edit_;
     QPointer<CInPlaceCombo> combo_;
-    QRect lastDropDownArea_;
 };

@@ -56,6 +56,7 @@ inline constexpr int kStoppedAtBlock = 164;
 inline constexpr int kWrongReplyAtPlan = 165;
 inline constexpr int kMeterHoldsNoPlans = 166;
 inline constexpr int kPlanWithoutTpStopped = 167;
+inline constexpr int kInputNotRead = 168;
 inline constexpr int kUpgradeLoadButton = 195;
 inline constexpr int kUpgradeButton = 196;
 inline constexpr int kUpgradeTitle = 197;

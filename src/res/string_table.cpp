@@ -85,6 +85,8 @@ constexpr std::array kEntries{
           "设备中没有频道表或未应答频道表数量"},
     Entry{msg::kPlanWithoutTpStopped, "Plan %d has no TP, the download stopped there",
           "第%d个频道表没有转发器, 下载在此停止"},
+    Entry{msg::kInputNotRead, "The file %s is not read: after a General, Q24 or JSON file no other file is read",
+          "未读取文件%s: General、Q24或JSON文件之后不读取其他文件"},
     Entry{msg::kUpgradeLoadButton, "Load...", "载入..."},
     Entry{msg::kUpgradeButton, "Upgrade", "升级"},
     Entry{msg::kUpgradeTitle, "Upgrade", "Upgrade"},

@@ -27,7 +27,8 @@ QString filled(int id, Language language, std::string_view value)
 CAboutDlg::CAboutDlg(Language language, QWidget* parent)
     : QDialog(parent), version_(new QLabel(filled(msg::kAboutVersion, language, kFileVersion))),
       productVersion_(new QLabel(filled(msg::kAboutProductVersion, language, kProductVersion))),
-      ok_(new QPushButton(qtText(std::string(messageText(msg::kOkButton, language)))))
+      // The About box reads the same in both languages, its button included.
+      ok_(new QPushButton(QStringLiteral("OK")))
 {
     setWindowTitle(qtText(std::string(messageText(msg::kAboutTitle, language))));
     auto* icon = new QLabel;

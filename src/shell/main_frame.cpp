@@ -152,8 +152,7 @@ PlanFileHooks CMainFrame::fileHooks()
 void CMainFrame::openFiles(const QStringList& paths)
 {
     endOpenEdits();
-    if (!plans_.empty() && prompts_.ask(this, msg::kSaveOffer))
-        saveAll(plans_, prompts_, planPane_, fileHooks());
+    offerToSavePlans(plans_, prompts_, this, planPane_, fileHooks());
     openChosenFiles(plans_, prompts_, this, paths, fileHooks());
 }
 
@@ -191,7 +190,7 @@ void CMainFrame::onCommand(int commandId)
         channelPane_->DeleteCheckedChannels();
         return;
     case cmd::kOpen:
-        openPlans(plans_, prompts_, this, fileHooks());
+        openPlans(plans_, prompts_, this, planPane_, fileHooks());
         return;
     case cmd::kSaveSelect:
         saveSelected(plans_, prompts_, planPane_, planPane_->checkedPlanIds(), fileHooks());

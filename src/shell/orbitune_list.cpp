@@ -144,7 +144,7 @@ void COrbituneList::OnPlanItemChanged(int row)
     channels_.RefreshChannelList();
 }
 
-QStringList COrbituneList::columnChoices(int column)
+QStringList COrbituneList::columnChoices(int, int column)
 {
     QStringList choices;
     if (list_.focusIsInside())

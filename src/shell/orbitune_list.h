@@ -44,7 +44,7 @@ private:
     void OnInitialUpdate();
     void OnPlanItemChanged(int row);
 
-    QStringList columnChoices(int column) override;
+    QStringList columnChoices(int row, int column) override;
     void cellEdited(int controlId, int row, int column, const QString& text) override;
     void headerClicked(int column) override { SortPlansByColumn(column); }
 

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -19,6 +21,31 @@ namespace {
 
 constexpr int kRecentListWidth = 300;
 constexpr int kIconButtonSize = 16;
+
+// The pages of the categories. Panels keep their size; a window narrower than
+// a page scrolls it sideways, and the bar grows by the scroll bar while one is
+// needed.
+class RibbonPages : public QScrollArea {
+public:
+    explicit RibbonPages(QStackedWidget* pages)
+    {
+        setObjectName(QStringLiteral("ribbonPages"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setWidget(pages);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this] { updateGeometry(); });
+    }
+
+    QSize sizeHint() const override
+    {
+        const int scrollBar = horizontalScrollBar()->maximum() > 0 ? horizontalScrollBar()->sizeHint().height() : 0;
+        return {widget()->sizeHint().width(), widget()->sizeHint().height() + scrollBar};
+    }
+    QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
+};
 
 // A page of panels laid out left to right.
 QWidget* makePage()
@@ -73,7 +100,7 @@ RibbonBar::RibbonBar(const QString& applicationText, const QString& recentTitle,
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(0);
     column->addLayout(top);
-    column->addWidget(pages_);
+    column->addWidget(new RibbonPages(pages_));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 

@@ -16,6 +16,16 @@ RibbonButton::RibbonButton(int commandId, const QString& label, const QIcon& ico
     setIconSize(QSize(kIconSize, kIconSize));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setAutoRaise(true);
-    setMinimumWidth(kMinimumWidth);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    // Never narrower than its label: a narrow window scrolls the ribbon.
+    setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
+}
+
+QSize RibbonButton::sizeHint() const
+{
+    return QToolButton::sizeHint().expandedTo(QSize(kMinimumWidth, 0));
+}
+
+QSize RibbonButton::minimumSizeHint() const
+{
+    return sizeHint();
 }

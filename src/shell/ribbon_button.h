@@ -11,6 +11,9 @@ public:
 
     int commandId() const { return commandId_; }
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     // Edge of a large button's icon, in pixels.
     static constexpr int kIconSize = 32;
 

@@ -5,6 +5,7 @@
 #include "device/transfer_commands.h"
 #include "device_test_support.h"
 #include "res/string_ids.h"
+#include "support/list_driving.h"
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -16,6 +17,10 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -303,6 +308,112 @@ TEST_F(UpgradeDialog, LostMeterShowsFailed)
     load(imageFile("fw.bin", 100));
     QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
     EXPECT_EQ(cell(dialog, 3), QStringLiteral("Failed"));
+    EXPECT_TRUE(dialog.isEnabled());
+}
+
+// The columns share the list's width when the dialog shows, not the width the
+// list had before it was laid out.
+TEST_F(UpgradeDialog, ColumnsAreAQuarterOfTheListEach)
+{
+    dialog.show();
+    const int quarter = dialog.list().viewport()->width() / 4;
+    EXPECT_GT(quarter, 100);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(dialog.list().columnWidth(c), quarter) << c;
+}
+
+// A meter behind a device that runs `during` once, while the meter works on
+// one block of an upgrade: a slow meter, during which the user acts.
+class SlowBlockBackend : public HidBackend {
+public:
+    SlowBlockBackend(std::shared_ptr<MeterEmulator> meter, int block, std::function<void()> during)
+        : block_(block), during_(std::move(during))
+    {
+        const auto& identity = kMeterIdentities[1];
+        inner_.add("emu:0", static_cast<std::uint16_t>(identity.vendorId),
+                   static_cast<std::uint16_t>(identity.productId), std::move(meter));
+    }
+
+    std::vector<HidDeviceInfo> enumerate() override { return inner_.enumerate(); }
+    HidOpenResult open(const std::string& path) override
+    {
+        auto opened = inner_.open(path);
+        if (opened.device)
+            opened.device = std::make_unique<Device>(std::move(opened.device), *this);
+        return opened;
+    }
+
+private:
+    class Device : public HidDevice {
+    public:
+        Device(std::unique_ptr<HidDevice> inner, SlowBlockBackend& owner) : inner_(std::move(inner)), owner_(owner) {}
+        std::size_t inputReportLength() const override { return inner_->inputReportLength(); }
+        std::size_t outputReportLength() const override { return inner_->outputReportLength(); }
+        bool writeReport(std::span<const std::uint8_t> report) override
+        {
+            if (report[frame::kCodeAt] == frame::kUpgradeBlock && report[9] == owner_.block_ && owner_.during_) {
+                std::exchange(owner_.during_, nullptr)();
+            }
+            return inner_->writeReport(report);
+        }
+        ReadResult readReport(std::span<std::uint8_t> buffer, std::chrono::milliseconds limit) override
+        {
+            return inner_->readReport(buffer, limit);
+        }
+
+    private:
+        std::unique_ptr<HidDevice> inner_;
+        SlowBlockBackend& owner_;
+    };
+
+    EmulatorBackend inner_;
+    int block_;
+    std::function<void()> during_;
+};
+
+// Clicks and keys given while blocks are sent arrive as the window system
+// delivers them, in its queue; they are dropped, never replayed once the
+// dialog is enabled again: the meter gets exactly one upgrade.
+TEST(UpgradeDialogInput, InputDuringAnUpgradeStartsNoSecondOne)
+{
+    auto meter = std::make_shared<MeterEmulator>();
+    meter->setState(MeterState::Upgrade);
+    CDlgUpgrade* shown = nullptr;
+    const auto userActs = [&shown] {
+        QWindow* window = shown->windowHandle();
+        QPushButton& upgrade = shown->upgradeButton();
+        const QPointF local = upgrade.mapTo(shown, upgrade.rect().center());
+        const QPointF global = upgrade.mapToGlobal(upgrade.rect().center());
+        using Queue = QWindowSystemInterface::AsynchronousDelivery;
+        QWindowSystemInterface::handleMouseEvent<Queue>(window, local, global, Qt::LeftButton, Qt::LeftButton,
+                                                        QEvent::MouseButtonPress);
+        QWindowSystemInterface::handleMouseEvent<Queue>(window, local, global, Qt::NoButton, Qt::LeftButton,
+                                                        QEvent::MouseButtonRelease);
+        QWindowSystemInterface::handleKeyEvent<Queue>(window, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier,
+                                                      QStringLiteral(" "));
+        QWindowSystemInterface::handleKeyEvent<Queue>(window, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier,
+                                                      QStringLiteral(" "));
+    };
+    HidLink link(std::make_unique<SlowBlockBackend>(meter, 2, userActs));
+    ScriptedPrompts prompts;
+    TempDir dir;
+    CDlgUpgrade dialog(nullptr, link, prompts);
+    shown = &dialog;
+    showActive(dialog);
+    writeBytes(dir.file("fw.bin"), std::vector<std::uint8_t>(100, 7));
+    prompts.openFiles.push_back({QString::fromStdString(dir.file("fw.bin").string())});
+    QTest::mouseClick(&dialog.loadButton(), Qt::LeftButton);
+    dialog.upgradeButton().setFocus();
+
+    QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+
+    EXPECT_EQ(meter->firmwareBlocksReceived(), 4);
+    const auto statusQueries = std::count_if(meter->received().begin(), meter->received().end(),
+                                             [](const frame::Report& r) { return r[5] == frame::kStatus; });
+    EXPECT_EQ(statusQueries, 1);
+    EXPECT_EQ(cell(dialog, 3), QStringLiteral("success"));
     EXPECT_TRUE(dialog.isEnabled());
 }
 

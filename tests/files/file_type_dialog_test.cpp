@@ -1,4 +1,5 @@
 #include "files/file_type_dialog.h"
+#include "shell/dialog_units.h"
 
 #include "support/modal_driver.h"
 
@@ -10,6 +11,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -57,6 +60,24 @@ TEST(CDlgFileTypeSel, ShowsTheThreeFileTypesWithTheFirstSelected)
     EXPECT_EQ(dialog.cancelButton()->text(), QStringLiteral("Cancel"));
     EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(0, 120, 120));
     EXPECT_EQ(dialog.fileType(), 0);
+}
+
+// 204 x 95 dialog units, about 306 x 154 pixels with a 9-point font; the label
+// is white on the teal background in every visual style.
+TEST(CDlgFileTypeSel, SizeFollowsItsDialogUnitsAndTheLabelIsReadable)
+{
+    CDlgFileTypeSel dialog(Language::English);
+    dialog.show();
+    EXPECT_EQ(dialogUnitsToPixels(dialog.font(), {204, 95}), dialog.size());
+    EXPECT_GT(dialog.width(), 250);
+    EXPECT_LT(dialog.width(), 450);
+    EXPECT_GT(dialog.height(), 120);
+    EXPECT_LT(dialog.height(), 250);
+    const QLabel* label = dialog.findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    const QColor text = label->palette().color(QPalette::WindowText);
+    const QColor back = label->palette().color(QPalette::Window);
+    EXPECT_GT(std::abs(text.lightness() - back.lightness()), 120);
 }
 
 TEST(CDlgFileTypeSel, ChineseTextsWithTheSameItems)

@@ -534,7 +534,7 @@ TEST(OpenPlans, NoSaveOfferWithAnEmptyList)
     ScriptedPrompts prompts;
     prompts.openFiles = {QStringList{}};
     PaneRecord panes;
-    openPlans(plans, prompts, nullptr, panes.hooks());
+    openPlans(plans, prompts, nullptr, nullptr, panes.hooks());
     EXPECT_TRUE(prompts.messages.empty());
     ASSERT_EQ(prompts.fileDialogs.size(), 1U);
     EXPECT_EQ(prompts.fileDialogs[0].filter,
@@ -552,7 +552,7 @@ TEST(OpenPlans, CancelInTheOpenDialogKeepsThePlansAndThePanes)
     prompts.answers = {false};
     prompts.openFiles = {QStringList{}};
     PaneRecord panes;
-    openPlans(plans, prompts, nullptr, panes.hooks());
+    openPlans(plans, prompts, nullptr, nullptr, panes.hooks());
     EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kSaveOffer});
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Save plan(s) in the planlist?"));
     EXPECT_EQ(plans.count(), 3);
@@ -575,7 +575,7 @@ TEST(OpenPlans, AcceptedSaveOfferRunsSaveAllThenOpens)
     prompts.saveFiles = {saved};
     prompts.openFiles = {QStringList{saved}};
     PaneRecord panes;
-    openPlans(plans, prompts, nullptr, panes.hooks());
+    openPlans(plans, prompts, nullptr, nullptr, panes.hooks());
     EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kSaveOffer});
     // A General file keeps every field and identity.
     EXPECT_TRUE(std::equal(plans.begin(), plans.end(), before.begin(), before.end()));
@@ -593,7 +593,7 @@ TEST(OpenPlans, FailedSaveAllStillGoesOnToOpen)
     prompts.fileTypes = {0};
     prompts.openFiles = {QStringList{qt(source)}};
     PaneRecord panes;
-    openPlans(plans, prompts, nullptr, panes.hooks());
+    openPlans(plans, prompts, nullptr, nullptr, panes.hooks());
     EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer, msg::kPlanWithoutTp}));
     ASSERT_EQ(plans.count(), 1);
     EXPECT_EQ(plans.at(0).nameText(), "New");
@@ -611,7 +611,7 @@ TEST(OpenPlans, GnrInCapitalsReadsNothingAndIsReported)
     prompts.openFiles = {QStringList{qt(path)}};
     PaneRecord panes;
     panes.nextPlanNumber = 9;
-    openPlans(plans, prompts, nullptr, panes.hooks());
+    openPlans(plans, prompts, nullptr, nullptr, panes.hooks());
     EXPECT_TRUE(plans.empty());
     EXPECT_EQ(panes.nextPlanNumber, 9);
     EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer, msg::kNotPlanFile}));
@@ -629,7 +629,7 @@ TEST(OpenPlans, ThreeOrbtabFilesInOrderGiveNextPlanNumberThree)
     ScriptedPrompts prompts;
     prompts.openFiles = {paths};
     PaneRecord panes;
-    openPlans(plans, prompts, nullptr, panes.hooks());
+    openPlans(plans, prompts, nullptr, nullptr, panes.hooks());
     EXPECT_TRUE(prompts.messages.empty());
     ASSERT_EQ(plans.count(), 3);
     EXPECT_EQ(plans.at(0).nameText(), "C");
@@ -653,7 +653,7 @@ TEST(OpenPlans, GeneralFileChosenWithOthersReadsOnlyTheFirst)
     ScriptedPrompts prompts;
     prompts.openFiles = {paths};
     PaneRecord panes;
-    openPlans(plans, prompts, nullptr, panes.hooks());
+    openPlans(plans, prompts, nullptr, nullptr, panes.hooks());
     EXPECT_TRUE(prompts.messages.empty());
     ASSERT_EQ(plans.count(), 2);
     EXPECT_EQ(plans.at(0).nameText(), "Plan1");
@@ -673,7 +673,7 @@ TEST(OpenPlans, PlanListFileGivesItsPlanCount)
     ScriptedPrompts prompts;
     prompts.openFiles = {QStringList{qt(path)}};
     PaneRecord panes;
-    openPlans(plans, prompts, nullptr, panes.hooks());
+    openPlans(plans, prompts, nullptr, nullptr, panes.hooks());
     EXPECT_EQ(plans.count(), 3);
     EXPECT_EQ(panes.nextPlanNumber, 3);
     EXPECT_EQ(panes.recent, QStringList{qt(path)});
@@ -690,7 +690,7 @@ TEST(OpenPlans, BadFirstOrbtabChecksumIsReportedNamingItAndEndsTheReading)
     prompts.openFiles = {paths};
     PaneRecord panes;
     panes.nextPlanNumber = 5;
-    openPlans(plans, prompts, nullptr, panes.hooks());
+    openPlans(plans, prompts, nullptr, nullptr, panes.hooks());
     EXPECT_TRUE(plans.empty());
     EXPECT_EQ(panes.nextPlanNumber, 5);
     ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer, msg::kChecksumFailed}));

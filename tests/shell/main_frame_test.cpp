@@ -9,6 +9,7 @@
 #include "shell/main_frame.h"
 #include "shell/main_ribbon.h"
 #include "shell/orbitune_list.h"
+#include "shell/ribbon_button.h"
 #include "support/list_driving.h"
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
@@ -19,6 +20,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -88,6 +91,34 @@ TEST_F(FrameTest, ColumnsTakeAQuarterAndThreeQuartersOfTheWidth)
     EXPECT_EQ(frame->idealColumnWidths(), std::make_pair(200, 600));
     EXPECT_LT(frame->planPane().width(), frame->channelPane().width());
     EXPECT_GE(frame->planPane().width(), CMainFrame::kMinColumnWidth);
+}
+
+// A narrow window cuts no label and squeezes no control: the ribbon scrolls.
+TEST_F(FrameTest, NarrowWindowScrollsTheRibbonInsteadOfSqueezingIt)
+{
+    auto frame = makeFrame();
+    showActive(*frame);
+    auto* pages = frame->ribbon().findChild<QScrollArea*>(QStringLiteral("ribbonPages"));
+    ASSERT_NE(pages, nullptr);
+    for (const int width : {1300, 700, 400}) {
+        frame->resize(width, 500);
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+        EXPECT_EQ(frame->ribbon().typeCombo()->width(), 108) << width;
+        const auto buttons = frame->ribbon().findChildren<RibbonButton*>();
+        ASSERT_FALSE(buttons.isEmpty());
+        for (const RibbonButton* button : buttons) {
+            EXPECT_GE(button->width(), button->sizeHint().width()) << width << button->text().toStdString();
+            const QRect area(button->mapTo(&frame->ribbon(), QPoint(0, 0)), button->size());
+            for (const RibbonButton* other : buttons) {
+                const QRect otherArea(other->mapTo(&frame->ribbon(), QPoint(0, 0)), other->size());
+                EXPECT_TRUE(other == button || !area.intersects(otherArea)) << width;
+            }
+        }
+        EXPECT_EQ(pages->horizontalScrollBar()->maximum() > 0, width < 1000) << width;
+        // The scroll bar, when there is one, takes no room from the panels.
+        EXPECT_GE(pages->viewport()->height(), pages->widget()->minimumSizeHint().height()) << width;
+    }
 }
 
 TEST_F(FrameTest, SelectAllReachesOnlyTheActivePane)
@@ -218,6 +249,22 @@ TEST_F(FrameTest, FilesNamedAtStartOpenAsChosenFilesAndBecomeRecent)
     EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer}));
     EXPECT_EQ(plans.count(), 2);
     EXPECT_EQ(prompts.fileTypeDialogs, 0);
+}
+
+// Save All, direct or offered by Open, owns its dialogs through the plan pane.
+TEST_F(FrameTest, SaveAllOfferedByOpenIsOwnedByThePlanPane)
+{
+    auto frame = makeFrame();
+    frame->onCommand(cmd::kPlanAdd);
+    prompts.fileTypes = {std::nullopt};
+    frame->onCommand(cmd::kSaveAll);
+    prompts.answers = {true};
+    prompts.fileTypes = {std::nullopt};
+    prompts.openFiles = {QStringList{}};
+    frame->onCommand(cmd::kOpen);
+    const std::vector<const QWidget*> planPane(2, &frame->planPane());
+    EXPECT_EQ(prompts.fileTypeOwners, planPane);
+    EXPECT_EQ(plans.count(), 1); // Cancel in the open dialog keeps the plans
 }
 
 TEST_F(FrameTest, ClosingKeepsTheWindowGeometry)

@@ -291,7 +291,12 @@ TEST(MainRibbon, UnknownIdsHaveNoButton)
     EXPECT_EQ(ribbon.button(cmd::kTypeCombo), nullptr);
     EXPECT_EQ(ribbon.button(cmd::kLookOffice2007Blue), nullptr);
     EXPECT_EQ(ribbon.button(0), nullptr);
+    // An id without a control disables nothing.
     ribbon.setCommandEnabled(12345, false);
+    for (const QAbstractButton* button : ribbon.findChildren<QAbstractButton*>())
+        EXPECT_TRUE(button->isEnabled()) << button->text().toStdString();
+    for (const QAction* action : ribbon.styleMenu()->actions())
+        EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
 }
 
 TEST(MainRibbon, AboutButtonIsIconOnlyAndEmitsAbout)

@@ -3,11 +3,16 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QHeaderView>
+#include <QImage>
 #include <QStyle>
+#include <QTableWidget>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -97,13 +102,14 @@ TEST(LookPalette, EveryLookHasItsOwnColours)
     EXPECT_EQ(sheets.size(), ids.size());
 }
 
-TEST(LookPalette, BlackIsDarkWithLightTextAndTheOthersAreLight)
+// Black draws dark chrome around light content, as its namesake does.
+TEST(LookPalette, BlackIsDarkAroundLightContentAndTheOthersAreLight)
 {
     const QPalette black = lookPalette(visualLookFor(cmd::kLookOffice2007Black));
     EXPECT_LT(black.color(QPalette::Window).lightness(), 100);
-    EXPECT_LT(black.color(QPalette::Base).lightness(), 100);
     EXPECT_GT(black.color(QPalette::WindowText).lightness(), 200);
-    EXPECT_GT(black.color(QPalette::Text).lightness(), 200);
+    EXPECT_GT(black.color(QPalette::Base).lightness(), 200);
+    EXPECT_LT(black.color(QPalette::Text).lightness(), 100);
     for (const int id : {215, 217, 218, 219}) {
         const QPalette light = lookPalette(visualLookFor(id));
         EXPECT_GT(light.color(QPalette::Window).lightness(), 180) << id;
@@ -117,6 +123,39 @@ TEST(LookPalette, DisabledTextDiffersFromActiveText)
         const QPalette palette = lookPalette(visualLookFor(id));
         EXPECT_NE(palette.color(QPalette::Disabled, QPalette::Text), palette.color(QPalette::Active, QPalette::Text))
             << id;
+    }
+}
+
+// The widest difference of lightness between any pixel of `image` and its
+// top-right pixel, the background.
+int contrastWithBackground(const QImage& image)
+{
+    const int background = QColor(image.pixel(image.width() - 1, 0)).lightness();
+    int widest = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            widest = std::max(widest, std::abs(QColor(image.pixel(x, y)).lightness() - background));
+    return widest;
+}
+
+// An unticked check box of a list stands out from its cell in every style.
+TEST_F(VisualStyleTest, UntickedCheckBoxesAreVisibleInEveryStyle)
+{
+    for (const int id : {215, 216, 217, 218, 219}) {
+        applyVisualLook(visualLookFor(id), nullptr);
+        QTableWidget list(1, 1);
+        list.horizontalHeader()->hide();
+        list.verticalHeader()->hide();
+        list.setShowGrid(false);
+        auto* item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+        list.setItem(0, 0, item);
+        list.resize(120, 60);
+        list.show();
+        const QRect cell = list.visualItemRect(item);
+        const QImage image = list.viewport()->grab(cell).toImage();
+        EXPECT_GT(contrastWithBackground(image), 60) << id;
     }
 }
 

@@ -4,8 +4,7 @@
 
 namespace {
 
-template <typename T>
-std::optional<T> take(std::deque<T>& queue, const char* what)
+template <typename T> std::optional<T> take(std::deque<T>& queue, const char* what)
 {
     if (queue.empty()) {
         ADD_FAILURE() << "no scripted answer for " << what;
@@ -16,7 +15,7 @@ std::optional<T> take(std::deque<T>& queue, const char* what)
     return value;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<int> ScriptedPrompts::messageIds() const
 {
@@ -52,8 +51,9 @@ QString ScriptedPrompts::chooseFolder(QWidget*, const QString& title)
     return take(folders, "a folder browser").value_or(QString{});
 }
 
-std::optional<int> ScriptedPrompts::chooseFileType(QWidget*)
+std::optional<int> ScriptedPrompts::chooseFileType(QWidget* owner)
 {
     ++fileTypeDialogs;
+    fileTypeOwners.push_back(owner);
     return take(fileTypes, "the File Type Select dialog").value_or(std::nullopt);
 }

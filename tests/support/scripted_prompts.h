@@ -19,16 +19,17 @@ public:
 
     explicit ScriptedPrompts(Language language = Language::English) : Prompts(language) {}
 
-    std::deque<bool> answers;                         // OK (true) or Cancel for ask()
-    std::deque<QStringList> openFiles;                // chooseOpenFiles
-    std::deque<QString> saveFiles;                    // chooseSaveFile
-    std::deque<QString> folders;                      // chooseFolder
-    std::deque<std::optional<int>> fileTypes;         // chooseFileType
+    std::deque<bool> answers;                 // OK (true) or Cancel for ask()
+    std::deque<QStringList> openFiles;        // chooseOpenFiles
+    std::deque<QString> saveFiles;            // chooseSaveFile
+    std::deque<QString> folders;              // chooseFolder
+    std::deque<std::optional<int>> fileTypes; // chooseFileType
 
-    std::vector<Message> messages;                    // every message shown
-    std::vector<FileDialogOptions> fileDialogs;          // every open or save dialog
-    std::vector<QString> folderTitles;                // every folder browser
+    std::vector<Message> messages;              // every message shown
+    std::vector<FileDialogOptions> fileDialogs; // every open or save dialog
+    std::vector<QString> folderTitles;          // every folder browser
     int fileTypeDialogs = 0;
+    std::vector<const QWidget*> fileTypeOwners; // the owner of each File Type Select dialog
 
     // Ids of the messages shown so far, in order.
     std::vector<int> messageIds() const;

@@ -41,6 +41,25 @@ TEST(Cli, ShowJsonPrintsThePlansAndTheCounter)
     EXPECT_NE(run.out.find("\"name\": \"Plan2\""), std::string::npos);
 }
 
+// After a General, Q24 or JSON file no other input is read, and the tool says
+// which ones it left.
+TEST(Cli, InputsThatAreNotReadAreNamed)
+{
+    TempDir dir;
+    writeGeneralFile(dir.file("a.gnr"), allPlans(makePlanList(2, 1)));
+    writeGeneralFile(dir.file("b.gnr"), allPlans(makePlanList(3, 1)));
+    auto run = cli(dir, "show a.gnr b.gnr");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("plans: 2"), std::string::npos);
+    EXPECT_EQ(run.err, "The file b.gnr is not read: after a General, Q24 or JSON file no other file is read\n");
+    ASSERT_EQ(cli(dir, "convert --to json a.gnr a.json").status, 0);
+    run = cli(dir, "check --model general a.json b.gnr a.gnr");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.err.find("The file b.gnr is not read"), std::string::npos);
+    EXPECT_NE(run.err.find("The file a.gnr is not read"), std::string::npos);
+    EXPECT_EQ(cli(dir, "show a.gnr").err, "");
+}
+
 TEST(Cli, UnreadableOrUnknownInputIsExitTwoNamingTheFile)
 {
     TempDir dir;

@@ -27,4 +27,7 @@ struct CliContext {
     void failAbout(int status, const std::string& subject, int id, const std::vector<std::string>& args = {});
     // Prints a text of the tool's own on stderr and raises the exit status.
     void failText(int status, const std::string& text);
+    // Prints string table entry `id` with its arguments on stderr, leaving the
+    // exit status as it is.
+    void note(int id, const std::vector<std::string>& args = {});
 };

@@ -12,6 +12,11 @@ void CliContext::failAbout(int status, const std::string& subject, int id, const
     failText(status, subject + ": " + formatMessage(id, language, args));
 }
 
+void CliContext::note(int id, const std::vector<std::string>& args)
+{
+    err << formatMessage(id, language, args) << '\n';
+}
+
 void CliContext::failText(int status, const std::string& text)
 {
     err << text << '\n';

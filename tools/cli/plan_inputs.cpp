@@ -33,14 +33,24 @@ std::optional<LoadedPlans> readJsonInput(const std::string& path, CliContext& co
     return loaded;
 }
 
+// Names each input that is not read, without failing the command.
+void noteNotRead(const std::vector<std::string>& paths, CliContext& context)
+{
+    for (const auto& path : paths)
+        context.note(msg::kInputNotRead, {path});
+}
+
 } // namespace
 
 std::optional<LoadedPlans> readPlanInputs(const std::vector<std::string>& paths, CliContext& context)
 {
-    if (!paths.empty() && openExtension(paths.front()) == "json")
+    if (!paths.empty() && openExtension(paths.front()) == "json") {
+        noteNotRead({paths.begin() + 1, paths.end()}, context);
         return readJsonInput(paths.front(), context);
+    }
     LoadedPlans loaded;
     const auto result = readChosenFiles(paths, loaded.plans);
+    noteNotRead(result.notRead, context);
     for (const auto& error : result.errors)
         context.fail(CliContext::kUnreadable, fileErrorMessage(error.kind), {error.path});
     if (!result.errors.empty())
