@@ -86,11 +86,7 @@ std::optional<int> checkDownloadLimits(const PlanList& plans)
 std::optional<TransferStop> sendPlan(HidLink& link, int planIndex, const CComonOrbitune& plan)
 {
     const auto stop = [planIndex](TransferStop::Reason reason, int tp) {
-        TransferStop s;
-        s.reason = reason;
-        s.plan = planIndex + 1;
-        s.tp = tp;
-        return s;
+        return TransferStop::atPlan(reason, planIndex, tp);
     };
     if (!link.exchange(planHeaderFrame(planIndex, plan)))
         return stop(TransferStop::Reason::Silent, 0);

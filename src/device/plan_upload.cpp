@@ -87,11 +87,7 @@ SateChannel parseTpReply(std::span<const std::uint8_t, frame::kReportSize> reply
 std::optional<TransferStop> receivePlan(HidLink& link, PlanList& plans, int planIndex)
 {
     const auto stop = [planIndex](TransferStop::Reason reason, int tp) {
-        TransferStop s;
-        s.reason = reason;
-        s.plan = planIndex + 1;
-        s.tp = tp;
-        return s;
+        return TransferStop::atPlan(reason, planIndex, tp);
     };
     const int tpCount = link.queryTpCount(planIndex);
     if (!link.connected() && !link.open())

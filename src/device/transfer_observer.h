@@ -32,6 +32,17 @@ struct TransferStop {
     // With NoMeter: the meter that was there but could not be opened.
     std::optional<HidOpenFailure> unopened;
 
+    // A stop in the plan at `planIndex` (from 0), at its TP `tp` (from 1; 0 for
+    // the plan's header).
+    static TransferStop atPlan(Reason reason, int planIndex, int tp)
+    {
+        TransferStop stop;
+        stop.reason = reason;
+        stop.plan = planIndex + 1;
+        stop.tp = tp;
+        return stop;
+    }
+
     friend bool operator==(const TransferStop&, const TransferStop&) = default;
 };
 

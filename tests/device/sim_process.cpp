@@ -2,10 +2,11 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-SimProcess::SimProcess(const std::vector<std::string>& arguments)
+SimProcess::SimProcess(const std::vector<std::string>& arguments, const std::filesystem::path& log)
 {
     int out[2];
     if (::pipe(out) != 0)
@@ -15,6 +16,11 @@ SimProcess::SimProcess(const std::vector<std::string>& arguments)
         ::dup2(out[1], STDOUT_FILENO);
         ::close(out[0]);
         ::close(out[1]);
+        if (!log.empty()) {
+            const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (fd >= 0)
+                ::dup2(fd, STDERR_FILENO);
+        }
         std::vector<char*> argv;
         std::string program = ORBITUNE_METER_SIM;
         argv.push_back(program.data());

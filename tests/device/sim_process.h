@@ -1,13 +1,15 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 // orbitune-meter-sim started on a free loopback port, stopped with SIGTERM
-// when the object goes (or by `stop`).
+// when the object goes (or by `stop`). Its log of every frame goes to `log`
+// when one is named, else to the test's stderr.
 class SimProcess {
 public:
-    explicit SimProcess(const std::vector<std::string>& arguments);
+    explicit SimProcess(const std::vector<std::string>& arguments, const std::filesystem::path& log = {});
     ~SimProcess();
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
