@@ -1,7 +1,7 @@
-#include "files/general_file.h"
-#include "files/orbtab_file.h"
-#include "files/plan_list_file.h"
-#include "model/model_checks.h"
+#include "core/files/general_file.h"
+#include "core/files/orbtab_file.h"
+#include "core/files/plan_list_file.h"
+#include "core/rules/model_checks.h"
 
 #include <benchmark/benchmark.h>
 

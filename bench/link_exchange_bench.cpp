@@ -2,9 +2,9 @@
 // meter emulator. The USB full-speed limit is one report per millisecond each
 // way, so one exchange should cost a small fraction of a millisecond.
 
-#include "device/emulator_backend.h"
-#include "device/firmware_upgrade.h"
-#include "device/hid_link.h"
+#include "core/device/emulator_backend.h"
+#include "core/device/firmware_upgrade.h"
+#include "core/device/hid_link.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the meter reply parsers and to the meter emulator,
 // as a hostile meter or a hostile client would send them.
 
-#include "device/meter_emulator.h"
-#include "device/plan_upload.h"
+#include "core/device/meter_emulator.h"
+#include "core/device/plan_upload.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "files/orbtab_file.h"
+#include "core/files/orbtab_file.h"
 
 #include <cstddef>
 #include <cstdint>

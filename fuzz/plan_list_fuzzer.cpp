@@ -1,5 +1,5 @@
-#include "files/plan_list_file.h"
-#include "model/model_checks.h"
+#include "core/files/plan_list_file.h"
+#include "core/rules/model_checks.h"
 
 #include <cstddef>
 #include <cstdint>

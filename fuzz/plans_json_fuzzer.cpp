@@ -1,4 +1,4 @@
-#include "files/plans_json.h"
+#include "core/files/plans_json.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lists/sort_combo_list_ctrl.h"
+#include "ui/lists/sort_combo_list_ctrl.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/comon_orbitune.h"
-#include "model/plan_list.h"
+#include "core/model/comon_orbitune.h"
+#include "core/model/plan_list.h"
 
 #include <string>
 

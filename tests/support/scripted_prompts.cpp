@@ -25,35 +25,36 @@ std::vector<int> ScriptedPrompts::messageIds() const
     return ids;
 }
 
-bool ScriptedPrompts::showMessage(QWidget*, int id, const QString& text, Buttons buttons)
+bool ScriptedPrompts::showMessage(PromptOwner owner, int id, const std::string& text, Buttons buttons)
 {
-    messages.push_back({id, text, buttons});
+    messages.push_back({id, text, buttons, owner});
     if (buttons == Buttons::Ok)
         return true;
     return take(answers, "a question").value_or(false);
 }
 
-QStringList ScriptedPrompts::chooseOpenFiles(QWidget*, const FileDialogOptions& options)
+std::vector<std::string> ScriptedPrompts::chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options)
 {
     fileDialogs.push_back(options);
-    return take(openFiles, "an open-file dialog").value_or(QStringList{});
+    fileDialogOwners.push_back(owner);
+    return take(openFiles, "an open-file dialog").value_or(std::vector<std::string>{});
 }
 
-QString ScriptedPrompts::chooseSaveFile(QWidget*, const FileDialogOptions& options)
+std::string ScriptedPrompts::chooseSaveFile(PromptOwner owner, const FileDialogOptions& options)
 {
     fileDialogs.push_back(options);
-    return take(saveFiles, "a save-file dialog").value_or(QString{});
+    fileDialogOwners.push_back(owner);
+    return take(saveFiles, "a save-file dialog").value_or(std::string{});
 }
 
-QString ScriptedPrompts::chooseFolder(QWidget*, const QString& title)
+std::string ScriptedPrompts::chooseFolder(PromptOwner, const std::string& title)
 {
     folderTitles.push_back(title);
-    return take(folders, "a folder browser").value_or(QString{});
+    return take(folders, "a folder browser").value_or(std::string{});
 }
 
-std::optional<int> ScriptedPrompts::chooseFileType(QWidget* owner)
+std::optional<int> ScriptedPrompts::chooseFileType(PromptOwner owner)
 {
-    ++fileTypeDialogs;
     fileTypeOwners.push_back(owner);
     return take(fileTypes, "the File Type Select dialog").value_or(std::nullopt);
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "shell/prompts.h"
+#include "core/commands/prompts.h"
 
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 // Prompts that answer from scripts, in turn, and record everything asked.
@@ -13,32 +14,34 @@ class ScriptedPrompts : public Prompts {
 public:
     struct Message {
         int id;
-        QString text;
+        std::string text;
         Buttons buttons;
+        PromptOwner owner;
     };
 
     explicit ScriptedPrompts(Language language = Language::English) : Prompts(language) {}
 
-    std::deque<bool> answers;                 // OK (true) or Cancel for ask()
-    std::deque<QStringList> openFiles;        // chooseOpenFiles
-    std::deque<QString> saveFiles;            // chooseSaveFile
-    std::deque<QString> folders;              // chooseFolder
-    std::deque<std::optional<int>> fileTypes; // chooseFileType
+    std::deque<bool> answers;                       // OK (true) or Cancel for ask()
+    std::deque<std::vector<std::string>> openFiles; // chooseOpenFiles
+    std::deque<std::string> saveFiles;              // chooseSaveFile
+    std::deque<std::string> folders;                // chooseFolder
+    std::deque<std::optional<int>> fileTypes;       // chooseFileType
 
     std::vector<Message> messages;              // every message shown
     std::vector<FileDialogOptions> fileDialogs; // every open or save dialog
-    std::vector<QString> folderTitles;          // every folder browser
-    int fileTypeDialogs = 0;
-    std::vector<const QWidget*> fileTypeOwners; // the owner of each File Type Select dialog
+    std::vector<PromptOwner> fileDialogOwners;  // the owner of each of them
+    std::vector<std::string> folderTitles;      // every folder browser
+    std::vector<PromptOwner> fileTypeOwners;    // the owner of each File Type Select dialog
 
     // Ids of the messages shown so far, in order.
     std::vector<int> messageIds() const;
+    int fileTypeDialogs() const { return static_cast<int>(fileTypeOwners.size()); }
 
-    QStringList chooseOpenFiles(QWidget* owner, const FileDialogOptions& options) override;
-    QString chooseSaveFile(QWidget* owner, const FileDialogOptions& options) override;
-    QString chooseFolder(QWidget* owner, const QString& title) override;
-    std::optional<int> chooseFileType(QWidget* owner) override;
+    std::vector<std::string> chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options) override;
+    std::string chooseSaveFile(PromptOwner owner, const FileDialogOptions& options) override;
+    std::string chooseFolder(PromptOwner owner, const std::string& title) override;
+    std::optional<int> chooseFileType(PromptOwner owner) override;
 
 protected:
-    bool showMessage(QWidget* owner, int id, const QString& text, Buttons buttons) override;
+    bool showMessage(PromptOwner owner, int id, const std::string& text, Buttons buttons) override;
 };

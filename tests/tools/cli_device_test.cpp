@@ -1,9 +1,9 @@
 #include "cli_run.h"
-#include "device/firmware_upgrade.h"
-#include "device/sim_process.h"
-#include "files/general_file.h"
-#include "model/model_checks.h"
+#include "core/device/firmware_upgrade.h"
+#include "core/files/general_file.h"
+#include "core/rules/model_checks.h"
 #include "support/plan_builders.h"
+#include "support/sim_process.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

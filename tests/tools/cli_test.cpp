@@ -1,6 +1,6 @@
 #include "cli_run.h"
-#include "files/general_file.h"
-#include "model/model_checks.h"
+#include "core/files/general_file.h"
+#include "core/rules/model_checks.h"
 #include "support/plan_builders.h"
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "res/string_table.h"
+#include "core/res/string_table.h"
 
 #include <ostream>
 #include <string>

@@ -1,5 +1,7 @@
 #include "cli/cli_progress.h"
 
+#include "core/res/string_ids.h"
+
 CliProgress::CliProgress(CliContext& context, std::string meter, int labelId)
     : context_(context), meter_(std::move(meter)), label_(messageText(labelId, context.language))
 {
@@ -23,7 +25,6 @@ void CliProgress::message(int id)
 {
     endLine();
     context_.failAbout(CliContext::kRefused, meter_, id);
-    messaged_ = true;
 }
 
 void CliProgress::finished(TransferOutcome)
@@ -47,4 +48,11 @@ void CliProgress::endLine()
         return;
     context_.err << '\n';
     lineOpen_ = false;
+}
+
+TransferResult CliTransferRunner::run(bool isDownload, const Transfer& transfer)
+{
+    CliProgress progress(context_, meter_, isDownload ? msg::kDownloading : msg::kUploading);
+    const TransferOutcome outcome = transfer(progress);
+    return {outcome, progress.stop()};
 }

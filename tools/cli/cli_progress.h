@@ -1,7 +1,8 @@
 #pragma once
 
 #include "cli/cli_context.h"
-#include "device/transfer_observer.h"
+#include "core/commands/transfer_commands.h"
+#include "core/device/transfer_observer.h"
 
 #include <optional>
 #include <string>
@@ -13,17 +14,13 @@ class CliProgress : public TransferObserver {
 public:
     CliProgress(CliContext& context, std::string meter, int labelId);
 
-    void statusText(int id) override { status_ = id; }
+    void statusText(int) override {}
     void progressRange(int maximum) override;
     void progressStep() override;
     void message(int id) override;
     void stopped(const TransferStop& stop) override { stop_ = stop; }
     void finished(TransferOutcome outcome) override;
 
-    // The last status text the transfer set, if any.
-    std::optional<int> status() const { return status_; }
-    // Whether a message was shown (and the exit status raised).
-    bool messaged() const { return messaged_; }
     // Where the transfer stopped short, if it did.
     const std::optional<TransferStop>& stop() const { return stop_; }
 
@@ -38,7 +35,17 @@ private:
     int position_ = 0;
     int drawnPercent_ = -1;
     bool lineOpen_ = false;
-    std::optional<int> status_;
     std::optional<TransferStop> stop_;
-    bool messaged_ = false;
+};
+
+// Runs each transfer on this thread with a CliProgress for the meter.
+class CliTransferRunner : public TransferRunner {
+public:
+    CliTransferRunner(CliContext& context, std::string meter) : context_(context), meter_(std::move(meter)) {}
+
+    TransferResult run(bool isDownload, const Transfer& transfer) override;
+
+private:
+    CliContext& context_;
+    std::string meter_;
 };

@@ -1,18 +1,21 @@
 #include "cli/device_commands.h"
 
 #include "cli/cli_progress.h"
+#include "cli/cli_prompts.h"
 #include "cli/plan_inputs.h"
-#include "device/firmware_upgrade.h"
-#include "device/hid_link.h"
-#include "device/meter_selection.h"
-#include "device/plan_download.h"
-#include "device/plan_upload.h"
-#include "device/transfer_messages.h"
-#include "files/atomic_save.h"
-#include "files/general_file.h"
-#include "files/plans_json.h"
-#include "model/model_checks.h"
-#include "res/string_ids.h"
+#include "core/commands/firmware_image.h"
+#include "core/commands/transfer_commands.h"
+#include "core/device/firmware_upgrade.h"
+#include "core/device/hid_link.h"
+#include "core/device/meter_selection.h"
+#include "core/device/plan_download.h"
+#include "core/device/plan_upload.h"
+#include "core/device/transfer_messages.h"
+#include "core/files/atomic_save.h"
+#include "core/files/general_file.h"
+#include "core/files/plans_json.h"
+#include "core/res/string_ids.h"
+#include "core/rules/model_checks.h"
 
 #include <algorithm>
 #include <array>
@@ -67,41 +70,11 @@ std::optional<Meter> chooseMeter(const MeterOptions& options, CliContext& contex
     return meter;
 }
 
-// What a finished transfer leaves: the outcome text on stdout after a
-// success; otherwise the failure on stderr, unless the transfer has shown its
-// message already.
-void reportOutcome(TransferOutcome outcome, const CliProgress& progress, const Meter& meter, int successId,
-                   int failureId, CliContext& context)
+// The meter was not there: missing, or there but not to be opened.
+void reportMissing(const Meter& meter, CliPrompts& prompts)
 {
-    switch (outcome) {
-    case TransferOutcome::Succeeded:
-        context.out << messageText(progress.status().value_or(successId), context.language) << '\n';
-        return;
-    case TransferOutcome::NothingToSend:
-        context.failText(CliContext::kRefused, "no plans to download");
-        return;
-    case TransferOutcome::NotFound:
-    case TransferOutcome::WrongState:
-    case TransferOutcome::TooLarge:
-    case TransferOutcome::Failed:
-        break;
-    }
-    if (progress.messaged())
-        return;
-    if (const auto& stop = progress.stop()) {
-        const MeterMessage report = transferStopMessage(*stop);
-        context.failAbout(CliContext::kRefused, meter.name, report.id, report.args);
-        return;
-    }
-    context.failAbout(CliContext::kRefused, meter.name, progress.status().value_or(failureId));
-}
-
-// Reports a meter that `open` did not bring up: one that is there but cannot
-// be opened, or none at all (message 144).
-void reportMissing(const Meter& meter, CliContext& context)
-{
-    const MeterMessage report = meterMissingMessage(meter.link->openFailure(), msg::kQ36NotFound);
-    context.failAbout(CliContext::kRefused, meter.name, report.id, report.args);
+    tellMeterMessage(prompts, PromptOwner::MainWindow,
+                     meterMissingMessage(meter.link->openFailure(), msg::kQ36NotFound));
 }
 
 const char* stateName(int status)
@@ -120,7 +93,9 @@ void runStatus(const MeterOptions& options, CliContext& context)
         return;
     HidLink& link = *meter->link;
     if (!link.open()) {
-        reportMissing(*meter, context);
+        CliPrompts prompts(context);
+        prompts.meter = meter->name;
+        reportMissing(*meter, prompts);
         return;
     }
     const int status = link.queryStatus();
@@ -157,21 +132,14 @@ void runDownloadCommand(const MeterOptions& options, const std::vector<std::stri
     auto meter = chooseMeter(options, context);
     if (!meter)
         return;
-    // As the editor's Download: the Q36 checks with the default identity, then
-    // the meter must be present before the transfer starts.
-    if (meter->deviceType == 1) {
-        if (const auto failed = checkDownloadLimits(loaded->plans)) {
-            context.fail(CliContext::kRefused, *failed);
-            return;
-        }
-    }
-    if (!meter->link->open()) {
-        reportMissing(*meter, context);
-        return;
-    }
-    CliProgress progress(context, meter->name, msg::kDownloading);
-    const auto outcome = runDownload(*meter->link, loaded->plans, progress);
-    reportOutcome(outcome, progress, *meter, msg::kDownloadSucceeded, msg::kDeviceNotFound, context);
+    CliPrompts prompts(context);
+    prompts.meter = meter->name;
+    CliTransferRunner runner(context, meter->name);
+    const auto outcome = downloadPlans(loaded->plans, *meter->link, prompts, runner, meter->deviceType);
+    if (outcome == TransferOutcome::Succeeded)
+        context.out << messageText(msg::kDownloadSucceeded, context.language) << '\n';
+    else if (outcome == TransferOutcome::NothingToSend)
+        context.failText(CliContext::kRefused, "no plans to download");
 }
 
 struct UploadOptions {
@@ -209,15 +177,14 @@ void runUploadCommand(const MeterOptions& options, const UploadOptions& upload, 
     auto meter = chooseMeter(options, context);
     if (!meter)
         return;
-    if (!meter->link->open()) {
-        reportMissing(*meter, context);
-        return;
-    }
+    CliPrompts prompts(context);
+    prompts.meter = meter->name;
+    CliTransferRunner runner(context, meter->name);
     PlanList plans;
-    CliProgress progress(context, meter->name, msg::kUploading);
-    const auto outcome = runUpload(*meter->link, plans, progress);
-    if (outcome != TransferOutcome::Succeeded) {
-        reportOutcome(outcome, progress, *meter, msg::kUploadTitle, msg::kDeviceNotFound, context);
+    const auto outcome = uploadPlans(plans, *meter->link, prompts, runner, {}, {});
+    if (!outcome)
+        return;
+    if (*outcome != TransferOutcome::Succeeded) {
         if (!plans.empty())
             context.err << plans.count() << " plan(s) had arrived; " << output.string() << " is not written\n";
         return;
@@ -227,28 +194,33 @@ void runUploadCommand(const MeterOptions& options, const UploadOptions& upload, 
         context.fail(CliContext::kRefused, msg::kSaveFileFailed, {saved.error->path});
         return;
     }
-    reportOutcome(outcome, progress, *meter, msg::kUploadTitle, msg::kDeviceNotFound, context);
+    context.out << messageText(msg::kUploadTitle, context.language) << '\n';
 }
 
 void runUpgradeCommand(const MeterOptions& options, const std::string& imagePath, CliContext& context)
 {
-    // One byte beyond the largest image that can be numbered is enough to
-    // know that an image is too large.
-    const auto image = readFilePrefix(imagePath, kMaxUpgradeImageSize + 1);
-    if (image.error) {
+    const auto load = loadFirmwareImage(imagePath);
+    if (load.error == FirmwareLoad::Error::Unreadable) {
         context.fail(CliContext::kUnreadable, msg::kOpenFileFailed, {imagePath});
+        return;
+    }
+    if (load.error == FirmwareLoad::Error::TooLarge) {
+        context.fail(CliContext::kRefused, msg::kUpgradeImageTooLarge, {imagePath});
         return;
     }
     auto meter = chooseMeter(options, context);
     if (!meter)
         return;
     CliProgress progress(context, meter->name, msg::kUpgradeTitle);
-    const auto outcome = runUpgrade(*meter->link, image.bytes, progress);
-    if (outcome == TransferOutcome::TooLarge) {
-        context.fail(CliContext::kRefused, msg::kUpgradeImageTooLarge, {imagePath});
+    if (runUpgrade(*meter->link, load.image->data, progress) == TransferOutcome::Succeeded) {
+        context.out << messageText(msg::kUpgradeSucceeded, context.language) << '\n';
         return;
     }
-    reportOutcome(outcome, progress, *meter, msg::kUpgradeSucceeded, msg::kUpgradeFailed, context);
+    if (progress.stop()) {
+        CliPrompts prompts(context);
+        prompts.meter = meter->name;
+        tellMeterMessage(prompts, PromptOwner::MainWindow, transferStopMessage(*progress.stop()));
+    }
 }
 
 } // namespace

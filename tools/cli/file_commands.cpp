@@ -1,15 +1,17 @@
 #include "cli/file_commands.h"
 
+#include "cli/cli_prompts.h"
 #include "cli/plan_inputs.h"
-#include "files/atomic_save.h"
-#include "files/file_error_message.h"
-#include "files/general_file.h"
-#include "files/orbtab_file.h"
-#include "files/plan_list_file.h"
-#include "files/plans_json.h"
-#include "model/longitude.h"
-#include "model/model_checks.h"
-#include "res/string_ids.h"
+#include "core/commands/file_commands.h"
+#include "core/files/atomic_save.h"
+#include "core/files/file_error_message.h"
+#include "core/files/general_file.h"
+#include "core/files/orbtab_file.h"
+#include "core/files/plan_list_file.h"
+#include "core/files/plans_json.h"
+#include "core/res/string_ids.h"
+#include "core/rules/longitude.h"
+#include "core/rules/model_checks.h"
 
 #include <filesystem>
 #include <iomanip>
@@ -68,53 +70,35 @@ struct ConvertOptions {
     std::vector<std::string> paths;
 };
 
-std::optional<int> targetCheck(const std::string& to, const PlanList& plans)
+// The file types of the Save commands by --to name.
+std::optional<int> fileTypeOf(const std::string& to)
 {
-    const auto refs = allPlans(plans);
     if (to == "gnr")
-        return checkSaveAll(FileType::General, refs);
+        return static_cast<int>(FileType::General);
     if (to == "planList")
-        return checkSaveAll(FileType::Q24, refs);
+        return static_cast<int>(FileType::Q24);
     if (to == "orbtab")
-        return checkSaveAll(FileType::Q9100, refs);
+        return static_cast<int>(FileType::Q9100);
     return std::nullopt;
 }
 
-void reportSave(const SaveResult& result, CliContext& context)
-{
-    if (!result.ok())
-        context.fail(CliContext::kRefused, msg::kSaveFileFailed, {result.error->path});
-}
-
-void writeOrbtabFolder(const std::filesystem::path& folder, bool overwrite, const PlanList& plans, CliContext& context)
+// Writes the plans as JSON, refusing an existing OUTPUT without --overwrite.
+void writeJson(const LoadedPlans& loaded, const std::filesystem::path& output, bool overwrite, CliContext& context)
 {
     std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec || !std::filesystem::is_directory(folder)) {
-        context.fail(CliContext::kRefused, msg::kSaveFileFailed, {folder.string()});
+    if (!overwrite && std::filesystem::exists(output, ec)) {
+        context.fail(CliContext::kRefused, msg::kFileExists, {output.string()});
         return;
     }
-    const auto refs = allPlans(plans);
-    if (!overwrite) {
-        bool refused = false;
-        for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-            for (const auto* plan : refs)
-                if (!refused && entry.path().filename().string() == orbtab_file::fileName(*plan)) {
-                    context.fail(CliContext::kRefused, msg::kFileExists, {entry.path().string()});
-                    refused = true;
-                }
-        if (refused)
-            return;
-    }
-    const auto report = writeOrbtabFiles(folder, refs, [&](const std::string& name) {
-        if (!overwrite)
-            context.fail(CliContext::kRefused, msg::kFileExists, {(folder / (name + ".Orbtab")).string()});
-        return overwrite;
-    });
-    for (const auto& error : report.errors)
-        context.fail(CliContext::kRefused, fileErrorMessage(error.kind), {error.path});
+    const std::string text = encodePlansJson(loaded.nextPlanNumber, loaded.plans);
+    const auto saved =
+        saveFileAtomically(output, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    if (!saved.ok())
+        context.fail(CliContext::kRefused, msg::kSaveFileFailed, {saved.error->path});
 }
 
+// Writes the plans as the Save commands do, the dialogs answered by the
+// options: Save All, or with --renumber Save Select of every plan.
 void runConvert(const ConvertOptions& options, CliContext& context)
 {
     if (options.paths.size() < 2)
@@ -124,33 +108,27 @@ void runConvert(const ConvertOptions& options, CliContext& context)
     auto loaded = readPlanInputs(inputs, context);
     if (!loaded)
         return;
-    if (const auto failed = targetCheck(options.to, loaded->plans)) {
-        context.fail(CliContext::kRefused, *failed);
+    const auto type = fileTypeOf(options.to);
+    if (!type) {
+        writeJson(*loaded, output, options.overwrite, context);
         return;
     }
-    if (options.to == "orbtab") {
-        writeOrbtabFolder(output, options.overwrite, loaded->plans, context);
-        return;
+    CliPrompts prompts(context);
+    prompts.fileType = type;
+    prompts.outputFile = output.string();
+    prompts.outputFolder = output.string();
+    prompts.overwrite = options.overwrite;
+    if (*type == static_cast<int>(FileType::Q9100)) {
+        std::error_code ec;
+        std::filesystem::create_directories(output, ec);
     }
-    std::error_code ec;
-    if (!options.overwrite && std::filesystem::exists(output, ec)) {
-        context.fail(CliContext::kRefused, msg::kFileExists, {output.string()});
-        return;
-    }
-    if (options.to == "gnr" && options.renumber) {
-        std::vector<CComonOrbitune*> refs;
-        for (auto& plan : loaded->plans)
-            refs.push_back(&plan);
-        reportSave(writeGeneralFileRenumbering(output, refs), context);
-    } else if (options.to == "gnr") {
-        reportSave(writeGeneralFile(output, allPlans(loaded->plans)), context);
-    } else if (options.to == "planList") {
-        reportSave(writePlanListFile(output, allPlans(loaded->plans)), context);
+    if (options.renumber) {
+        std::vector<Guid> all;
+        for (const auto& plan : loaded->plans)
+            all.push_back(plan.id);
+        saveSelected(loaded->plans, prompts, all, {});
     } else {
-        const std::string text = encodePlansJson(loaded->nextPlanNumber, loaded->plans);
-        reportSave(
-            saveFileAtomically(output, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())),
-            context);
+        saveAll(loaded->plans, prompts, {});
     }
 }
 

@@ -1,10 +1,10 @@
 #include "cli/plan_inputs.h"
 
-#include "files/atomic_save.h"
-#include "files/file_error_message.h"
-#include "files/open_files.h"
-#include "files/plans_json.h"
-#include "res/string_ids.h"
+#include "core/files/atomic_save.h"
+#include "core/files/file_error_message.h"
+#include "core/files/open_files.h"
+#include "core/files/plans_json.h"
+#include "core/res/string_ids.h"
 
 #include <string_view>
 

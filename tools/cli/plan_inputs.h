@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/cli_context.h"
-#include "model/plan_list.h"
+#include "core/model/plan_list.h"
 
 #include <cstdint>
 #include <optional>

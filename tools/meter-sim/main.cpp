@@ -2,11 +2,11 @@
 // protocol on 127.0.0.1, so that the editor and orbitune-cli can be tried
 // without a meter. It logs every frame it receives on stderr.
 
-#include "device/hid_link.h"
-#include "device/meter_emulator.h"
-#include "device/meter_socket.h"
-#include "files/general_file.h"
-#include "files/open_files.h"
+#include "core/device/hid_link.h"
+#include "core/device/meter_emulator.h"
+#include "core/device/meter_socket.h"
+#include "core/files/general_file.h"
+#include "core/files/open_files.h"
 
 #include <CLI/CLI.hpp>
 

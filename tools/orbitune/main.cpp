@@ -1,7 +1,7 @@
-#include "device/meter_selection.h"
-#include "res/string_table.h"
-#include "shell/orbitune_app.h"
-#include "shell/quit_on_signals.h"
+#include "core/device/meter_selection.h"
+#include "core/res/string_table.h"
+#include "ui/shell/orbitune_app.h"
+#include "ui/shell/quit_on_signals.h"
 
 #include <QApplication>
 

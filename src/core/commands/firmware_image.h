@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A firmware image read whole from its file, and the file's name without its
+// folder.
+struct FirmwareImage {
+    std::vector<std::uint8_t> data;
+    std::string name;
+};
+
+struct FirmwareLoad {
+    enum class Error { Unreadable, TooLarge };
+    std::optional<FirmwareImage> image;
+    std::optional<Error> error;
+};
+
+// Reads an image file for an upgrade. An image of more than 2,097,120 bytes
+// (65,535 blocks, the most a block number can count) is refused without being
+// read whole.
+FirmwareLoad loadFirmwareImage(const std::filesystem::path& path);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/res/string_table.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What a file dialog shows. `filter` is in the system's own "Text|pattern|...||"
+// form, as the commands quote it; implementations turn it into their own.
+struct FileDialogOptions {
+    std::string title;
+    std::string filter;
+    std::string defaultSuffix;
+    bool multipleFiles = false;
+    bool confirmOverwrite = false;
+
+    friend bool operator==(const FileDialogOptions&, const FileDialogOptions&) = default;
+};
+
+// The window a prompt belongs to. The editor shows it over that window; a front
+// end without windows may ignore it.
+enum class PromptOwner {
+    MainWindow,
+    PlanPane,
+    ChannelPane,
+    Dialog, // the dialog the user works in now (progress, upgrade)
+};
+
+// Everything that asks or tells the user goes through this one interface, so
+// that the editor, the command-line tool and the tests can each answer in
+// their own way. Texts are UTF-8.
+class Prompts {
+public:
+    enum class Buttons { Ok, OkCancel };
+
+    explicit Prompts(Language language) : language_(language) {}
+    virtual ~Prompts() = default;
+    Prompts(const Prompts&) = delete;
+    Prompts& operator=(const Prompts&) = delete;
+
+    Language language() const { return language_; }
+
+    // String table entry `id` with its %s/%d filled from `args`, shown with an
+    // OK button. Answers true.
+    bool tell(PromptOwner owner, int id, const std::vector<std::string>& args = {});
+    // The same with OK and Cancel; answers true for OK.
+    bool ask(PromptOwner owner, int id, const std::vector<std::string>& args = {});
+    // The text of entry `id` in this language with its arguments filled.
+    std::string text(int id, const std::vector<std::string>& args = {}) const;
+
+    // Answers the chosen paths, none on Cancel.
+    virtual std::vector<std::string> chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options) = 0;
+    // Answers the chosen path, empty on Cancel.
+    virtual std::string chooseSaveFile(PromptOwner owner, const FileDialogOptions& options) = 0;
+    // A file-system folder, empty on Cancel.
+    virtual std::string chooseFolder(PromptOwner owner, const std::string& title) = 0;
+    // The File Type Select dialog: 0 General, 1 Q24, 2 Q9100; nothing on Cancel.
+    virtual std::optional<int> chooseFileType(PromptOwner owner) = 0;
+
+protected:
+    // Shows one message; answers true for OK.
+    virtual bool showMessage(PromptOwner owner, int id, const std::string& text, Buttons buttons) = 0;
+
+private:
+    Language language_;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/commands/prompts.h"
+#include "core/device/hid_link.h"
+#include "core/device/transfer_messages.h"
+#include "core/device/transfer_observer.h"
+#include "core/model/plan_list.h"
+
+#include <functional>
+#include <optional>
+
+// How a transfer ended and where it stopped short, if it did.
+struct TransferResult {
+    TransferOutcome outcome = TransferOutcome::Failed;
+    std::optional<TransferStop> stop;
+};
+
+// Runs a download or an upload with its progress shown: the editor's progress
+// dialog runs it on a worker thread, the command-line tool on its own thread.
+class TransferRunner {
+public:
+    using Transfer = std::function<TransferOutcome(TransferObserver&)>;
+
+    virtual ~TransferRunner() = default;
+    virtual TransferResult run(bool isDownload, const Transfer& transfer) = 0;
+};
+
+// The Download command: with deviceType 1 the Q36 checks first, then the meter
+// must be found (message 144, or message 161 for a meter that is there but
+// cannot be opened), then the runner runs the download. A transfer that
+// stopped short is reported afterwards, saying where it stopped. Answers the
+// outcome, nothing when no transfer ran.
+std::optional<TransferOutcome> downloadPlans(const PlanList& plans, HidLink& link, Prompts& prompts,
+                                             TransferRunner& runner, int deviceType, const TransferTiming& timing = {});
+
+// The Upload command: the meter must be found (as for Download); then both
+// panes are emptied (`clearPanes`), the plan list is emptied, the runner runs
+// the upload and the plan pane is rebuilt (`refreshPlans`). A transfer that
+// stopped short is reported as a download's is.
+std::optional<TransferOutcome> uploadPlans(PlanList& plans, HidLink& link, Prompts& prompts, TransferRunner& runner,
+                                           const std::function<void()>& clearPanes,
+                                           const std::function<void()>& refreshPlans,
+                                           const TransferTiming& timing = {});
+
+// Tells a meter message: the meter missing or where a transfer stopped.
+void tellMeterMessage(Prompts& prompts, PromptOwner owner, const MeterMessage& message);

@@ -1,0 +1,135 @@
+#include "core/device/hid_link.h"
+
+#include <algorithm>
+#include <vector>
+
+HidLink::HidLink(std::unique_ptr<HidBackend> backend) : backend_(std::move(backend)) {}
+
+void HidLink::setIdentity(const MeterIdentity& identity)
+{
+    vendorId = identity.vendorId;
+    productId = identity.productId;
+}
+
+std::size_t HidLink::inputReportLength() const
+{
+    return device_ ? device_->inputReportLength() : 0;
+}
+
+std::size_t HidLink::outputReportLength() const
+{
+    return device_ ? device_->outputReportLength() : 0;
+}
+
+void HidLink::close()
+{
+    device_.reset();
+    connected_ = false;
+}
+
+bool HidLink::open()
+{
+    close();
+    openFailure_.reset();
+    for (const auto& info : backend_->enumerate()) {
+        if (info.vendorId != vendorId || info.productId != productId)
+            continue;
+        // The first device with the identity is the meter; one that cannot be
+        // opened leaves the link down rather than up on a dead device.
+        auto opened = backend_->open(info.path);
+        device_ = std::move(opened.device);
+        connected_ = device_ != nullptr;
+        if (!connected_)
+            openFailure_ = HidOpenFailure{info.path, opened.error};
+        break;
+    }
+    return connected_;
+}
+
+bool HidLink::writeReport(std::span<const std::uint8_t, frame::kReportSize> report)
+{
+    if (!device_) {
+        connected_ = false;
+        return false;
+    }
+    std::vector<std::uint8_t> out(device_->outputReportLength(), 0);
+    std::copy_n(report.begin(), std::min(out.size(), report.size()), out.begin());
+    if (!device_->writeReport(out)) {
+        connected_ = false;
+        return false;
+    }
+    return true;
+}
+
+void HidLink::readReply(std::span<std::uint8_t, frame::kReportSize> buffer)
+{
+    std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
+    if (!device_) {
+        close();
+        return;
+    }
+    std::vector<std::uint8_t> in(device_->inputReportLength(), 0);
+    if (device_->readReport(in, replyLimit_) != ReadResult::Reply) {
+        close();
+        return;
+    }
+    std::copy_n(in.begin(), std::min(in.size(), buffer.size()), buffer.begin());
+}
+
+void HidLink::readReply()
+{
+    readReply(inputBuffer_);
+}
+
+int HidLink::query(const frame::Report& request, int failure)
+{
+    if (!connected_ && !open())
+        return failure;
+    if (!writeReport(request))
+        return failure;
+    frame::Report reply{};
+    readReply(reply);
+    if (!connected_)
+        return failure;
+    if (reply[frame::kLengthAt] != frame::kShortReplyLength || reply[frame::kCodeAt] != request[frame::kCodeAt])
+        return failure;
+    return static_cast<std::int8_t>(reply[frame::kDataAt]);
+}
+
+int HidLink::queryStatus()
+{
+    return query(frame::statusQuery(), -1);
+}
+
+int HidLink::queryPlanCount()
+{
+    return query(frame::planCountQuery(), 0);
+}
+
+int HidLink::queryTpCount(int planIndex)
+{
+    return query(frame::tpCountQuery(planIndex), 0);
+}
+
+bool HidLink::exchange(std::span<const std::uint8_t, frame::kReportSize> report)
+{
+    if (!connected_)
+        return false;
+    if (!writeReport(report))
+        return false;
+    readReply();
+    return connected_;
+}
+
+bool HidLink::sendDownloadEnd()
+{
+    return exchange(frame::downloadEnd());
+}
+
+TransferStop missingMeter(const HidLink& link)
+{
+    TransferStop stop;
+    stop.reason = TransferStop::Reason::NoMeter;
+    stop.unopened = link.openFailure();
+    return stop;
+}

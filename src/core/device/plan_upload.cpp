@@ -1,0 +1,161 @@
+#include "core/device/plan_upload.h"
+
+#include "core/model/byte_order.h"
+#include "core/model/name_text.h"
+#include "core/res/string_ids.h"
+#include "core/rules/longitude.h"
+
+#include <algorithm>
+#include <string_view>
+#include <thread>
+
+namespace {
+
+constexpr std::size_t kNameBytes = 9;
+constexpr std::size_t kLongitudeAt = 27;
+
+std::int32_t signedByte(std::uint8_t b)
+{
+    return static_cast<std::int8_t>(b);
+}
+
+} // namespace
+
+frame::Report planReadRequest(int frameNumber, int tpCount, int planIndex)
+{
+    const std::array<std::uint8_t, 3> data{static_cast<std::uint8_t>(frameNumber),
+                                           static_cast<std::uint8_t>(tpCount + 1),
+                                           static_cast<std::uint8_t>(planIndex)};
+    return frame::build(frame::kPlanRead, kPlanReadLength, data);
+}
+
+Longitude parseLongitude(std::span<const std::uint8_t> text)
+{
+    const std::string_view value = longitude::textOf(text);
+    Longitude result;
+    const bool east = value.find('E') != std::string_view::npos;
+    if (!east && value.find('W') == std::string_view::npos)
+        return result;
+    result.isEast = east ? 1 : 0;
+    result.degrees = longitude::parseDegrees(value);
+    return result;
+}
+
+std::optional<CComonOrbitune> parseHeaderReply(std::span<const std::uint8_t, frame::kReportSize> reply)
+{
+    if (reply[frame::kLengthAt] != kHeaderReplyLength || reply[frame::kCodeAt] != frame::kPlanRead)
+        return std::nullopt;
+    CComonOrbitune plan;
+    plan.flag = signedByte(reply[13]);
+    plan.number = reply[14];
+    names::copyField(reply.subspan(15, kNameBytes), plan.name);
+    // The text runs to its zero byte, at most to the end of the reply.
+    const auto longitude = parseLongitude(reply.subspan(kLongitudeAt));
+    plan.longitude = longitude.degrees;
+    plan.isEast = longitude.isEast;
+    plan.countByte = reply[34];
+    plan.lnbLow = static_cast<std::int32_t>(bytes::u32be(reply, 35));
+    plan.lnbHigh = static_cast<std::int32_t>(bytes::u32be(reply, 39));
+    plan.channelCapacity = CComonOrbitune::kSlotCount;
+    plan.id = Guid::generate();
+    return plan;
+}
+
+SateChannel parseTpReply(std::span<const std::uint8_t, frame::kReportSize> reply)
+{
+    SateChannel tp;
+    tp.number = reply[9];
+    names::copyField(reply.subspan(10, kNameBytes), tp.name);
+    tp.enabled = signedByte(reply[22]);
+    tp.signalType = signedByte(reply[23]);
+    tp.reserved1 = signedByte(reply[24]);
+    tp.reserved2 = signedByte(reply[25]);
+    tp.frequency = bytes::u32be(reply, 26);
+    tp.bandwidth = bytes::u32be(reply, 30);
+    tp.symbolRate = static_cast<std::int32_t>(bytes::u32be(reply, 34));
+    tp.reserved3 = signedByte(reply[38]);
+    tp.codeRate = signedByte(reply[39]);
+    tp.modulation = signedByte(reply[40]);
+    tp.rollOff = signedByte(reply[41]);
+    tp.pilots = signedByte(reply[42]);
+    tp.polarization = signedByte(reply[43]);
+    tp.lnbLo = signedByte(reply[44]);
+    tp.id = Guid::generate();
+    return tp;
+}
+
+std::optional<TransferStop> receivePlan(HidLink& link, PlanList& plans, int planIndex)
+{
+    const auto stop = [planIndex](TransferStop::Reason reason, int tp) {
+        return TransferStop::atPlan(reason, planIndex, tp);
+    };
+    const int tpCount = link.queryTpCount(planIndex);
+    if (!link.connected() && !link.open())
+        return stop(TransferStop::Reason::Silent, 0);
+    if (!link.writeReport(planReadRequest(1, tpCount, planIndex)))
+        return stop(TransferStop::Reason::Silent, 0);
+    frame::Report reply{};
+    link.readReply(reply);
+    if (!link.connected())
+        return stop(TransferStop::Reason::Silent, 0);
+    const auto header = parseHeaderReply(reply);
+    if (!header)
+        return stop(TransferStop::Reason::WrongReply, 0);
+    plans.append(*header);
+    CComonOrbitune* stored = plans.findPlanById(header->id);
+    stored->channelCapacity = CComonOrbitune::kSlotCount;
+    for (int j = 0; j < tpCount; ++j) {
+        if (!link.writeReport(planReadRequest(j + 2, tpCount, planIndex)))
+            return stop(TransferStop::Reason::Silent, j + 1);
+        link.readReply(reply);
+        if (!link.connected())
+            return stop(TransferStop::Reason::Silent, j + 1);
+        stored->appendChannel(parseTpReply(reply));
+    }
+    return std::nullopt;
+}
+
+TransferOutcome runUpload(HidLink& link, PlanList& plans, TransferObserver& observer, const TransferTiming& timing)
+{
+    const auto finish = [&observer](TransferOutcome outcome) {
+        observer.finished(outcome);
+        return outcome;
+    };
+    const auto stopped = [&](TransferOutcome outcome, const TransferStop& stop) {
+        observer.stopped(stop);
+        return finish(outcome);
+    };
+    if (!link.open())
+        return stopped(TransferOutcome::NotFound, missingMeter(link));
+    if (link.queryStatus() != kMeterNormal) {
+        observer.message(msg::kNeedNormalState);
+        std::this_thread::sleep_for(timing.settle);
+        return finish(TransferOutcome::WrongState);
+    }
+    // The transfer step opens and asks again, as the meter expects.
+    if (!link.open()) {
+        observer.statusText(msg::kDeviceNotFound);
+        return stopped(TransferOutcome::Failed, missingMeter(link));
+    }
+    if (link.queryStatus() != kMeterNormal) {
+        observer.message(msg::kNeedNormalState);
+        return finish(TransferOutcome::WrongState);
+    }
+    const int count = link.queryPlanCount();
+    if (count == 0) {
+        observer.statusText(msg::kDeviceNotFound);
+        TransferStop none;
+        none.reason = TransferStop::Reason::NoPlans;
+        return stopped(TransferOutcome::Failed, none);
+    }
+    observer.progressRange(std::max(count, 0));
+    for (int planIndex = 0; planIndex < count; ++planIndex) {
+        if (const auto stop = receivePlan(link, plans, planIndex)) {
+            observer.statusText(msg::kDeviceNotFound);
+            return stopped(TransferOutcome::Failed, *stop);
+        }
+        observer.progressStep();
+    }
+    observer.statusText(msg::kUploadTitle);
+    return finish(TransferOutcome::Succeeded);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/device/hid_backend.h"
+#include "core/device/transfer_observer.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A string table entry with the texts its %s and %d take, in turn.
+struct MeterMessage {
+    int id = 0;
+    std::vector<std::string> args;
+
+    friend bool operator==(const MeterMessage&, const MeterMessage&) = default;
+};
+
+// The message for a meter that `open` did not bring up: for a meter that is
+// there but cannot be opened (a device node the user may not open), its path
+// and the reason; otherwise `notFoundId` (144 from the ribbon commands, 112
+// from the dialogs).
+MeterMessage meterMissingMessage(const std::optional<HidOpenFailure>& unopened, int notFoundId);
+
+// Whether message `id` is about the meter (it missing, its state, where it
+// stopped answering), as opposed to the plans: the command-line tool puts the
+// meter's name before these.
+bool isMeterMessage(int id);
+
+// The report of a transfer that stopped short: the meter missing (as
+// meterMissingMessage with 112), or where the meter stopped answering.
+MeterMessage transferStopMessage(const TransferStop& stop);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/model/comon_orbitune.h"
+#include "core/model/plan_list.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Plans as JSON: {"nextPlanNumber": N, "plans": [...]}, each plan with its
+// header fields, counters and used TP slots; values are the stored integers,
+// names are text and ids GUID text.
+std::string encodePlansJson(std::int32_t nextPlanNumber, const PlanList& plans);
+
+struct PlansJsonResult {
+    std::int32_t nextPlanNumber = 0;
+    std::vector<CComonOrbitune> plans;
+    std::optional<std::string> error; // names the plan and the key
+};
+
+// Reads a document of that shape. Missing keys take the values Add Plan and Add
+// CH give: default fields, fresh ids, the lowest free "Plan%d" / "TP%d" names,
+// plan numbers counted on from "nextPlanNumber" (0 when missing) as Add Plan
+// counts them, TP numbers from their positions. Malformed JSON, a wrong type
+// or a value outside its field's range is an error and yields no plans. Null
+// and repeated ids are replaced by fresh ones (freshenRepeatedIds).
+PlansJsonResult decodePlansJson(std::string_view text);

@@ -1,0 +1,65 @@
+#include "core/model/plan_list.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+CComonOrbitune& PlanList::at(int position)
+{
+    if (position < 0 || position >= count())
+        throw std::out_of_range("plan position out of range");
+    return plans_[static_cast<std::size_t>(position)];
+}
+
+const CComonOrbitune& PlanList::at(int position) const
+{
+    if (position < 0 || position >= count())
+        throw std::out_of_range("plan position out of range");
+    return plans_[static_cast<std::size_t>(position)];
+}
+
+int PlanList::append(const CComonOrbitune& plan)
+{
+    if (plans_.size() == plans_.capacity()) {
+        const std::size_t growBy = std::clamp<std::size_t>(plans_.size() / 8, 4, 1024);
+        plans_.reserve(plans_.capacity() + growBy);
+    }
+    plans_.push_back(plan);
+    return count() - 1;
+}
+
+void PlanList::removeAt(int position)
+{
+    at(position); // range check
+    plans_.erase(plans_.begin() + position);
+}
+
+void PlanList::removeAll()
+{
+    plans_.clear();
+    plans_.shrink_to_fit();
+}
+
+CComonOrbitune* PlanList::findPlanById(const Guid& id)
+{
+    const int i = indexOf(id);
+    return i < 0 ? nullptr : &plans_[static_cast<std::size_t>(i)];
+}
+
+const CComonOrbitune* PlanList::findPlanById(const Guid& id) const
+{
+    const int i = indexOf(id);
+    return i < 0 ? nullptr : &plans_[static_cast<std::size_t>(i)];
+}
+
+int PlanList::indexOf(const Guid& id) const
+{
+    const auto it = std::find_if(plans_.begin(), plans_.end(), [&](const CComonOrbitune& p) { return p.id == id; });
+    return it == plans_.end() ? -1 : static_cast<int>(it - plans_.begin());
+}
+
+void PlanList::removePlanById(const Guid& id)
+{
+    const int i = indexOf(id);
+    if (i >= 0)
+        removeAt(i);
+}

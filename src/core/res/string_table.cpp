@@ -1,0 +1,191 @@
+#include "core/res/string_table.h"
+
+#include "core/res/string_ids.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace {
+
+struct Entry {
+    int id;
+    std::string_view english;
+    std::string_view chinese;
+};
+
+constexpr std::string_view kOleText =
+    "OLE initialization failed.  Make sure that the OLE libraries are the correct version.";
+
+// Texts as the system has always shown them, misspellings and blanks included.
+constexpr std::array kEntries{
+    Entry{msg::kOleInitFailed, kOleText, kOleText},
+    Entry{msg::kSelectPlan, "Please Select a Plan", "请选择一个频道表"},
+    Entry{msg::kQ36MaxPlans, "Q36 have no more than 18 plans", "Q36 最大18个频道表"},
+    Entry{msg::kQ36MaxTps, "Some Plan have more than 9 TP nums", "有多于9个频道的频道表"},
+    Entry{msg::kDownloadSucceeded, "Download Sate Plans successfully", "下载频道表成功"},
+    Entry{msg::kDeviceNotFound, "Not find the Device", "未发现设备"},
+    Entry{msg::kQ24MaxPlans, "Q24 have no more than 16 plans", "Q24最大16个频道表"},
+    Entry{msg::kQ24MaxTpsSelect, "Some Plan have more than 6 TP nums", "有多于6个频道的频道表"},
+    Entry{msg::kOrbtabExists, "The target %s.Orbtab file is already exist, overwrite it?",
+          "文件%s.Orbtab 已存在, 替换?"},
+    Entry{msg::kMaxPlans, "Reach the Max nums", "达到最大限制"},
+    Entry{msg::kDownloadTitle, "Download", "下载频道表"},
+    Entry{msg::kDownloading, "Downloading", "正在下载..."},
+    Entry{msg::kUploadTitle, "Upload", "上传频道表"},
+    Entry{msg::kUploading, "Uploading", "正在上传..."},
+    Entry{msg::kNeedNormalState, "Please change the Q36 Device to normal powering on status",
+          "请把Q36设备切换到正常开机状态"},
+    Entry{msg::kPane1, "Pane 1", "面板1"},
+    Entry{msg::kPane2, "Pane 2", "面板2"},
+    Entry{msg::kNeedUpgradeState, "Please change the Q36 Device to Upgradeing status", "请把Q36设备切换到升级状态"},
+    Entry{msg::kBadChars, "not be number or not availeble chars", "非法数字或字符"},
+    Entry{msg::kTooLong, "not more than 8 chars", "不能多于8个字符"},
+    Entry{msg::kLongitudeRange, "between 0 to 180", "范围在0 到 180之间"},
+    Entry{msg::kLnbRange, "between 1000MHz to 12000MHz", "范围在1000MHz 到 12000MHz之间"},
+    Entry{msg::kPlanWithoutTp, "Save the file failed, please make sure the plan have one channel",
+          "保存文件失败,请确保至少每个频道表包含一个频道"},
+    Entry{msg::kQ24MaxTpsAll, "Some Plan have more than 6 TP nums", "有转发器数目多于6个的频道表"},
+    Entry{msg::kFrequencyRange, "Between 3400MHz to 12750MHz", "范围在3400MHz - 12750MHz内"},
+    Entry{msg::kBandwidthRange, "BW between 1.4MHz to 60.8MHz", "带宽范围在1.4 MHz到60.8MHz之间"},
+    Entry{msg::kSymbolRateRange, "SR between 1.000MS/s to 45.000MS/s", "SR范围在1.000MS/s到45.000MS/s之间"},
+    Entry{msg::kQ24NoS2, "Q24 can not have s2 type of TP", "Q24不能有S2类型的测试点"},
+    Entry{msg::kConfirmDeleteTps, "Confirm to delete the selected TP(s)?", "确认删除选择的转发器?"},
+    Entry{msg::kMaxTps, "Reach the max TP nums(100)", "达到最大的转发器数量100限制"},
+    Entry{msg::kConfirmDeletePlans, "Confirm to delete the selected plan(s)?", "确认删除选择的频道表?"},
+    Entry{msg::kSaveOffer, "Save plan(s) in the planlist?", "保存列表中的频道表?"},
+    Entry{msg::kQ36PlanNeedsTp, "Each plan must have one TP!", "每个频道表至少含有一个转发器！"},
+    Entry{msg::kQ36NotFound, "not find the Q36 device", "未发现设备"},
+    Entry{msg::kQ36NoTv, "Q36 can only have the type of DVB-S or DVB-S2 TPs",
+          "Q36频道表只能包含DVB-S,DVB-S2类型转发器"},
+    Entry{msg::kQ36DvbsRollOff, "the TP of DVB-S only have the  0.35 rolloff",
+          "Q36频道表DVB-S类型转发器只有0.35的滚降系数 "},
+    Entry{msg::kPlanNameExists, "the plan name have existed", "该频道名已存在"},
+    Entry{msg::kTpNameExists, "the TP name have existed", "该转发器名已存在"},
+    Entry{msg::kSaveFileFailed, "Save the file %s failed", "保存文件%s失败"},
+    Entry{msg::kOpenFileFailed, "Open the file %s failed", "打开文件%s失败"},
+    Entry{msg::kChecksumFailed, "The file %s checksum is wrong", "文件%s校验和错误"},
+    Entry{msg::kUnsafePlanName, "The plan name %s can not be a file name, the plan is not saved",
+          "频道表名%s不能作为文件名, 未保存该频道表"},
+    Entry{msg::kNotPlanFile, "The file %s is not a plan file", "文件%s不是频道表文件"},
+    Entry{msg::kBadFileContent, "The file %s have wrong value: %s", "文件%s中有错误的值: %s"},
+    Entry{msg::kFileExists, "The file %s is already exist", "文件%s已存在"},
+    Entry{msg::kUpgradeImageTooLarge, "The file %s is too large to upgrade: an image holds at most 2097120 bytes",
+          "文件%s太大, 无法升级: 升级文件最多2097120字节"},
+    Entry{msg::kMeterNotOpened,
+          "The Q36 device %s is there but can not be opened: %s. Install the udev rule as the README describes, "
+          "then plug the device in again",
+          "已找到Q36设备%s, 但无法打开: %s。请按README的说明安装udev规则, 然后重新插入设备"},
+    Entry{msg::kStoppedAtPlan, "The Device stopped answering at plan %d", "设备在第%d个频道表处停止应答"},
+    Entry{msg::kStoppedAtTp, "The Device stopped answering at plan %d, TP %d",
+          "设备在第%d个频道表的第%d个转发器处停止应答"},
+    Entry{msg::kStoppedAtBlock, "The Device stopped answering at block %d of %d", "设备在第%d块(共%d块)处停止应答"},
+    Entry{msg::kWrongReplyAtPlan, "The Device answered wrongly at plan %d", "设备在第%d个频道表处应答错误"},
+    Entry{msg::kMeterHoldsNoPlans, "The Device holds no plans or did not answer the plan count",
+          "设备中没有频道表或未应答频道表数量"},
+    Entry{msg::kPlanWithoutTpStopped, "Plan %d has no TP, the download stopped there",
+          "第%d个频道表没有转发器, 下载在此停止"},
+    Entry{msg::kInputNotRead, "The file %s is not read: after a General, Q24 or JSON file no other file is read",
+          "未读取文件%s: General、Q24或JSON文件之后不读取其他文件"},
+    Entry{msg::kUpgradeLoadButton, "Load...", "载入..."},
+    Entry{msg::kUpgradeButton, "Upgrade", "升级"},
+    Entry{msg::kUpgradeTitle, "Upgrade", "Upgrade"},
+    Entry{msg::kUpgradeSucceeded, "success", "success"},
+    Entry{msg::kUpgradeFailed, "Failed", "Failed"},
+    Entry{msg::kCategoryHome, "Home", "主目录"},
+    Entry{msg::kPanelFile, "File", "文件"},
+    Entry{msg::kPanelPlanOp, "Plan OP", "频道表"},
+    Entry{msg::kPanelChannelOp, "Channel OP", "频道"},
+    Entry{msg::kPanelSync, "Panel1", "同步"},
+    Entry{msg::kPanelUpgrade, "Upgrade", "升级"},
+    Entry{msg::kRecentDocuments, "Recent Documents", "Recent Documents"},
+    Entry{msg::kStyleMenu, "Style", "Style"},
+    Entry{msg::kMainCategory, "File", "File"},
+    Entry{msg::kAboutButton, "About", "About"},
+    Entry{msg::kAboutTitle, "About Orbitune", "About Orbitune"},
+    Entry{msg::kAboutVersion, "Orbitune, Version %s", "Orbitune, Version %s"},
+    Entry{msg::kAboutProductVersion, "Product Version %s", "Product Version %s"},
+    Entry{msg::kOkButton, "OK", "确定"},
+    Entry{msg::kCancelButton, "Cancel", "取消"},
+    Entry{msg::kFileTypeTitle, "File Type Select", "选择文件类型"},
+    Entry{msg::kFileTypeLabel, "File Type:", "文件类型:"},
+    Entry{msg::kStyleBlue, "Office 2007 (&Blue Style)", "Office 2007 (&Blue Style)"},
+    Entry{msg::kStyleBlack, "Office 2007 (B&lack Style)", "Office 2007 (B&lack Style)"},
+    Entry{msg::kStyleSilver, "Office 2007 (&Silver Style)", "Office 2007 (&Silver Style)"},
+    Entry{msg::kStyleAqua, "Office 2007 (&Aqua Style)", "Office 2007 (&Aqua Style)"},
+    Entry{msg::kStyleWindows7, "Win&dows 7", "Win&dows 7"},
+    Entry{msg::kEdit, "Edit", "编辑"},
+    Entry{msg::kAppTitle, "Orbitune", "Orbitune"},
+    Entry{msg::kReady, "Ready", "就绪"},
+    Entry{msg::kLabelAddPlan, "Add Plan", "添加频道表"},
+    Entry{msg::kLabelDeletePlan, "Delete Plan", "删除频道表"},
+    Entry{msg::kLabelAddCh, "Add CH", "添加频道"},
+    Entry{msg::kLabelDeleteCh, "Delete CH", "删除频道"},
+    Entry{msg::kLabelOpen, "Open", "打开"},
+    Entry{msg::kLabelSelectAllPlans, "Select All", "选择全部"},
+    Entry{msg::kLabelSaveAll, "Save All", "保存全部"},
+    Entry{msg::kLabelUpload, "Upload", "上传"},
+    Entry{msg::kLabelType, "Type", "机器类型"},
+    Entry{msg::kLabelDownload, "Download", "下载"},
+    Entry{msg::kLabelSaveSelect, "Save Select", "保存选择"},
+    Entry{msg::kLabelSelectAllChannels, "Select All", "选择全部"},
+    Entry{msg::kLabelUpgrade, "Upgrade", "升级"},
+};
+
+const Entry* find(int id)
+{
+    const auto it = std::find_if(kEntries.begin(), kEntries.end(), [id](const Entry& e) { return e.id == id; });
+    return it == kEntries.end() ? nullptr : &*it;
+}
+
+} // namespace
+
+Language languageFromLocaleName(std::string_view name)
+{
+    return name.starts_with("zh") ? Language::Chinese : Language::English;
+}
+
+Language systemLanguage()
+{
+    for (const char* var : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(var);
+        if (value != nullptr && *value != '\0')
+            return languageFromLocaleName(value);
+    }
+    return Language::English;
+}
+
+std::string_view messageText(int id, Language language)
+{
+    const Entry* e = find(id);
+    if (e == nullptr)
+        return {};
+    return language == Language::Chinese ? e->chinese : e->english;
+}
+
+std::string formatMessage(int id, Language language, std::span<const std::string> args)
+{
+    const std::string_view text = messageText(id, language);
+    std::string out;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == 's' || text[i + 1] == 'd')) {
+            if (next < args.size())
+                out += args[next];
+            ++next;
+            ++i;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+std::vector<int> messageIds()
+{
+    std::vector<int> ids;
+    for (const auto& e : kEntries)
+        ids.push_back(e.id);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}

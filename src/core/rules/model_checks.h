@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/model/comon_orbitune.h"
+#include "core/model/plan_list.h"
+
+#include <optional>
+#include <span>
+#include <vector>
+
+// The file family chosen in the File Type Select dialog, by its item index.
+enum class FileType { General = 0, Q24 = 1, Q9100 = 2 };
+
+using PlanRefs = std::vector<const CComonOrbitune*>;
+PlanRefs allPlans(const PlanList& plans);
+
+// Each check answers the string id of the first failing rule, or nothing when
+// the plans may be saved or sent.
+
+// Save Select over the ticked plans, in row order.
+std::optional<int> checkSaveSelected(FileType type, std::span<const CComonOrbitune* const> plans);
+// Save All over every plan of the list.
+std::optional<int> checkSaveAll(FileType type, std::span<const CComonOrbitune* const> plans);
+// The Q36 limits that a download must pass.
+std::optional<int> checkQ36Download(std::span<const CComonOrbitune* const> plans);

@@ -1,7 +1,0 @@
-#pragma once
-
-#include "files/file_error.h"
-
-// The string id of the message that reports a file error; every one of these
-// messages takes the error's path (or plan name) as its one argument.
-int fileErrorMessage(FileError::Kind kind);

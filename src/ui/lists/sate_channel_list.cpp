@@ -1,0 +1,211 @@
+#include "ui/lists/sate_channel_list.h"
+
+#include "core/model/plan_list.h"
+#include "core/res/string_ids.h"
+#include "core/rules/channel_cell_rules.h"
+#include "core/rules/channel_cell_texts.h"
+#include "ui/text/qt_text.h"
+
+#include <QHeaderView>
+#include <QResizeEvent>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const QString kNameChars = QStringLiteral("0123456789 -abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+const QString kDecimalChars = QStringLiteral("0123456789.");
+const QString kSymbolRateChars = QStringLiteral("0123456789.-");
+
+QStringList headers()
+{
+    return {QStringLiteral("TP NO"),       QStringLiteral("TP Name"),      QStringLiteral("Enable"),
+            QStringLiteral("Signal Type"), QStringLiteral("Freq(MHz)"),    QStringLiteral("BW(MHz)"),
+            QStringLiteral("SR(MS/s)"),    QStringLiteral("Code Rate"),    QStringLiteral("Modulation"),
+            QStringLiteral("Roll off"),    QStringLiteral("Polarization"), QStringLiteral("LNB_LO"),
+            QStringLiteral("Pilots")};
+}
+
+// The first "TP<n>" for n = 1..255 that no TP of the plan is named; the last
+// one when all are taken.
+std::string freeChannelName(const CComonOrbitune& plan)
+{
+    const auto used = plan.usedChannels();
+    std::string name;
+    for (int n = 1; n <= 255; ++n) {
+        name = "TP" + std::to_string(n);
+        if (std::none_of(used.begin(), used.end(), [&](const SateChannel& tp) { return tp.nameText() == name; }))
+            break;
+    }
+    return name;
+}
+
+} // namespace
+
+CSateChannelList::CSateChannelList(PlanList& plans, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), plans_(plans), prompts_(prompts),
+      list_(
+          *this, [this](const Guid& id) { return channel(id); }, this)
+{
+    OnInitialUpdate();
+}
+
+void CSateChannelList::OnInitialUpdate()
+{
+    using namespace channel_column;
+    list_.setGeometry(rect());
+    list_.insertColumns(headers(), width());
+
+    list_.SetReadOnlyColumn(kNumber);
+    for (int column : {kEnable, kSignalType, kCodeRate, kModulation, kRollOff, kPolarization, kLnbLo, kPilots})
+        list_.SetComboColumn(column);
+    list_.SetColumnValidChars(kName, kNameChars);
+    list_.SetColumnValidChars(kFrequency, kDecimalChars);
+    list_.SetColumnValidChars(kBandwidth, kDecimalChars);
+    list_.SetColumnValidChars(kSymbolRate, kSymbolRateChars);
+    GlueControlToEdges(resizer_, this, CSateChannelSortComboListCtrl::kControlId);
+}
+
+void CSateChannelList::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    list_.setColumnWidths(std::max(event->size().width() / channel_column::kCount, kMinColumnWidth));
+}
+
+CComonOrbitune* CSateChannelList::plan()
+{
+    if (!currentPlan_)
+        return nullptr;
+    CComonOrbitune* found = plans_.findPlanById(*currentPlan_);
+    if (found == nullptr)
+        currentPlan_.reset();
+    return found;
+}
+
+const SateChannel* CSateChannelList::channel(const Guid& id) const
+{
+    const CComonOrbitune* shown = currentPlan_ ? plans_.findPlanById(*currentPlan_) : nullptr;
+    return shown != nullptr ? shown->findChannelById(id) : nullptr;
+}
+
+void CSateChannelList::removeAllRows()
+{
+    list_.removeAllRows();
+}
+
+void CSateChannelList::RefreshChannelList()
+{
+    list_.removeAllRows();
+    const CComonOrbitune* shown = plan();
+    if (shown == nullptr || shown->channelCount == 0)
+        return;
+    int position = 0;
+    for (const SateChannel& tp : shown->usedChannels()) {
+        QStringList texts{QString::number(++position)};
+        for (int column = 1; column < channel_column::kCount; ++column)
+            texts.append(qtText(ChannelCellText(tp, column)));
+        list_.appendRow(texts, tp.id);
+    }
+}
+
+void CSateChannelList::AddChannel()
+{
+    CComonOrbitune* shown = plan();
+    if (shown == nullptr) {
+        prompts_.tell(PromptOwner::ChannelPane, msg::kSelectPlan);
+        return;
+    }
+    if (shown->channelCount >= kMaxChannels) {
+        prompts_.tell(PromptOwner::ChannelPane, msg::kMaxTps);
+        return;
+    }
+    ++shown->channelsAdded;
+    const auto number = static_cast<std::uint8_t>((shown->channelCount & 0xFF) + 1);
+    shown->appendChannel(SateChannel::withAddDefaults(number, freeChannelName(*shown)));
+    RefreshChannelList();
+}
+
+void CSateChannelList::DeleteCheckedChannels()
+{
+    CComonOrbitune* shown = plan();
+    if (shown == nullptr) {
+        list_.setFocus();
+        RefreshChannelList();
+        return;
+    }
+    if (shown->channelCount == 0)
+        return;
+    std::vector<Guid> ticked;
+    const int rows = std::min(list_.rowCount(), static_cast<int>(shown->channelCount));
+    for (int row = 0; row < rows; ++row)
+        if (list_.isChecked(row))
+            ticked.push_back(list_.rowId(row));
+    if (ticked.empty())
+        return;
+    if (!prompts_.ask(PromptOwner::ChannelPane, msg::kConfirmDeleteTps))
+        return;
+    for (const Guid& id : ticked)
+        shown->removeChannelById(id);
+    list_.setFocus();
+    RefreshChannelList();
+}
+
+void CSateChannelList::ToggleSelectAll()
+{
+    list_.toggleAllChecks(checkAllFlag_);
+}
+
+void CSateChannelList::SortChannelsByColumn(int column)
+{
+    if (column == channel_column::kNumber)
+        return;
+    list_.sortAscending = list_.sortColumn != column ? true : !list_.sortAscending;
+    list_.sortColumn = column;
+    list_.sortRows();
+}
+
+// The choices follow the row whose cell opens the drop-down. The row last
+// reported as focused may no longer be that row: a sort moves the rows under
+// the focus without a report.
+QStringList CSateChannelList::columnChoices(int row, int column)
+{
+    currentRow_ = row;
+    if (!list_.focusIsInside())
+        return {};
+    QStringList choices;
+    for (const std::string& choice : ChannelColumnChoices(column, rowTexts(row)))
+        choices.append(qtText(choice));
+    return choices;
+}
+
+ChannelRowTexts CSateChannelList::rowTexts(int row) const
+{
+    using namespace channel_column;
+    return {coreText(list_.cellText(row, kSignalType)), coreText(list_.cellText(row, kModulation)),
+            coreText(list_.cellText(row, kRollOff))};
+}
+
+void CSateChannelList::rowFocused(int, int row)
+{
+    currentRow_ = row;
+}
+
+void CSateChannelList::cellEdited(int, int row, int column, const QString& text)
+{
+    currentRow_ = row;
+    editColumn_ = column;
+    CComonOrbitune* shown = plan();
+    SateChannel* tp = shown != nullptr ? shown->findChannelById(list_.rowId(row)) : nullptr;
+    if (tp == nullptr)
+        return;
+    const ChannelCellResult result = ChannelCellEdited(column, coreText(text), rowTexts(row), *tp, *shown);
+    if (result.messageId)
+        prompts_.tell(PromptOwner::ChannelPane, *result.messageId);
+    if (result.record)
+        *tp = *result.record;
+    for (const CellText& cell : result.cells)
+        list_.setCellText(row, cell.column, qtText(cell.text));
+    if (result.refreshList)
+        RefreshChannelList();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/commands/prompts.h"
+#include "core/model/guid.h"
+#include "core/rules/channel_cell_rules.h"
+#include "ui/layout/wnd_resizer.h"
+#include "ui/lists/list_owner.h"
+#include "ui/lists/sort_combo_list_ctrls.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class PlanList;
+class CComonOrbitune;
+
+// The transponder pane: the TPs of the current plan as rows of a thirteen-
+// column list, every cell but the first edited in place. The current plan is
+// named by its id and looked up whenever it is needed, so a plan that moved or
+// was removed is never touched through a stale reference.
+class CSateChannelList : public QWidget, private ListOwner {
+    Q_OBJECT
+public:
+    static constexpr int kMaxChannels = 100;
+    static constexpr int kMinColumnWidth = 30;
+
+    CSateChannelList(PlanList& plans, Prompts& prompts, QWidget* parent = nullptr);
+
+    // The plan whose TPs are shown; none at start. Setting it does not rebuild
+    // the rows.
+    std::optional<Guid> currentPlan() const { return currentPlan_; }
+    void setCurrentPlan(std::optional<Guid> plan) { currentPlan_ = plan; }
+
+    void RefreshChannelList();
+    void AddChannel();
+    void DeleteCheckedChannels();
+    void ToggleSelectAll();
+    void SortChannelsByColumn(int column);
+    // Deletes every row, keeping the current plan.
+    void removeAllRows();
+
+    CSateChannelSortComboListCtrl& listControl() { return list_; }
+    int currentRow() const { return currentRow_; }
+    int editColumn() const { return editColumn_; }
+    bool checkAllFlag() const { return checkAllFlag_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void OnInitialUpdate();
+    CComonOrbitune* plan();
+    const SateChannel* channel(const Guid& id) const;
+    // The texts of the row's cells that the cell rules read.
+    ChannelRowTexts rowTexts(int row) const;
+
+    QStringList columnChoices(int row, int column) override;
+    void cellEdited(int controlId, int row, int column, const QString& text) override;
+    void headerClicked(int column) override { SortChannelsByColumn(column); }
+    void rowFocused(int controlId, int row) override;
+
+    PlanList& plans_;
+    Prompts& prompts_;
+    CSateChannelSortComboListCtrl list_;
+    CWndResizer resizer_;
+    int currentRow_ = 0;
+    int editColumn_ = 0;
+    std::optional<Guid> currentPlan_;
+    bool checkAllFlag_ = false;
+};

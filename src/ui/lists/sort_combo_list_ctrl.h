@@ -1,0 +1,103 @@
+#pragma once
+
+#include "core/model/guid.h"
+#include "ui/lists/in_place_combo.h"
+#include "ui/lists/in_place_edit.h"
+
+#include <QPointer>
+#include <QTableWidget>
+
+#include <array>
+#include <optional>
+#include <set>
+
+class ListOwner;
+
+// A report-style list whose cells are edited in place: a click on a cell of the
+// focused row opens a drop-down or a filtering edit box exactly over it; when
+// the editor closes, the text goes into the cell and to the owner pane. Rows
+// carry the id of their record, never the record; a check box sits in column 0.
+// The owner sets the sort state and asks for a sort; the comparison of two
+// records is the derived class's.
+class CSortComboListCtrl : public QTableWidget {
+    Q_OBJECT
+public:
+    static constexpr int kMaxColumns = 100;
+    static constexpr int kMinComboColumnWidth = 10;
+
+    CSortComboListCtrl(int controlId, ListOwner& owner, QWidget* parent);
+
+    int controlId() const { return controlId_; }
+
+    void SetReadOnlyColumn(int column);
+    void SetComboColumn(int column);
+    void SetColumnValidChars(int column, const QString& chars);
+    bool isReadOnlyColumn(int column) const { return readOnlyColumns_.contains(column); }
+    bool isComboColumn(int column) const { return comboColumns_.contains(column); }
+    QString columnValidChars(int column) const;
+
+    // Inserts a column per header, each `clientWidth / count` wide, then widens
+    // every column to the larger of its contents and its header text.
+    void insertColumns(const QStringList& headers, int clientWidth);
+    // Gives every column the same width.
+    void setColumnWidths(int width);
+    // Flips `flag` and ticks or unticks every row to match; with no rows
+    // nothing changes, the flag included.
+    void toggleAllChecks(bool& flag);
+
+    // Sort state: no column at first, so the first sort of any column ascends.
+    std::optional<int> sortColumn;
+    bool sortAscending = true;
+    // Reorders the rows by sortColumn and sortAscending; rows of equal keys keep
+    // their order.
+    void sortRows();
+
+    // Rows.
+    void removeAllRows();
+    // Appends a row of `texts` (one per column) carrying `id`, unticked.
+    void appendRow(const QStringList& texts, const Guid& id);
+    QString cellText(int row, int column) const;
+    void setCellText(int row, int column, const QString& text);
+    Guid rowId(int row) const;
+    // The row carrying `id`, or -1.
+    int rowOf(const Guid& id) const;
+    bool isChecked(int row) const;
+    void setChecked(int row, bool checked);
+
+    // The rectangle of a cell in viewport coordinates, after scrolling the list
+    // horizontally so that the cell's column is in view.
+    QRect cellRect(int row, int column);
+
+    // Whether the top-left corner of the widget with the keyboard focus lies
+    // inside this control: drop-downs offer choices only then.
+    bool focusIsInside() const;
+
+    // Ends the open edit, if any, as a click elsewhere would.
+    void endOpenEdit();
+
+    // The editor open now, if any.
+    CInPlaceEdit* openEdit() const { return edit_; }
+    CInPlaceCombo* openCombo() const { return combo_; }
+
+protected:
+    // Ascending comparison of the records of two rows in `column`.
+    virtual int compareRecords(const Guid& a, const Guid& b, int column) const = 0;
+    ListOwner& owner() { return owner_; }
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void openDropDown(int row, int column, const QString& text);
+    void openEditBox(int row, int column, const QString& text);
+    void editEnded(const Guid& id, int column, const QString& text);
+    void takeFocusBeforeScrolling();
+
+    int controlId_;
+    ListOwner& owner_;
+    std::set<int> comboColumns_;
+    std::set<int> readOnlyColumns_;
+    std::array<QString, kMaxColumns> validChars_;
+    QPointer<CInPlaceEdit> edit_;
+    QPointer<CInPlaceCombo> combo_;
+};

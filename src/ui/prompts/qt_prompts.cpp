@@ -1,0 +1,116 @@
+#include "ui/prompts/qt_prompts.h"
+
+#include "core/res/string_ids.h"
+#include "ui/dialogs/file_type_dialog.h"
+#include "ui/text/qt_text.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+// A file dialog set up from the options; the caller chooses open or save.
+void prepare(QFileDialog& dialog, const FileDialogOptions& options)
+{
+    dialog.setNameFilter(QtPrompts::qtFilter(options.filter));
+    dialog.setDefaultSuffix(qtText(options.defaultSuffix));
+}
+
+std::string firstOrNothing(const QStringList& paths)
+{
+    return paths.isEmpty() ? std::string() : coreText(paths.front());
+}
+
+} // namespace
+
+void QtPrompts::setWindows(QWidget* mainWindow, QWidget* planPane, QWidget* channelPane)
+{
+    mainWindow_ = mainWindow;
+    planPane_ = planPane;
+    channelPane_ = channelPane;
+}
+
+QWidget* QtPrompts::window(PromptOwner owner) const
+{
+    switch (owner) {
+    case PromptOwner::MainWindow:
+        return mainWindow_;
+    case PromptOwner::PlanPane:
+        return planPane_ ? planPane_.data() : mainWindow_.data();
+    case PromptOwner::ChannelPane:
+        return channelPane_ ? channelPane_.data() : mainWindow_.data();
+    case PromptOwner::Dialog:
+        break;
+    }
+    QWidget* dialog = QApplication::activeModalWidget();
+    return dialog != nullptr ? dialog : mainWindow_.data();
+}
+
+QString QtPrompts::qtFilter(const std::string& systemFilter)
+{
+    const QStringList parts = qtText(systemFilter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        filters << parts[i];
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+bool QtPrompts::showMessage(PromptOwner owner, int, const std::string& message, Buttons buttons)
+{
+    const bool question = buttons == Buttons::OkCancel;
+    QMessageBox box(QMessageBox::Warning, qtText(text(msg::kAppTitle)), qtText(message),
+                    question ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, window(owner));
+    box.button(QMessageBox::Ok)->setText(qtText(text(msg::kOkButton)));
+    if (question) {
+        box.button(QMessageBox::Cancel)->setText(qtText(text(msg::kCancelButton)));
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::vector<std::string> QtPrompts::chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options)
+{
+    QFileDialog dialog(window(owner), qtText(options.title));
+    prepare(dialog, options);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(options.multipleFiles ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    std::vector<std::string> paths;
+    for (const QString& path : dialog.selectedFiles())
+        paths.push_back(coreText(path));
+    return paths;
+}
+
+std::string QtPrompts::chooseSaveFile(PromptOwner owner, const FileDialogOptions& options)
+{
+    QFileDialog dialog(window(owner), qtText(options.title));
+    prepare(dialog, options);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return firstOrNothing(dialog.selectedFiles());
+}
+
+std::string QtPrompts::chooseFolder(PromptOwner owner, const std::string& title)
+{
+    QFileDialog dialog(window(owner), qtText(title));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return firstOrNothing(dialog.selectedFiles());
+}
+
+std::optional<int> QtPrompts::chooseFileType(PromptOwner owner)
+{
+    return runFileTypeSelect(window(owner), language());
+}

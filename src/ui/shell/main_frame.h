@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/commands/file_commands.h"
+#include "core/res/string_table.h"
+#include "ui/shell/visual_style.h"
+
+#include <QMainWindow>
+
+#include <utility>
+
+class AppSettings;
+class COrbituneList;
+class CSateChannelList;
+class HidLink;
+class MainRibbon;
+class PlanList;
+class QSplitter;
+
+// The main window: the ribbon, a status bar with two panes, and a splitter
+// with the plan pane on the left (a quarter of the width) and the transponder
+// pane on the right. Every ribbon command goes to the active pane first (the
+// pane that last had the focus; F6 and Shift+F6 switch it), then to this frame,
+// then out through applicationCommand.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class Pane { Plans, Channels };
+    static constexpr int kMinColumnWidth = 100;
+
+    CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSettings& settings, Language language,
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Routes one command.
+    void onCommand(int commandId);
+
+    // 1 turns on the Q36 checks of Download.
+    int deviceType() const { return deviceType_; }
+    Pane activePane() const { return activePane_; }
+    int currentVisualStyle() const { return currentStyle_; }
+    // The splitter columns' ideal widths set by the last resize.
+    std::pair<int, int> idealColumnWidths() const { return idealWidths_; }
+
+    // Replaces the plans with those of plan files (named on the command line or
+    // chosen from the recent documents), offering first to save the plans
+    // there are.
+    void openFiles(const QStringList& paths);
+
+    MainRibbon& ribbon() { return *ribbon_; }
+    COrbituneList& planPane() { return *planPane_; }
+    CSateChannelList& channelPane() { return *channelPane_; }
+
+signals:
+    // A command neither pane nor the frame serves.
+    void applicationCommand(int commandId);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createStatusBar(Language language);
+    void createClientArea();
+    void setActivePane(Pane pane);
+    void switchPane();
+    void endOpenEdits();
+    void clearPanes();
+    PlanFileHooks fileHooks();
+    void onTypeCombo();
+    void onVisualStyle(int styleId);
+
+    PlanList& plans_;
+    HidLink& link_;
+    Prompts& prompts_;
+    AppSettings& settings_;
+    QSplitter* splitter_ = nullptr;
+    MainRibbon* ribbon_ = nullptr;
+    CSateChannelList* channelPane_ = nullptr;
+    COrbituneList* planPane_ = nullptr;
+    bool splitterReady_ = false;
+    int deviceType_ = 1;
+    Pane activePane_ = Pane::Plans;
+    int currentStyle_ = 0;
+    VisualLook look_;
+    std::pair<int, int> idealWidths_{0, 0};
+};

@@ -1,0 +1,134 @@
+#include "ui/shell/main_ribbon.h"
+
+#include "core/res/string_ids.h"
+#include "ui/shell/command_ids.h"
+#include "ui/shell/ribbon_panel.h"
+#include "ui/text/qt_text.h"
+
+#include <QActionGroup>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QStyle>
+
+#include <array>
+
+namespace {
+
+struct ButtonLook {
+    int id;
+    const char* themeIcon;
+    QStyle::StandardPixmap fallback;
+};
+
+constexpr std::array kFileButtons{
+    ButtonLook{cmd::kOpen, "document-open", QStyle::SP_DialogOpenButton},
+    ButtonLook{cmd::kSaveSelect, "document-save", QStyle::SP_DialogSaveButton},
+    ButtonLook{cmd::kSaveAll, "document-save-as", QStyle::SP_DialogSaveButton},
+};
+constexpr std::array kPlanButtons{
+    ButtonLook{cmd::kPlanAdd, "folder-new", QStyle::SP_FileDialogNewFolder},
+    ButtonLook{cmd::kPlanDelete, "edit-delete", QStyle::SP_TrashIcon},
+    ButtonLook{cmd::kSelectAllPlans, "edit-select-all", QStyle::SP_DialogApplyButton},
+};
+constexpr std::array kChannelButtons{
+    ButtonLook{cmd::kChannelAdd, "list-add", QStyle::SP_FileIcon},
+    ButtonLook{cmd::kChannelDelete, "list-remove", QStyle::SP_DialogDiscardButton},
+    ButtonLook{cmd::kSelectAllChannels, "edit-select-all", QStyle::SP_DialogYesButton},
+};
+constexpr std::array kSyncButtons{
+    ButtonLook{cmd::kUpload, "go-up", QStyle::SP_ArrowUp},
+    ButtonLook{cmd::kDownload, "go-down", QStyle::SP_ArrowDown},
+};
+constexpr std::array kUpgradeButtons{
+    ButtonLook{cmd::kUpgrade, "system-software-update", QStyle::SP_BrowserReload},
+};
+
+constexpr std::array kStyleIds{cmd::kLookOffice2007Blue, cmd::kLookOffice2007Black, cmd::kLookOffice2007Silver,
+                               cmd::kLookOffice2007Aqua, cmd::kLookWindows7};
+
+// The theme's icon, or the style's standard one where the theme has none.
+QIcon commandIcon(const QWidget* widget, const char* themeIcon, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QString::fromLatin1(themeIcon), widget->style()->standardIcon(fallback));
+}
+
+} // namespace
+
+MainRibbon::MainRibbon(Language language, QWidget* parent)
+    : RibbonBar(qtMessage(msg::kMainCategory, language), qtMessage(msg::kRecentDocuments, language), parent),
+      language_(language)
+{
+    addHomeCategory();
+    addStyleMenu();
+    addIconButton(cmd::kAppAbout, label(msg::kAboutButton),
+                  commandIcon(this, "help-about", QStyle::SP_MessageBoxInformation), Qt::Key_A);
+}
+
+void MainRibbon::setCurrentStyle(int styleId)
+{
+    for (QAction* action : styles_->actions())
+        action->setChecked(action->data().toInt() == styleId);
+}
+
+void MainRibbon::addHomeCategory()
+{
+    const int home = addCategory(label(msg::kCategoryHome), Qt::Key_H);
+    const auto addButtons = [this](RibbonPanel* panel, const auto& looks) {
+        for (const ButtonLook& look : looks)
+            addButton(panel, look.id, label(look.id), commandIcon(this, look.themeIcon, look.fallback));
+    };
+    addButtons(addPanel(home, label(msg::kPanelFile)), kFileButtons);
+    addButtons(addPanel(home, label(msg::kPanelPlanOp)), kPlanButtons);
+    addButtons(addPanel(home, label(msg::kPanelChannelOp)), kChannelButtons);
+    RibbonPanel* sync = addPanel(home, label(msg::kPanelSync));
+    sync->addWidget(makeTypeControl());
+    addButtons(sync, kSyncButtons);
+    addButtons(addPanel(home, label(msg::kPanelUpgrade)), kUpgradeButtons);
+}
+
+// The Style menu: the styles as exclusive checkable items, none checked
+// until setCurrentStyle.
+void MainRibbon::addStyleMenu()
+{
+    styleMenu_ = addMenuButton(label(msg::kStyleMenu), Qt::Key_S);
+    styles_ = new QActionGroup(styleMenu_);
+    styles_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (const int id : kStyleIds) {
+        QAction* action = addCommand(styleMenu_, id, label(id));
+        action->setCheckable(true);
+        action->setData(id);
+        styles_->addAction(action);
+    }
+}
+
+// The label "Type" beside an editable combo with the entries "Q36" and "".
+QWidget* MainRibbon::makeTypeControl()
+{
+    auto* control = new QWidget;
+    auto* row = new QHBoxLayout(control);
+    row->setContentsMargins(2, 0, 2, 0);
+    auto* caption = new QLabel(label(cmd::kTypeCombo));
+    typeCombo_ = new QComboBox;
+    typeCombo_->setObjectName(QStringLiteral("ribbonTypeCombo"));
+    typeCombo_->setEditable(true);
+    typeCombo_->setInsertPolicy(QComboBox::NoInsert);
+    typeCombo_->setFixedWidth(kTypeComboWidth);
+    typeCombo_->setToolTip(caption->text());
+    typeCombo_->addItem(QStringLiteral("Q36"));
+    typeCombo_->addItem(QString());
+    typeCombo_->setCurrentIndex(-1);
+    caption->setBuddy(typeCombo_);
+    row->addWidget(caption);
+    row->addWidget(typeCombo_);
+    row->setAlignment(Qt::AlignVCenter);
+    addCommandWidget(cmd::kTypeCombo, typeCombo_);
+    connect(typeCombo_, &QComboBox::activated, this, [this] { emit commandTriggered(cmd::kTypeCombo); });
+    return control;
+}
+
+QString MainRibbon::label(int id) const
+{
+    return qtMessage(id, language_);
+}

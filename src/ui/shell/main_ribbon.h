@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/res/string_table.h"
+#include "ui/shell/ribbon_bar.h"
+
+class QActionGroup;
+class QComboBox;
+
+// The main window's ribbon. The application button "File" (Alt+F) lists the
+// recent documents; the category "Home" (Alt+H) holds the panels "File"
+// (Open, Save Select, Save All), "Plan OP" (Add Plan, Delete Plan, Select
+// All), "Channel OP" (Add CH, Delete CH, Select All), "Panel1" (the Type
+// combo, Upload, Download) and "Upgrade" (Upgrade); right of the tab sit the
+// "Style" menu (Alt+S) with the visual styles 215 to 219 and the About button
+// (Alt+A). Labels come from the string table in the given language.
+//
+// Every button, style item and the About button emit commandTriggered with
+// their command id (see command_ids.h). Picking an entry of the Type combo
+// emits commandTriggered(cmd::kTypeCombo); the receiver reads
+// typeCombo()->currentIndex(). The combo starts with no entry selected.
+class MainRibbon : public RibbonBar {
+    Q_OBJECT
+public:
+    explicit MainRibbon(Language language, QWidget* parent = nullptr);
+
+    // Checks the Style menu item of `styleId`; none for an id outside 215 to 219.
+    void setCurrentStyle(int styleId);
+
+    // The Type combo: 108 pixels wide, editable, entries "Q36" and "".
+    QComboBox* typeCombo() const { return typeCombo_; }
+    QMenu* styleMenu() const { return styleMenu_; }
+
+    static constexpr int kTypeComboWidth = 108;
+
+private:
+    void addHomeCategory();
+    void addStyleMenu();
+    QWidget* makeTypeControl();
+    QString label(int id) const;
+
+    Language language_;
+    QComboBox* typeCombo_ = nullptr;
+    QMenu* styleMenu_ = nullptr;
+    QActionGroup* styles_ = nullptr;
+};

@@ -1,0 +1,58 @@
+#include "ui/shell/orbitune_app.h"
+
+#include "core/device/meter_selection.h"
+#include "ui/dialogs/about_dlg.h"
+#include "ui/lists/sate_channel_list.h"
+#include "ui/shell/command_ids.h"
+#include "ui/shell/main_frame.h"
+#include "ui/shell/orbitune_list.h"
+
+#include <iostream>
+
+namespace {
+
+constexpr QSize kFirstWindowSize(1200, 720);
+
+// The chosen meter backend; a refused choice (such as a socket address that is
+// not on this machine) is reported and the system's HID devices are used.
+std::unique_ptr<HidBackend> meterBackend(const std::optional<std::string>& choice)
+{
+    MeterSelection selection = selectMeterBackend(choice);
+    if (selection.backend)
+        return std::move(selection.backend);
+    std::cerr << "orbitune: " << selection.error << "; using the HID devices instead\n";
+    return selectMeterBackend(std::nullopt).backend;
+}
+
+} // namespace
+
+COrbituneApp::COrbituneApp(Language language, const std::optional<std::string>& meterChoice)
+    : language_(language), link_(meterBackend(meterChoice)), prompts_(language)
+{
+}
+
+COrbituneApp::~COrbituneApp() = default;
+
+bool COrbituneApp::InitInstance(const QStringList& files)
+{
+    frame_ = std::make_unique<CMainFrame>(plans_, link_, prompts_, settings_, language_);
+    prompts_.setWindows(frame_.get(), &frame_->planPane(), &frame_->channelPane());
+    QObject::connect(frame_.get(), &CMainFrame::applicationCommand,
+                     [this](int commandId) { onApplicationCommand(commandId); });
+    if (!frame_->restoreGeometry(settings_.windowGeometry()))
+        frame_->resize(kFirstWindowSize);
+    frame_->restoreState(settings_.windowState());
+    frame_->show();
+    link_.setIdentity(kMeterIdentities[1]);
+    if (!files.isEmpty())
+        frame_->openFiles(files);
+    return true;
+}
+
+void COrbituneApp::onApplicationCommand(int commandId)
+{
+    if (commandId == cmd::kAppAbout) {
+        CAboutDlg about(language_, frame_.get());
+        about.exec();
+    }
+}

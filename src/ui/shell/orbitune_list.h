@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/commands/prompts.h"
+#include "core/model/guid.h"
+#include "ui/layout/wnd_resizer.h"
+#include "ui/lists/list_owner.h"
+#include "ui/lists/sort_combo_list_ctrls.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class CSateChannelList;
+class PlanList;
+
+// The plan pane: every plan of the plan list as a row of a six-column list,
+// every cell but the first edited in place. Selecting a row shows its plan's
+// TPs in the transponder pane. Rows name their plans by id.
+class COrbituneList : public QWidget, private ListOwner {
+    Q_OBJECT
+public:
+    static constexpr int kMinColumnWidth = 50;
+
+    COrbituneList(PlanList& plans, Prompts& prompts, CSateChannelList& channels, QWidget* parent = nullptr);
+
+    void RefreshPlanList();
+    void AddPlan();
+    void DeletePlans();
+    void ToggleSelectAll();
+    void SortPlansByColumn(int column);
+
+    // The ids of the ticked rows' plans, in row order.
+    std::vector<Guid> checkedPlanIds() const;
+
+    int nextPlanNumber() const { return nextPlanNumber_; }
+    void setNextPlanNumber(int number) { nextPlanNumber_ = number; }
+    bool checkAllFlag() const { return checkAllFlag_; }
+    COrbituneSortComboListCtrl& listControl() { return list_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void OnInitialUpdate();
+    void OnPlanItemChanged(int row);
+
+    QStringList columnChoices(int row, int column) override;
+    void cellEdited(int controlId, int row, int column, const QString& text) override;
+    void headerClicked(int column) override { SortPlansByColumn(column); }
+
+    PlanList& plans_;
+    Prompts& prompts_;
+    CSateChannelList& channels_;
+    COrbituneSortComboListCtrl list_;
+    CWndResizer resizer_;
+    int nextPlanNumber_ = 0;
+    bool checkAllFlag_ = false;
+};

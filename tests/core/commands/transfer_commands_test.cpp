@@ -1,0 +1,151 @@
+#include "core/commands/transfer_commands.h"
+#include "core/res/string_ids.h"
+#include "support/device_test_support.h"
+#include "support/plan_builders.h"
+#include "support/scripted_prompts.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TransferCommands, DownloadOfAnEmptyListShowsNothing)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    PlanList plans;
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 1, kNoPause), TransferOutcome::NothingToSend);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(e.meter->received().size(), 2U);
+}
+
+TEST(TransferCommands, DownloadChecksComeFirst)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    auto plans = makePlanList(19, 1);
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 1, kNoPause), std::nullopt);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kQ36MaxPlans}));
+    EXPECT_TRUE(e.meter->received().empty());
+}
+
+TEST(TransferCommands, DeviceType0SkipsTheChecks)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    auto plans = makePlanList(30, 1);
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 0, kNoPause), TransferOutcome::Succeeded);
+    EXPECT_EQ(e.meter->storedPlans().size(), 30U);
+}
+
+TEST(TransferCommands, MeterMissingGives144)
+{
+    EmulatedLink e;
+    e.link->setIdentity(kMeterIdentities[0]);
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    auto plans = makePlanList(1, 1);
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 1, kNoPause), std::nullopt);
+    int cleared = 0;
+    EXPECT_EQ(uploadPlans(
+                  plans, *e.link, prompts, runner, [&] { ++cleared; }, [] {}, kNoPause),
+              std::nullopt);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kQ36NotFound, msg::kQ36NotFound}));
+    EXPECT_EQ(cleared, 0);
+    EXPECT_EQ(plans.count(), 1);
+}
+
+// A meter whose device node the user may not open is no missing meter: the
+// message names the node and the reason, and points to the udev rule.
+TEST(TransferCommands, MeterThatCannotBeOpenedIsNamed)
+{
+    EmulatedLink e;
+    e.backend->refuseOpen("emu:0", "Permission denied");
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    auto plans = makePlanList(1, 1);
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 1, kNoPause), std::nullopt);
+    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kMeterNotOpened}));
+    EXPECT_EQ(prompts.messages[0].text, std::string("The Q36 device emu:0 is there but can not be opened: "
+                                                    "Permission denied. Install the udev rule as the README "
+                                                    "describes, then plug the device in again"));
+    EXPECT_TRUE(e.meter->received().empty());
+}
+
+TEST(TransferCommands, FailedPlanIsReportedAfterTheDialogCloses)
+{
+    EmulatedLink e;
+    e.meter->faults.silentAfter = 2 + 2;
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    auto plans = makePlanList(3, 1);
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 1, kNoPause), TransferOutcome::Failed);
+    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kStoppedAtPlan}));
+    EXPECT_EQ(prompts.messages[0].text, std::string("The Device stopped answering at plan 2"));
+    EXPECT_EQ(plans.count(), 3);
+}
+
+TEST(TransferCommands, UploadInUpgradeStateGives121WithEmptyPanes)
+{
+    EmulatedLink e;
+    e.meter->setState(MeterState::Upgrade);
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    auto plans = makePlanList(2, 1);
+    int cleared = 0;
+    int refreshed = 0;
+    EXPECT_EQ(uploadPlans(
+                  plans, *e.link, prompts, runner, [&] { ++cleared; }, [&] { ++refreshed; }, kNoPause),
+              TransferOutcome::WrongState);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kNeedNormalState}));
+    EXPECT_TRUE(plans.empty());
+    EXPECT_EQ(cleared, 1);
+    EXPECT_EQ(refreshed, 1);
+}
+
+TEST(TransferCommands, UploadWithPlanCountZeroIsReported)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    PlanList plans;
+    EXPECT_EQ(uploadPlans(
+                  plans, *e.link, prompts, runner, [] {}, [] {}, kNoPause),
+              TransferOutcome::Failed);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kMeterHoldsNoPlans}));
+}
+
+TEST(TransferCommands, MeterGoneBetweenCommandAndWorker)
+{
+    EmulatedLink e;
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    auto plans = makePlanList(1, 1);
+    // The command's open finds the meter; it is unplugged before the worker
+    // looks for it.
+    EXPECT_EQ(uploadPlans(
+                  plans, *e.link, prompts, runner, [&] { e.backend->remove("emu:0"); }, [] {}, kNoPause),
+              TransferOutcome::NotFound);
+    EXPECT_TRUE(plans.empty());
+    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kDeviceNotFound}));
+    EXPECT_TRUE(e.meter->received().empty());
+}
+
+TEST(TransferCommands, UploadBringsBackTheMetersPlans)
+{
+    EmulatedLink e;
+    e.meter->preload({makePlan("A", 2), makePlan("B", 1)});
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    PlanList plans;
+    int refreshed = 0;
+    EXPECT_EQ(uploadPlans(
+                  plans, *e.link, prompts, runner, [] {}, [&] { refreshed = plans.count(); }, kNoPause),
+              TransferOutcome::Succeeded);
+    EXPECT_EQ(refreshed, 2);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+} // namespace

@@ -1,0 +1,70 @@
+#include "core/res/string_ids.h"
+#include "core/rules/model_checks.h"
+#include "support/plan_builders.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+PlanList plansWithTps(std::initializer_list<int> tpCounts)
+{
+    PlanList list;
+    int n = 0;
+    for (int tps : tpCounts)
+        list.append(makePlan("Plan" + std::to_string(++n), tps));
+    return list;
+}
+
+} // namespace
+
+TEST(SaveChecks, Q24SelectOrder)
+{
+    const auto seventeen = makePlanList(17, 1);
+    EXPECT_EQ(checkSaveSelected(FileType::Q24, allPlans(seventeen)), msg::kQ24MaxPlans);
+    const auto sevenThenNone = plansWithTps({7, 0});
+    EXPECT_EQ(checkSaveSelected(FileType::Q24, allPlans(sevenThenNone)), msg::kQ24MaxTpsSelect);
+    const auto noneThenSeven = plansWithTps({0, 7});
+    EXPECT_EQ(checkSaveSelected(FileType::Q24, allPlans(noneThenSeven)), msg::kPlanWithoutTp);
+}
+
+TEST(SaveChecks, Q24AllPutsMissingTpsFirst)
+{
+    auto twenty = makePlanList(20, 1);
+    twenty.at(5).removeChannelAt(0);
+    EXPECT_EQ(checkSaveAll(FileType::Q24, allPlans(twenty)), msg::kPlanWithoutTp);
+    const auto seven = plansWithTps({7});
+    EXPECT_EQ(checkSaveAll(FileType::Q24, allPlans(seven)), msg::kQ24MaxTpsAll);
+}
+
+TEST(SaveChecks, S2IsRefusedOnlyForQ24AndTvPasses)
+{
+    auto list = plansWithTps({2});
+    list.at(0).channels[0].signalType = 0;
+    EXPECT_EQ(checkSaveAll(FileType::Q24, allPlans(list)), std::nullopt);
+    list.at(0).channels[1].signalType = 2;
+    EXPECT_EQ(checkSaveAll(FileType::Q24, allPlans(list)), msg::kQ24NoS2);
+    EXPECT_EQ(checkSaveSelected(FileType::Q24, allPlans(list)), msg::kQ24NoS2);
+    EXPECT_EQ(checkSaveAll(FileType::General, allPlans(list)), std::nullopt);
+    EXPECT_EQ(checkSaveSelected(FileType::Q9100, allPlans(list)), std::nullopt);
+}
+
+TEST(DownloadChecks, Q36Limits)
+{
+    EXPECT_EQ(checkQ36Download(allPlans(makePlanList(18, 9))), std::nullopt);
+    EXPECT_EQ(checkQ36Download(allPlans(makePlanList(19, 0))), msg::kQ36MaxPlans);
+    EXPECT_EQ(checkQ36Download(allPlans(PlanList{})), std::nullopt);
+
+    auto tenThenTv = plansWithTps({10, 1});
+    EXPECT_EQ(checkQ36Download(allPlans(tenThenTv)), msg::kQ36MaxTps);
+    tenThenTv.at(1).channels[0].signalType = 0;
+    EXPECT_EQ(checkQ36Download(allPlans(tenThenTv)), msg::kQ36NoTv);
+
+    auto rolloff = plansWithTps({2});
+    rolloff.at(0).channels[0].signalType = 2;
+    rolloff.at(0).channels[0].rollOff = 2;
+    EXPECT_EQ(checkQ36Download(allPlans(rolloff)), std::nullopt);
+    rolloff.at(0).channels[1].rollOff = 1;
+    EXPECT_EQ(checkQ36Download(allPlans(rolloff)), msg::kQ36DvbsRollOff);
+
+    EXPECT_EQ(checkQ36Download(allPlans(plansWithTps({1, 0}))), msg::kQ36PlanNeedsTp);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "cli/cli_context.h"
+#include "core/commands/prompts.h"
+
+#include <optional>
+#include <string>
+
+// The prompts of the command-line tool. Messages go to stderr, those about the
+// meter after its name, and raise the exit status (2 for a file that cannot be
+// read, 1 otherwise). Dialogs are answered from the command line: the file
+// type, the output file or folder, and whether existing files may be
+// replaced; every other question is answered no.
+class CliPrompts : public Prompts {
+public:
+    explicit CliPrompts(CliContext& context) : Prompts(context.language), context_(context) {}
+
+    std::optional<int> fileType; // 0 General, 1 Q24, 2 Q9100
+    std::string outputFile;
+    std::string outputFolder;
+    bool overwrite = false;
+    std::string meter; // the name before the messages about the meter
+
+    std::vector<std::string> chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options) override;
+    std::string chooseSaveFile(PromptOwner owner, const FileDialogOptions& options) override;
+    std::string chooseFolder(PromptOwner owner, const std::string& title) override;
+    std::optional<int> chooseFileType(PromptOwner owner) override;
+
+protected:
+    bool showMessage(PromptOwner owner, int id, const std::string& text, Buttons buttons) override;
+
+private:
+    CliContext& context_;
+};
