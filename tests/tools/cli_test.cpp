@@ -31,6 +31,26 @@ TEST(Cli, FullGeneralFileConvertsToAnIdenticalGeneralFile)
     EXPECT_TRUE(out == bytes);
 }
 
+// The table names the TPs' values as the TP list does, the frequency exactly.
+TEST(Cli, ShowTableNamesTheValuesAsTheListDoes)
+{
+    TempDir dir;
+    auto plan = makePlan("S2Sat", 1);
+    SateChannel& tp = plan.channels[0];
+    tp.signalType = 2;
+    tp.modulation = 0;
+    tp.codeRate = 13;
+    tp.frequency = 1170050;
+    const std::vector<const CComonOrbitune*> plans{&plan};
+    writeGeneralFile(dir.file("a.gnr"), plans);
+    const auto run = cli(dir, "show a.gnr");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("  1    TP1        Enable   DVB_S2  11700.50   13.50    10.000    3/5   8PSK  0.35  "
+                           "HORIZ/LEFT    Auto  OFF"),
+              std::string::npos)
+        << run.out;
+}
+
 TEST(Cli, ShowJsonPrintsThePlansAndTheCounter)
 {
     TempDir dir;

@@ -10,9 +10,13 @@
 #include "core/files/plan_list_file.h"
 #include "core/files/plans_json.h"
 #include "core/res/string_ids.h"
+#include "core/rules/channel_cell_rules.h"
+#include "core/rules/channel_cell_texts.h"
+#include "core/rules/decimal_text.h"
 #include "core/rules/longitude.h"
 #include "core/rules/model_checks.h"
 
+#include <array>
 #include <filesystem>
 #include <iomanip>
 #include <map>
@@ -21,6 +25,17 @@
 
 namespace {
 
+// One row of the TP table: each cell left-aligned in its column's width.
+void printRow(std::ostream& out, const std::vector<std::string>& cells)
+{
+    static constexpr std::array<int, channel_column::kCount> kWidths{4, 10, 8, 7, 10, 8, 9, 5, 5, 5, 13, 5, 6};
+    out << ' ';
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        out << ' ' << std::left << std::setw(kWidths[i]) << cells[i];
+    out << '\n';
+}
+
+// The plans, each with its TPs as the TP list shows them.
 void printTable(const LoadedPlans& loaded, std::ostream& out)
 {
     out << "nextPlanNumber: " << loaded.nextPlanNumber << '\n';
@@ -34,16 +49,16 @@ void printTable(const LoadedPlans& loaded, std::ostream& out)
             << "  id " << plan.id.toString() << '\n';
         if (plan.channelCount == 0)
             continue;
-        out << "  " << std::left << std::setw(4) << "No" << std::setw(10) << "Name" << std::right << std::setw(4)
-            << "En" << std::setw(5) << "Type" << std::setw(11) << "Freq" << std::setw(7) << "BW" << std::setw(7) << "SR"
-            << std::setw(5) << "CR" << std::setw(5) << "Mod" << std::setw(5) << "RO" << std::setw(5) << "Pil"
-            << std::setw(5) << "Pol" << std::setw(5) << "LNB" << '\n';
-        for (const auto& c : plan.usedChannels())
-            out << "  " << std::left << std::setw(4) << int{c.number} << std::setw(10) << c.nameText() << std::right
-                << std::setw(4) << c.enabled << std::setw(5) << c.signalType << std::setw(11) << c.frequency
-                << std::setw(7) << c.bandwidth << std::setw(7) << c.symbolRate << std::setw(5) << c.codeRate
-                << std::setw(5) << c.modulation << std::setw(5) << c.rollOff << std::setw(5) << c.pilots << std::setw(5)
-                << c.polarization << std::setw(5) << c.lnbLo << '\n';
+        printRow(out, {"No", "Name", "Enable", "Type", "Freq(MHz)", "BW(MHz)", "SR(MS/s)", "CR", "Mod", "RO",
+                       "Polarization", "LNB", "Pilots"});
+        for (const auto& c : plan.usedChannels()) {
+            std::vector<std::string> cells{std::to_string(int{c.number})};
+            for (int column = 1; column < channel_column::kCount; ++column)
+                cells.push_back(ChannelCellText(c, column));
+            // The frequency exactly, where the list shows whole MHz.
+            cells[channel_column::kFrequency] = decimal::formatScaled(c.frequency, 2);
+            printRow(out, cells);
+        }
     }
 }
 

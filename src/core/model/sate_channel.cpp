@@ -61,18 +61,18 @@ SateChannel SateChannel::withAddDefaults(std::uint8_t number, std::string_view n
     SateChannel c;
     c.number = number;
     c.setNameText(nameText);
-    c.enabled = 1;
-    c.signalType = 1;
+    c.enabled = stored(Enable::Enable);
+    c.signalType = stored(SignalType::DVB_S);
     c.frequency = 350000;
     c.bandwidth = 1350;
     c.symbolRate = 10000;
     c.reserved3 = 1;
-    c.codeRate = 0;
-    c.modulation = 1;
-    c.rollOff = 0;
-    c.pilots = 0;
-    c.polarization = 0;
-    c.lnbLo = 2;
+    c.codeRate = kDvbSDefaultCodeRate;
+    c.modulation = stored(Modulation::QPSK);
+    c.rollOff = stored(RollOff::R035);
+    c.pilots = stored(Pilots::Off);
+    c.polarization = stored(Polarization::HorizLeft);
+    c.lnbLo = stored(LnbLo::Auto);
     c.id = Guid::generate();
     return c;
 }

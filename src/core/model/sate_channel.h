@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/guid.h"
+#include "core/model/value_tables.h"
 
 #include <array>
 #include <cstddef>
@@ -8,19 +9,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-
-// Value tables of the transponder fields.
-enum class SignalType : std::int32_t { TV = 0, DVB_S = 1, DVB_S2 = 2 };
-enum class Modulation : std::int32_t { PSK8 = 0, QPSK = 1 };
-enum class RollOff : std::int32_t { R035 = 0, R025 = 1, R020 = 2 };
-enum class Polarization : std::int32_t { HorizLeft = 0, VertRight = 1, Off = 2 };
-enum class LnbLo : std::int32_t { Low = 0, High = 1, Auto = 2 };
-
-// Code-rate texts by index: 0..4 DVB-S, 5..12 DVB-S2 QPSK, 13..18 DVB-S2 8PSK.
-inline constexpr std::array<std::string_view, 19> kCodeRateTexts{
-    "1/2", "2/3", "3/4", "5/6", "7/8",                       // DVB-S
-    "1/2", "3/5", "2/3", "3/4", "4/5", "5/6", "8/9", "9/10", // DVB-S2 QPSK
-    "3/5", "2/3", "3/4", "5/6", "8/9", "9/10"};              // DVB-S2 8PSK
 
 // One transponder (TP) slot of a plan: 96 bytes in a plan image.
 struct SateChannel {

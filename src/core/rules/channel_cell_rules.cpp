@@ -33,7 +33,7 @@ ChannelCellResult refused(int messageId)
     return result;
 }
 
-ChannelCellResult stored(const SateChannel& record, std::vector<CellText> cells = {})
+ChannelCellResult store(const SateChannel& record, std::vector<CellText> cells = {})
 {
     ChannelCellResult result;
     result.record = record;
@@ -41,14 +41,21 @@ ChannelCellResult stored(const SateChannel& record, std::vector<CellText> cells 
     return result;
 }
 
-// The index of `text` among `texts`, if it is one of them.
-template <std::size_t N>
-std::optional<std::int32_t> indexIn(std::string_view text, const std::array<std::string_view, N>& texts)
+// The texts of a table, in its order.
+template <typename E, std::size_t N> std::vector<std::string> textsOf(const std::array<NamedValue<E>, N>& table)
 {
-    const auto it = std::find(texts.begin(), texts.end(), text);
-    if (it == texts.end())
-        return std::nullopt;
-    return static_cast<std::int32_t>(it - texts.begin());
+    std::vector<std::string> texts;
+    for (const auto& v : table)
+        texts.emplace_back(v.text);
+    return texts;
+}
+
+// The texts of the code rates of a type and modulation.
+std::vector<std::string> codeRateTexts(SignalType type, Modulation modulation)
+{
+    std::vector<std::string> texts;
+    forEachCodeRate(type, modulation, [&](const CodeRate& rate) { texts.emplace_back(rate.text); });
+    return texts;
 }
 
 // A text is exactly above `bound` hundredths (or nano-units) when its scaled
@@ -73,29 +80,24 @@ ChannelCellResult editName(std::string_view text, SateChannel record, const CCom
     if (std::any_of(used.begin(), used.end(), [&](const SateChannel& tp) { return tp.nameText() == text; }))
         return refused(msg::kTpNameExists);
     record.setNameText(text);
-    return stored(record);
+    return store(record);
 }
 
 ChannelCellResult editSignalType(std::string_view text, SateChannel record)
 {
     ChannelCellResult result;
     result.refreshList = true;
-    if (text == "TV") {
-        record.signalType = static_cast<std::int32_t>(SignalType::TV);
-    } else if (text == "DVB_S") {
-        record.signalType = static_cast<std::int32_t>(SignalType::DVB_S);
-        record.codeRate = 0;
-        record.modulation = static_cast<std::int32_t>(Modulation::QPSK);
-        record.rollOff = static_cast<std::int32_t>(RollOff::R035);
-        record.pilots = 0;
-    } else if (text == "DVB_S2") {
-        record.signalType = static_cast<std::int32_t>(SignalType::DVB_S2);
-        record.codeRate = 6;
-        record.modulation = static_cast<std::int32_t>(Modulation::QPSK);
-        record.rollOff = static_cast<std::int32_t>(RollOff::R035);
-    } else {
+    const auto type = valueOf(kSignalTypes, text);
+    if (!type)
         return result;
+    record.signalType = stored(*type);
+    if (*type != SignalType::TV) {
+        record.codeRate = *type == SignalType::DVB_S ? kDvbSDefaultCodeRate : kDvbS2DefaultCodeRate;
+        record.modulation = stored(Modulation::QPSK);
+        record.rollOff = stored(RollOff::R035);
     }
+    if (*type == SignalType::DVB_S)
+        record.pilots = stored(Pilots::Off);
     result.record = record;
     return result;
 }
@@ -110,7 +112,7 @@ ChannelCellResult editFrequency(std::string_view text, SateChannel record)
     if (hundredths.value < kMinFrequency || hundredths.value > kMaxFrequency)
         return refused(msg::kFrequencyRange);
     record.frequency = static_cast<std::uint32_t>(hundredths.value);
-    return stored(record);
+    return store(record);
 }
 
 // The bandwidth is stored as the typed hundredths exactly (binary floating
@@ -125,15 +127,15 @@ ChannelCellResult editBandwidth(std::string_view text, const ChannelRowTexts& ro
         return refused(msg::kBandwidthRange);
     record.bandwidth = static_cast<std::uint32_t>(hundredths.value);
     if (row.signalType == "TV")
-        return stored(record);
+        return store(record);
     const double rollOff = decimal::parse(row.rollOff);
     const double kiloSymbols = decimal::parse(text) * 1000.0 / (1.0 + rollOff);
     if (std::trunc(kiloSymbols) > kSymbolRateCap) {
         record.symbolRate = kSymbolRateCap;
-        return stored(record, {{kSymbolRate, decimal::formatScaled(kSymbolRateCap, 3)}});
+        return store(record, {{kSymbolRate, decimal::formatScaled(kSymbolRateCap, 3)}});
     }
     record.symbolRate = RoundSymbolRate(kiloSymbols / 1000.0);
-    return stored(record, {{kSymbolRate, decimal::formatFixed(kiloSymbols / 1000.0, 3)}});
+    return store(record, {{kSymbolRate, decimal::formatFixed(kiloSymbols / 1000.0, 3)}});
 }
 
 // The bandwidth that follows from a symbol rate is (1 + roll-off) x rate,
@@ -159,60 +161,57 @@ ChannelCellResult editSymbolRate(std::string_view text, const ChannelRowTexts& r
     const std::string shown = kiloHertz < static_cast<double>(kMinBandwidth * 10)
                                   ? decimal::formatScaled(kMinBandwidth, 2)
                                   : decimal::formatFixed(kiloHertz / 1000.0, 2);
-    return stored(record, {{kBandwidth, shown}});
+    return store(record, {{kBandwidth, shown}});
 }
 
+// The index of a rate text by the record's type and modulation. A DVB-S2 rate
+// that 8PSK lacks (1/2, 4/5) takes its QPSK index whatever the modulation.
 ChannelCellResult editCodeRate(std::string_view text, SateChannel record)
 {
-    static constexpr std::array<std::string_view, 5> kDvbS{"1/2", "2/3", "3/4", "5/6", "7/8"};
-    static constexpr std::array<std::string_view, 6> kDvbS2Shared{"3/5", "2/3", "3/4", "5/6", "8/9", "9/10"};
+    const bool dvbS = holds(record.signalType, SignalType::DVB_S);
+    if (!dvbS && !holds(record.signalType, SignalType::DVB_S2))
+        return {};
+    const SignalType type = dvbS ? SignalType::DVB_S : SignalType::DVB_S2;
+    const Modulation modulation = holds(record.modulation, Modulation::QPSK) ? Modulation::QPSK : Modulation::PSK8;
     std::optional<std::int32_t> index;
-    if (record.signalType == static_cast<std::int32_t>(SignalType::DVB_S)) {
-        index = indexIn(text, kDvbS);
-    } else if (record.signalType == static_cast<std::int32_t>(SignalType::DVB_S2)) {
-        if (text == "1/2")
-            index = 5;
-        else if (text == "4/5")
-            index = 9;
-        else if (const auto shared = indexIn(text, kDvbS2Shared)) {
-            static constexpr std::array<std::int32_t, 6> kQpsk{6, 7, 8, 10, 11, 12};
-            static constexpr std::array<std::int32_t, 6> k8psk{13, 14, 15, 16, 17, 18};
-            const auto at = static_cast<std::size_t>(*shared);
-            index = record.modulation == static_cast<std::int32_t>(Modulation::QPSK) ? kQpsk[at] : k8psk[at];
-        }
-    }
+    const auto find = [&](Modulation m) {
+        forEachCodeRate(type, m, [&](const CodeRate& rate) {
+            if (!index && rate.text == text)
+                index = rate.index;
+        });
+    };
+    find(modulation);
+    if (!index)
+        find(Modulation::QPSK);
     if (!index)
         return {};
     record.codeRate = *index;
-    return stored(record);
+    return store(record);
 }
 
+// 8PSK starts at its first code rate; QPSK keeps the stored one.
 ChannelCellResult editModulation(std::string_view text, SateChannel record)
 {
-    if (text == "QPSK") {
-        record.modulation = static_cast<std::int32_t>(Modulation::QPSK);
-        return stored(record);
-    }
-    if (text == "8PSK") {
-        record.modulation = static_cast<std::int32_t>(Modulation::PSK8);
-        record.codeRate = 13;
-        return stored(record, {{kCodeRate, "3/5"}});
-    }
-    return {};
+    const auto modulation = valueOf(kModulations, text);
+    if (!modulation)
+        return {};
+    record.modulation = stored(*modulation);
+    if (*modulation == Modulation::QPSK)
+        return store(record);
+    record.codeRate = k8pskFirstCodeRate;
+    return store(record, {{kCodeRate, std::string(kCodeRates[k8pskFirstCodeRate].text)}});
 }
 
-// A drop-down whose texts map onto values of one field; other texts store nothing.
-template <std::size_t N>
+// A drop-down whose texts name values of one field; other texts store nothing.
+template <typename E, std::size_t N>
 ChannelCellResult editChoice(std::string_view text, SateChannel record, std::int32_t SateChannel::*field,
-                             const std::array<std::pair<std::string_view, std::int32_t>, N>& values)
+                             const std::array<NamedValue<E>, N>& table)
 {
-    for (const auto& [choice, value] : values) {
-        if (choice == text) {
-            record.*field = value;
-            return stored(record);
-        }
-    }
-    return {};
+    const auto value = valueOf(table, text);
+    if (!value)
+        return {};
+    record.*field = stored(*value);
+    return store(record);
 }
 
 } // namespace
@@ -261,51 +260,35 @@ std::int32_t RoundSymbolRate(double megaSymbols)
 
 std::vector<std::string> ChannelColumnChoices(int column, const ChannelRowTexts& row)
 {
-    const std::string& type = row.signalType;
-    const bool tv = type == "TV";
-    const bool dvbS = type == "DVB_S";
-    const bool dvbS2 = type == "DVB_S2";
+    const auto type = valueOf(kSignalTypes, row.signalType);
     switch (column) {
     case kEnable:
-        return {"Enable", "Disable"};
+        return textsOf(kEnableValues);
     case kSignalType:
-        return {"TV", "DVB_S", "DVB_S2"};
-    case kCodeRate:
-        if (tv)
-            return {"---"};
-        if (dvbS)
-            return {"1/2", "2/3", "3/4", "5/6", "7/8"};
-        if (dvbS2 && row.modulation == "8PSK")
-            return {"3/5", "2/3", "3/4", "5/6", "8/9", "9/10"};
-        if (dvbS2)
-            return {"1/2", "3/5", "2/3", "3/4", "4/5", "5/6", "8/9", "9/10"};
-        return {};
-    case kModulation:
-        if (tv)
-            return {"---"};
-        if (dvbS)
-            return {"QPSK"};
-        if (dvbS2)
-            return {"QPSK", "8PSK"};
-        return {};
-    case kRollOff:
-        if (tv)
-            return {"---"};
-        if (dvbS || dvbS2)
-            return {"0.20", "0.25", "0.35"};
-        return {};
+        return textsOf(kSignalTypes);
     case kPolarization:
-        return {"HORIZ/LEFT", "VERT/RIGHT", "OFF"};
+        return textsOf(kPolarizations);
     case kLnbLo:
-        return {"Auto", "Low", "High"};
-    case kPilots:
-        if (tv)
-            return {"---"};
-        if (dvbS)
-            return {"OFF"};
-        if (dvbS2)
-            return {"ON", "OFF"};
+        return textsOf(kLnbLos);
+    default:
+        break;
+    }
+    if (!type)
         return {};
+    if (*type == SignalType::TV)
+        return column == kCodeRate || column == kModulation || column == kRollOff || column == kPilots
+                   ? std::vector<std::string>{"---"}
+                   : std::vector<std::string>{};
+    const bool dvbS = *type == SignalType::DVB_S;
+    switch (column) {
+    case kCodeRate:
+        return codeRateTexts(*type, row.modulation == "8PSK" ? Modulation::PSK8 : Modulation::QPSK);
+    case kModulation:
+        return dvbS ? std::vector<std::string>{"QPSK"} : textsOf(kModulations);
+    case kRollOff:
+        return textsOf(kRollOffs);
+    case kPilots:
+        return dvbS ? std::vector<std::string>{"OFF"} : textsOf(kPilotSettings);
     default:
         return {};
     }
@@ -314,14 +297,13 @@ std::vector<std::string> ChannelColumnChoices(int column, const ChannelRowTexts&
 ChannelCellResult ChannelCellEdited(int column, std::string_view text, const ChannelRowTexts& row,
                                     const SateChannel& record, const CComonOrbitune& plan)
 {
-    using Values = std::array<std::pair<std::string_view, std::int32_t>, 3>;
     switch (column) {
     case kName:
         return editName(text, record, plan);
     case kEnable: {
         SateChannel changed = record;
-        changed.enabled = text == "Enable" ? 1 : 0;
-        return stored(changed);
+        changed.enabled = stored(text == "Enable" ? Enable::Enable : Enable::Disable);
+        return store(changed);
     }
     case kSignalType:
         return editSignalType(text, record);
@@ -336,15 +318,13 @@ ChannelCellResult ChannelCellEdited(int column, std::string_view text, const Cha
     case kModulation:
         return editModulation(text, record);
     case kRollOff:
-        return editChoice(text, record, &SateChannel::rollOff, Values{{{"0.35", 0}, {"0.25", 1}, {"0.20", 2}}});
+        return editChoice(text, record, &SateChannel::rollOff, kRollOffs);
     case kPolarization:
-        return editChoice(text, record, &SateChannel::polarization,
-                          Values{{{"HORIZ/LEFT", 0}, {"VERT/RIGHT", 1}, {"OFF", 2}}});
+        return editChoice(text, record, &SateChannel::polarization, kPolarizations);
     case kLnbLo:
-        return editChoice(text, record, &SateChannel::lnbLo, Values{{{"Auto", 2}, {"Low", 0}, {"High", 1}}});
+        return editChoice(text, record, &SateChannel::lnbLo, kLnbLos);
     case kPilots:
-        return editChoice(text, record, &SateChannel::pilots,
-                          std::array<std::pair<std::string_view, std::int32_t>, 2>{{{"ON", 1}, {"OFF", 0}}});
+        return editChoice(text, record, &SateChannel::pilots, kPilotSettings);
     default:
         return {};
     }

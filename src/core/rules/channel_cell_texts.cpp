@@ -1,5 +1,6 @@
 #include "core/rules/channel_cell_texts.h"
 
+#include "core/model/value_tables.h"
 #include "core/rules/channel_cell_rules.h"
 #include "core/rules/decimal_text.h"
 
@@ -9,68 +10,32 @@ namespace {
 
 constexpr const char* kNone = "---";
 
+// The text a table gives a stored value, or `otherwise`.
+template <typename E, std::size_t N>
+std::string named(const std::array<NamedValue<E>, N>& table, std::int32_t field, std::string_view otherwise = {})
+{
+    return std::string(textOf(table, field).value_or(otherwise));
+}
+
+// Any type but TV and DVB_S shows as DVB_S2.
+SignalType shownType(const SateChannel& tp)
+{
+    if (holds(tp.signalType, SignalType::TV))
+        return SignalType::TV;
+    return holds(tp.signalType, SignalType::DVB_S) ? SignalType::DVB_S : SignalType::DVB_S2;
+}
+
 std::string codeRateText(const SateChannel& tp)
 {
-    const int rate = tp.codeRate;
-    if (tp.signalType == 1)
-        return rate >= 0 && rate <= 4 ? std::string(kCodeRateTexts[static_cast<std::size_t>(rate)]) : std::string();
-    return rate >= 5 && rate <= 18 ? std::string(kCodeRateTexts[static_cast<std::size_t>(rate)]) : std::string();
+    const auto rate = codeRateOf(tp.codeRate, shownType(tp));
+    return rate ? std::string(rate->text) : std::string();
 }
 
 std::string modulationText(const SateChannel& tp)
 {
-    if (tp.signalType == 1)
-        return tp.modulation == 1 ? "QPSK" : kNone;
-    switch (tp.modulation) {
-    case 1:
-        return "QPSK";
-    case 0:
-        return "8PSK";
-    default:
-        return {};
-    }
-}
-
-std::string rollOffText(const SateChannel& tp)
-{
-    switch (tp.rollOff) {
-    case 0:
-        return "0.35";
-    case 1:
-        return "0.25";
-    case 2:
-        return "0.20";
-    default:
-        return tp.signalType == 1 ? kNone : "";
-    }
-}
-
-std::string polarizationText(const SateChannel& tp)
-{
-    switch (tp.polarization) {
-    case 0:
-        return "HORIZ/LEFT";
-    case 1:
-        return "VERT/RIGHT";
-    case 2:
-        return "OFF";
-    default:
-        return tp.signalType == 0 ? kNone : "";
-    }
-}
-
-std::string lnbLoText(const SateChannel& tp)
-{
-    switch (tp.lnbLo) {
-    case 0:
-        return "Low";
-    case 1:
-        return "High";
-    case 2:
-        return "Auto";
-    default:
-        return {};
-    }
+    if (shownType(tp) == SignalType::DVB_S)
+        return holds(tp.modulation, Modulation::QPSK) ? "QPSK" : kNone;
+    return named(kModulations, tp.modulation);
 }
 
 } // namespace
@@ -78,14 +43,15 @@ std::string lnbLoText(const SateChannel& tp)
 std::string ChannelCellText(const SateChannel& tp, int column)
 {
     using namespace channel_column;
-    const bool tv = tp.signalType == 0;
+    const SignalType type = shownType(tp);
+    const bool tv = type == SignalType::TV;
     switch (column) {
     case kName:
         return tp.nameText();
     case kEnable:
         return tp.enabled != 0 ? "Enable" : "Disable";
     case kSignalType:
-        return tp.signalType == 0 ? "TV" : tp.signalType == 1 ? "DVB_S" : "DVB_S2";
+        return named(kSignalTypes, stored(type));
     case kFrequency:
         return std::to_string(tp.frequency / 100U);
     case kBandwidth:
@@ -97,13 +63,13 @@ std::string ChannelCellText(const SateChannel& tp, int column)
     case kModulation:
         return tv ? kNone : modulationText(tp);
     case kRollOff:
-        return tv ? kNone : rollOffText(tp);
+        return tv ? kNone : named(kRollOffs, tp.rollOff, type == SignalType::DVB_S ? kNone : "");
     case kPolarization:
-        return polarizationText(tp);
+        return named(kPolarizations, tp.polarization, tv ? kNone : "");
     case kLnbLo:
-        return lnbLoText(tp);
+        return named(kLnbLos, tp.lnbLo);
     case kPilots:
-        return tv ? kNone : tp.pilots == 1 ? "ON" : "OFF";
+        return tv ? kNone : holds(tp.pilots, Pilots::On) ? "ON" : "OFF";
     default:
         return {};
     }

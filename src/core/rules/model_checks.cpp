@@ -19,7 +19,7 @@ bool anyWithoutTp(std::span<const CComonOrbitune* const> plans)
 bool hasS2(const CComonOrbitune& plan)
 {
     const auto used = plan.usedChannels();
-    return std::any_of(used.begin(), used.end(), [](const SateChannel& c) { return c.signalType >= 2; });
+    return std::any_of(used.begin(), used.end(), [](const SateChannel& c) { return c.signalType >= stored(SignalType::DVB_S2); });
 }
 
 std::optional<int> firstS2(std::span<const CComonOrbitune* const> plans)
@@ -81,9 +81,9 @@ std::optional<int> checkQ36Download(std::span<const CComonOrbitune* const> plans
         if (p->channelCount < 1)
             return msg::kQ36PlanNeedsTp;
         for (const auto& c : p->usedChannels()) {
-            if (c.signalType == 0)
+            if (holds(c.signalType, SignalType::TV))
                 return msg::kQ36NoTv;
-            if (c.signalType == 1 && c.rollOff != 0)
+            if (holds(c.signalType, SignalType::DVB_S) && !holds(c.rollOff, RollOff::R035))
                 return msg::kQ36DvbsRollOff;
         }
     }

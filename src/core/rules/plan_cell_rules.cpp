@@ -26,7 +26,7 @@ PlanCellResult refused(int messageId)
     return result;
 }
 
-PlanCellResult stored(const CComonOrbitune& record)
+PlanCellResult store(const CComonOrbitune& record)
 {
     PlanCellResult result;
     result.record = record;
@@ -48,7 +48,7 @@ PlanCellResult editName(std::string_view text, const CComonOrbitune& plan, const
         return refused(msg::kPlanNameExists);
     CComonOrbitune changed = plan;
     changed.setNameText(text);
-    return stored(changed);
+    return store(changed);
 }
 
 // The longitude is the typed number narrowed to single precision, as stored.
@@ -67,7 +67,7 @@ PlanCellResult editLongitude(std::string_view text, const CComonOrbitune& plan)
         return refused(msg::kLongitudeRange);
     CComonOrbitune changed = plan;
     changed.longitude = degrees;
-    return stored(changed);
+    return store(changed);
 }
 
 // LNB oscillators take the whole MHz of the typed number (its integer digits),
@@ -81,7 +81,7 @@ PlanCellResult editLnb(std::string_view text, const CComonOrbitune& plan, std::i
         return refused(msg::kLnbRange);
     CComonOrbitune changed = plan;
     changed.*field = static_cast<std::int32_t>(mhz * 100);
-    return stored(changed);
+    return store(changed);
 }
 
 } // namespace
@@ -101,7 +101,7 @@ PlanCellResult PlanCellEdited(int column, std::string_view text, const CComonOrb
     case kEastOrWest: {
         CComonOrbitune changed = plan;
         changed.isEast = text == "East" ? 1 : 0;
-        return stored(changed);
+        return store(changed);
     }
     case kLongitude:
         return editLongitude(text, plan);
