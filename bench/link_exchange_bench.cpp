@@ -12,10 +12,10 @@ namespace {
 
 class NullObserver : public TransferObserver {
 public:
-    void statusText(int) override {}
+    void statusText(MessageId) override {}
     void progressRange(int) override {}
     void progressStep() override {}
-    void message(int) override {}
+    void message(MessageId) override {}
     void stopped(const TransferStop&) override {}
     void finished(TransferOutcome) override {}
 };

@@ -16,7 +16,7 @@ TransferResult DirectRunner::run(bool, const Transfer& transfer)
     class Telling : public RecordingObserver {
     public:
         explicit Telling(Prompts& prompts) : prompts_(prompts) {}
-        void message(int id) override
+        void message(MessageId id) override
         {
             RecordingObserver::message(id);
             prompts_.tell(PromptOwner::Dialog, id);

@@ -26,17 +26,17 @@ struct EmulatedLink {
 class RecordingObserver : public TransferObserver {
 public:
     std::vector<std::string> events;
-    std::vector<int> messages;
+    std::vector<MessageId> messages;
     std::optional<TransferStop> stop;
     std::optional<TransferOutcome> outcome;
 
-    void statusText(int id) override { events.push_back("status " + std::to_string(id)); }
+    void statusText(MessageId id) override { events.push_back("status " + std::to_string(static_cast<int>(id))); }
     void progressRange(int maximum) override { events.push_back("range " + std::to_string(maximum)); }
     void progressStep() override { events.push_back("step"); }
-    void message(int id) override
+    void message(MessageId id) override
     {
         messages.push_back(id);
-        events.push_back("message " + std::to_string(id));
+        events.push_back("message " + std::to_string(static_cast<int>(id)));
     }
     void stopped(const TransferStop& s) override { stop = s; }
     void finished(TransferOutcome o) override { outcome = o; }

@@ -17,15 +17,15 @@ template <typename T> std::optional<T> take(std::deque<T>& queue, const char* wh
 
 } // namespace
 
-std::vector<int> ScriptedPrompts::messageIds() const
+std::vector<MessageId> ScriptedPrompts::messageIds() const
 {
-    std::vector<int> ids;
+    std::vector<MessageId> ids;
     for (const auto& m : messages)
         ids.push_back(m.id);
     return ids;
 }
 
-bool ScriptedPrompts::showMessage(PromptOwner owner, int id, const std::string& text, Buttons buttons)
+bool ScriptedPrompts::showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons)
 {
     messages.push_back({id, text, buttons, owner});
     if (buttons == Buttons::Ok)
@@ -53,7 +53,7 @@ std::string ScriptedPrompts::chooseFolder(PromptOwner, const std::string& title)
     return take(folders, "a folder browser").value_or(std::string{});
 }
 
-std::optional<int> ScriptedPrompts::chooseFileType(PromptOwner owner)
+std::optional<FileType> ScriptedPrompts::chooseFileType(PromptOwner owner)
 {
     fileTypeOwners.push_back(owner);
     return take(fileTypes, "the File Type Select dialog").value_or(std::nullopt);

@@ -13,7 +13,7 @@
 class ScriptedPrompts : public Prompts {
 public:
     struct Message {
-        int id;
+        MessageId id;
         std::string text;
         Buttons buttons;
         PromptOwner owner;
@@ -25,7 +25,7 @@ public:
     std::deque<std::vector<std::string>> openFiles; // chooseOpenFiles
     std::deque<std::string> saveFiles;              // chooseSaveFile
     std::deque<std::string> folders;                // chooseFolder
-    std::deque<std::optional<int>> fileTypes;       // chooseFileType
+    std::deque<std::optional<FileType>> fileTypes;  // chooseFileType
 
     std::vector<Message> messages;              // every message shown
     std::vector<FileDialogOptions> fileDialogs; // every open or save dialog
@@ -34,14 +34,14 @@ public:
     std::vector<PromptOwner> fileTypeOwners;    // the owner of each File Type Select dialog
 
     // Ids of the messages shown so far, in order.
-    std::vector<int> messageIds() const;
+    std::vector<MessageId> messageIds() const;
     int fileTypeDialogs() const { return static_cast<int>(fileTypeOwners.size()); }
 
     std::vector<std::string> chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options) override;
     std::string chooseSaveFile(PromptOwner owner, const FileDialogOptions& options) override;
     std::string chooseFolder(PromptOwner owner, const std::string& title) override;
-    std::optional<int> chooseFileType(PromptOwner owner) override;
+    std::optional<FileType> chooseFileType(PromptOwner owner) override;
 
 protected:
-    bool showMessage(PromptOwner owner, int id, const std::string& text, Buttons buttons) override;
+    bool showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) override;
 };

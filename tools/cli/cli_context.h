@@ -22,12 +22,12 @@ struct CliContext {
 
     // Prints string table entry `id` with its arguments on stderr and raises the
     // exit status to at least `status`.
-    void fail(int status, int id, const std::vector<std::string>& args = {});
+    void fail(int status, MessageId id, const std::vector<std::string>& args = {});
     // The same, after "`subject`: " (the meter the message is about).
-    void failAbout(int status, const std::string& subject, int id, const std::vector<std::string>& args = {});
+    void failAbout(int status, const std::string& subject, MessageId id, const std::vector<std::string>& args = {});
     // Prints a text of the tool's own on stderr and raises the exit status.
     void failText(int status, const std::string& text);
     // Prints string table entry `id` with its arguments on stderr, leaving the
     // exit status as it is.
-    void note(int id, const std::vector<std::string>& args = {});
+    void note(MessageId id, const std::vector<std::string>& args = {});
 };

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-void CliContext::fail(int status, int id, const std::vector<std::string>& args)
+void CliContext::fail(int status, MessageId id, const std::vector<std::string>& args)
 {
     failText(status, formatMessage(id, language, args));
 }
 
-void CliContext::failAbout(int status, const std::string& subject, int id, const std::vector<std::string>& args)
+void CliContext::failAbout(int status, const std::string& subject, MessageId id, const std::vector<std::string>& args)
 {
     failText(status, subject + ": " + formatMessage(id, language, args));
 }
 
-void CliContext::note(int id, const std::vector<std::string>& args)
+void CliContext::note(MessageId id, const std::vector<std::string>& args)
 {
     err << formatMessage(id, language, args) << '\n';
 }

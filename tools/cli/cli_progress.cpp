@@ -2,7 +2,7 @@
 
 #include "core/res/string_ids.h"
 
-CliProgress::CliProgress(CliContext& context, std::string meter, int labelId)
+CliProgress::CliProgress(CliContext& context, std::string meter, MessageId labelId)
     : context_(context), meter_(std::move(meter)), label_(messageText(labelId, context.language))
 {
 }
@@ -21,7 +21,7 @@ void CliProgress::progressStep()
     draw();
 }
 
-void CliProgress::message(int id)
+void CliProgress::message(MessageId id)
 {
     endLine();
     context_.failAbout(CliContext::kRefused, meter_, id);

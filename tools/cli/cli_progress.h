@@ -12,12 +12,12 @@
 // each after the name of the meter.
 class CliProgress : public TransferObserver {
 public:
-    CliProgress(CliContext& context, std::string meter, int labelId);
+    CliProgress(CliContext& context, std::string meter, MessageId labelId);
 
-    void statusText(int) override {}
+    void statusText(MessageId) override {}
     void progressRange(int maximum) override;
     void progressStep() override;
-    void message(int id) override;
+    void message(MessageId id) override;
     void stopped(const TransferStop& stop) override { stop_ = stop; }
     void finished(TransferOutcome outcome) override;
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-bool isReadError(int id)
+bool isReadError(MessageId id)
 {
     return id == msg::kOpenFileFailed || id == msg::kChecksumFailed || id == msg::kNotPlanFile ||
            id == msg::kBadFileContent;
@@ -15,7 +15,7 @@ bool isReadError(int id)
 
 } // namespace
 
-bool CliPrompts::showMessage(PromptOwner, int id, const std::string& text, Buttons buttons)
+bool CliPrompts::showMessage(PromptOwner, MessageId id, const std::string& text, Buttons buttons)
 {
     if (buttons == Buttons::OkCancel && id == msg::kOrbtabExists && overwrite)
         return true;
@@ -44,7 +44,7 @@ std::string CliPrompts::chooseFolder(PromptOwner, const std::string&)
     return outputFolder;
 }
 
-std::optional<int> CliPrompts::chooseFileType(PromptOwner)
+std::optional<FileType> CliPrompts::chooseFileType(PromptOwner)
 {
     return fileType;
 }

@@ -15,7 +15,7 @@ class CliPrompts : public Prompts {
 public:
     explicit CliPrompts(CliContext& context) : Prompts(context.language), context_(context) {}
 
-    std::optional<int> fileType; // 0 General, 1 Q24, 2 Q9100
+    std::optional<FileType> fileType;
     std::string outputFile;
     std::string outputFolder;
     bool overwrite = false;
@@ -24,10 +24,10 @@ public:
     std::vector<std::string> chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options) override;
     std::string chooseSaveFile(PromptOwner owner, const FileDialogOptions& options) override;
     std::string chooseFolder(PromptOwner owner, const std::string& title) override;
-    std::optional<int> chooseFileType(PromptOwner owner) override;
+    std::optional<FileType> chooseFileType(PromptOwner owner) override;
 
 protected:
-    bool showMessage(PromptOwner owner, int id, const std::string& text, Buttons buttons) override;
+    bool showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) override;
 
 private:
     CliContext& context_;

@@ -38,7 +38,7 @@ struct MeterOptions {
 struct Meter {
     std::unique_ptr<HidLink> link;
     std::string name;
-    int deviceType = 1;
+    DeviceType deviceType = DeviceType::Q36Checked;
 };
 
 std::string hex4(std::int32_t value)

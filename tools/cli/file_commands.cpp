@@ -86,14 +86,14 @@ struct ConvertOptions {
 };
 
 // The file types of the Save commands by --to name.
-std::optional<int> fileTypeOf(const std::string& to)
+std::optional<FileType> fileTypeOf(const std::string& to)
 {
     if (to == "gnr")
-        return static_cast<int>(FileType::General);
+        return FileType::General;
     if (to == "planList")
-        return static_cast<int>(FileType::Q24);
+        return FileType::Q24;
     if (to == "orbtab")
-        return static_cast<int>(FileType::Q9100);
+        return FileType::Q9100;
     return std::nullopt;
 }
 
@@ -133,7 +133,7 @@ void runConvert(const ConvertOptions& options, CliContext& context)
     prompts.outputFile = output.string();
     prompts.outputFolder = output.string();
     prompts.overwrite = options.overwrite;
-    if (*type == static_cast<int>(FileType::Q9100)) {
+    if (*type == FileType::Q9100) {
         std::error_code ec;
         std::filesystem::create_directories(output, ec);
     }

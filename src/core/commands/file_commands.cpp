@@ -39,10 +39,7 @@ void noteSave(const SaveResult& result, const std::string& path, Prompts& prompt
 
 std::optional<FileType> askFileType(Prompts& prompts)
 {
-    const auto chosen = prompts.chooseFileType(kSaves);
-    if (!chosen)
-        return std::nullopt;
-    return static_cast<FileType>(*chosen);
+    return prompts.chooseFileType(kSaves);
 }
 
 void saveQ24(const PlanRefs& chosen, Prompts& prompts, const PlanFileHooks& hooks)

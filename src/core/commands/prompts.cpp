@@ -1,17 +1,17 @@
 #include "core/commands/prompts.h"
 
-bool Prompts::tell(PromptOwner owner, int id, const std::vector<std::string>& args)
+bool Prompts::tell(PromptOwner owner, MessageId id, const std::vector<std::string>& args)
 {
     showMessage(owner, id, text(id, args), Buttons::Ok);
     return true;
 }
 
-bool Prompts::ask(PromptOwner owner, int id, const std::vector<std::string>& args)
+bool Prompts::ask(PromptOwner owner, MessageId id, const std::vector<std::string>& args)
 {
     return showMessage(owner, id, text(id, args), Buttons::OkCancel);
 }
 
-std::string Prompts::text(int id, const std::vector<std::string>& args) const
+std::string Prompts::text(MessageId id, const std::vector<std::string>& args) const
 {
     return formatMessage(id, language_, args);
 }

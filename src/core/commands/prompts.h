@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/res/string_table.h"
+#include "core/rules/model_checks.h"
 
 #include <optional>
 #include <string>
@@ -43,11 +44,11 @@ public:
 
     // String table entry `id` with its %s/%d filled from `args`, shown with an
     // OK button. Answers true.
-    bool tell(PromptOwner owner, int id, const std::vector<std::string>& args = {});
+    bool tell(PromptOwner owner, MessageId id, const std::vector<std::string>& args = {});
     // The same with OK and Cancel; answers true for OK.
-    bool ask(PromptOwner owner, int id, const std::vector<std::string>& args = {});
+    bool ask(PromptOwner owner, MessageId id, const std::vector<std::string>& args = {});
     // The text of entry `id` in this language with its arguments filled.
-    std::string text(int id, const std::vector<std::string>& args = {}) const;
+    std::string text(MessageId id, const std::vector<std::string>& args = {}) const;
 
     // Answers the chosen paths, none on Cancel.
     virtual std::vector<std::string> chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options) = 0;
@@ -55,12 +56,12 @@ public:
     virtual std::string chooseSaveFile(PromptOwner owner, const FileDialogOptions& options) = 0;
     // A file-system folder, empty on Cancel.
     virtual std::string chooseFolder(PromptOwner owner, const std::string& title) = 0;
-    // The File Type Select dialog: 0 General, 1 Q24, 2 Q9100; nothing on Cancel.
-    virtual std::optional<int> chooseFileType(PromptOwner owner) = 0;
+    // The File Type Select dialog: the chosen type; nothing on Cancel.
+    virtual std::optional<FileType> chooseFileType(PromptOwner owner) = 0;
 
 protected:
     // Shows one message; answers true for OK.
-    virtual bool showMessage(PromptOwner owner, int id, const std::string& text, Buttons buttons) = 0;
+    virtual bool showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) = 0;
 
 private:
     Language language_;

@@ -35,9 +35,10 @@ void tellMeterMessage(Prompts& prompts, PromptOwner owner, const MeterMessage& m
 }
 
 std::optional<TransferOutcome> downloadPlans(const PlanList& plans, HidLink& link, Prompts& prompts,
-                                             TransferRunner& runner, int deviceType, const TransferTiming& timing)
+                                             TransferRunner& runner, DeviceType deviceType,
+                                             const TransferTiming& timing)
 {
-    if (deviceType == 1) {
+    if (deviceType == DeviceType::Q36Checked) {
         if (const auto failed = checkDownloadLimits(plans)) {
             prompts.tell(kOwner, *failed);
             return std::nullopt;

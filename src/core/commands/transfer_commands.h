@@ -25,13 +25,14 @@ public:
     virtual TransferResult run(bool isDownload, const Transfer& transfer) = 0;
 };
 
-// The Download command: with deviceType 1 the Q36 checks first, then the meter
+// The Download command: with DeviceType::Q36Checked the Q36 checks first, then the meter
 // must be found (message 144, or message 161 for a meter that is there but
 // cannot be opened), then the runner runs the download. A transfer that
 // stopped short is reported afterwards, saying where it stopped. Answers the
 // outcome, nothing when no transfer ran.
 std::optional<TransferOutcome> downloadPlans(const PlanList& plans, HidLink& link, Prompts& prompts,
-                                             TransferRunner& runner, int deviceType, const TransferTiming& timing = {});
+                                             TransferRunner& runner, DeviceType deviceType,
+                                             const TransferTiming& timing = {});
 
 // The Upload command: the meter must be found (as for Download); then both
 // panes are emptied (`clearPanes`), the plan list is emptied, the runner runs

@@ -98,7 +98,8 @@ std::unique_ptr<EmulatorBackend> makeDemoEmulatorBackend()
     auto backend = std::make_unique<EmulatorBackend>();
     auto meter = std::make_shared<MeterEmulator>();
     for (const auto& identity : kMeterIdentities)
-        backend->add("sim:" + std::to_string(identity.deviceType), static_cast<std::uint16_t>(identity.vendorId),
-                     static_cast<std::uint16_t>(identity.productId), meter);
+        backend->add("sim:" + std::to_string(static_cast<int>(identity.deviceType)),
+                     static_cast<std::uint16_t>(identity.vendorId), static_cast<std::uint16_t>(identity.productId),
+                     meter);
     return backend;
 }

@@ -12,15 +12,19 @@
 #include <span>
 #include <string>
 
+// Whether a Download first checks the plans against the Q36 limits: the
+// device type the Type combo sets with the USB identity.
+enum class DeviceType : int { Unchecked = 0, Q36Checked = 1 };
+
 // The two USB identities the Type combo selects, by item index.
 struct MeterIdentity {
     std::int32_t vendorId;
     std::int32_t productId;
-    int deviceType;
+    DeviceType deviceType;
 };
 inline constexpr std::array<MeterIdentity, 2> kMeterIdentities{
-    MeterIdentity{0x1234, 0x5678, 0},
-    MeterIdentity{0x1357, 0x2468, 1},
+    MeterIdentity{0x1234, 0x5678, DeviceType::Unchecked},
+    MeterIdentity{0x1357, 0x2468, DeviceType::Q36Checked},
 };
 
 // Status values of the meter.

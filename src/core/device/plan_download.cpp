@@ -78,7 +78,7 @@ frame::Report tpFrame(int planIndex, const CComonOrbitune& plan, int j)
     return r;
 }
 
-std::optional<int> checkDownloadLimits(const PlanList& plans)
+std::optional<MessageId> checkDownloadLimits(const PlanList& plans)
 {
     return checkQ36Download(allPlans(plans));
 }

@@ -18,7 +18,7 @@ frame::Report planHeaderFrame(int planIndex, const CComonOrbitune& plan);
 frame::Report tpFrame(int planIndex, const CComonOrbitune& plan, int j);
 
 // The Q36 limits a download must pass: the id of the first failing message.
-std::optional<int> checkDownloadLimits(const PlanList& plans);
+std::optional<MessageId> checkDownloadLimits(const PlanList& plans);
 
 // Sends one plan's header and TP frames, each answered by one reply. Answers
 // where it stopped short, none when every frame went through: the link down or

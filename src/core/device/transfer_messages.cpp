@@ -2,31 +2,23 @@
 
 #include "core/res/string_ids.h"
 
-MeterMessage meterMissingMessage(const std::optional<HidOpenFailure>& unopened, int notFoundId)
+#include <algorithm>
+#include <array>
+
+MeterMessage meterMissingMessage(const std::optional<HidOpenFailure>& unopened, MessageId notFoundId)
 {
     if (unopened)
         return {msg::kMeterNotOpened, {unopened->path, unopened->reason}};
     return {notFoundId, {}};
 }
 
-bool isMeterMessage(int id)
+bool isMeterMessage(MessageId id)
 {
-    switch (id) {
-    case msg::kDeviceNotFound:
-    case msg::kNeedNormalState:
-    case msg::kNeedUpgradeState:
-    case msg::kQ36NotFound:
-    case msg::kMeterNotOpened:
-    case msg::kStoppedAtPlan:
-    case msg::kStoppedAtTp:
-    case msg::kStoppedAtBlock:
-    case msg::kWrongReplyAtPlan:
-    case msg::kMeterHoldsNoPlans:
-    case msg::kPlanWithoutTpStopped:
-        return true;
-    default:
-        return false;
-    }
+    static constexpr std::array kAboutTheMeter{
+        msg::kDeviceNotFound,   msg::kNeedNormalState,   msg::kNeedUpgradeState,    msg::kQ36NotFound,
+        msg::kMeterNotOpened,   msg::kStoppedAtPlan,     msg::kStoppedAtTp,         msg::kStoppedAtBlock,
+        msg::kWrongReplyAtPlan, msg::kMeterHoldsNoPlans, msg::kPlanWithoutTpStopped};
+    return std::find(kAboutTheMeter.begin(), kAboutTheMeter.end(), id) != kAboutTheMeter.end();
 }
 
 MeterMessage transferStopMessage(const TransferStop& stop)

@@ -9,7 +9,7 @@
 
 // A string table entry with the texts its %s and %d take, in turn.
 struct MeterMessage {
-    int id = 0;
+    MessageId id{};
     std::vector<std::string> args;
 
     friend bool operator==(const MeterMessage&, const MeterMessage&) = default;
@@ -19,12 +19,12 @@ struct MeterMessage {
 // there but cannot be opened (a device node the user may not open), its path
 // and the reason; otherwise `notFoundId` (144 from the ribbon commands, 112
 // from the dialogs).
-MeterMessage meterMissingMessage(const std::optional<HidOpenFailure>& unopened, int notFoundId);
+MeterMessage meterMissingMessage(const std::optional<HidOpenFailure>& unopened, MessageId notFoundId);
 
 // Whether message `id` is about the meter (it missing, its state, where it
 // stopped answering), as opposed to the plans: the command-line tool puts the
 // meter's name before these.
-bool isMeterMessage(int id);
+bool isMeterMessage(MessageId id);
 
 // The report of a transfer that stopped short: the meter missing (as
 // meterMissingMessage with 112), or where the meter stopped answering.

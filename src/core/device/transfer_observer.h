@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/device/hid_backend.h"
+#include "core/res/string_ids.h"
 
 #include <chrono>
 #include <optional>
@@ -54,12 +55,12 @@ public:
     virtual ~TransferObserver() = default;
 
     // The status text, by string id.
-    virtual void statusText(int id) = 0;
+    virtual void statusText(MessageId id) = 0;
     // The progress runs from 0 to `maximum` in steps of one, starting at 0.
     virtual void progressRange(int maximum) = 0;
     virtual void progressStep() = 0;
     // A message box with the string id, shown before the transfer goes on.
-    virtual void message(int id) = 0;
+    virtual void message(MessageId id) = 0;
     // Where the transfer stopped short; called before `finished`.
     virtual void stopped(const TransferStop& stop) = 0;
     // The transfer ended.

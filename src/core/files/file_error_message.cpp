@@ -2,7 +2,7 @@
 
 #include "core/res/string_ids.h"
 
-int fileErrorMessage(FileError::Kind kind)
+MessageId fileErrorMessage(FileError::Kind kind)
 {
     switch (kind) {
     case FileError::Kind::ChecksumFailed:

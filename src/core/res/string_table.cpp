@@ -9,7 +9,7 @@
 namespace {
 
 struct Entry {
-    int id;
+    MessageId id;
     std::string_view english;
     std::string_view chinese;
 };
@@ -132,7 +132,7 @@ constexpr std::array kEntries{
     Entry{msg::kLabelUpgrade, "Upgrade", "升级"},
 };
 
-const Entry* find(int id)
+const Entry* find(MessageId id)
 {
     const auto it = std::find_if(kEntries.begin(), kEntries.end(), [id](const Entry& e) { return e.id == id; });
     return it == kEntries.end() ? nullptr : &*it;
@@ -155,7 +155,7 @@ Language systemLanguage()
     return Language::English;
 }
 
-std::string_view messageText(int id, Language language)
+std::string_view messageText(MessageId id, Language language)
 {
     const Entry* e = find(id);
     if (e == nullptr)
@@ -163,7 +163,7 @@ std::string_view messageText(int id, Language language)
     return language == Language::Chinese ? e->chinese : e->english;
 }
 
-std::string formatMessage(int id, Language language, std::span<const std::string> args)
+std::string formatMessage(MessageId id, Language language, std::span<const std::string> args)
 {
     const std::string_view text = messageText(id, language);
     std::string out;
@@ -181,9 +181,9 @@ std::string formatMessage(int id, Language language, std::span<const std::string
     return out;
 }
 
-std::vector<int> messageIds()
+std::vector<MessageId> messageIds()
 {
-    std::vector<int> ids;
+    std::vector<MessageId> ids;
     for (const auto& e : kEntries)
         ids.push_back(e.id);
     std::sort(ids.begin(), ids.end());

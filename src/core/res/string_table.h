@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/res/string_ids.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,10 +15,10 @@ Language systemLanguage();
 Language languageFromLocaleName(std::string_view name);
 
 // Text of a string table entry in a language (UTF-8); empty for an unknown id.
-std::string_view messageText(int id, Language language);
+std::string_view messageText(MessageId id, Language language);
 
 // The entry with each %s or %d filled, in turn, from `args`.
-std::string formatMessage(int id, Language language, std::span<const std::string> args = {});
+std::string formatMessage(MessageId id, Language language, std::span<const std::string> args = {});
 
 // Every id of the table, ascending.
-std::vector<int> messageIds();
+std::vector<MessageId> messageIds();

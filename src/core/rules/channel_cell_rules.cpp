@@ -24,7 +24,7 @@ constexpr std::uint64_t kMaxSymbolRate = 45 * kNano; // 45.0 MS/s
 constexpr std::int32_t kSymbolRateCap = 45000;       // kS/s
 constexpr std::uint64_t kRollOffCap = 1'000'000;     // keeps products in range
 
-ChannelCellResult refused(int messageId)
+ChannelCellResult refused(MessageId messageId)
 {
     ChannelCellResult result;
     result.accepted = false;

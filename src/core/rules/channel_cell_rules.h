@@ -2,6 +2,7 @@
 
 #include "core/model/comon_orbitune.h"
 #include "core/model/sate_channel.h"
+#include "core/res/string_ids.h"
 
 #include <cstdint>
 #include <optional>
@@ -71,7 +72,7 @@ struct ChannelCellResult {
     bool accepted = true;
     // A refused edit: the message to show; nothing is stored and every row is
     // rebuilt afterwards.
-    std::optional<int> messageId;
+    std::optional<MessageId> messageId;
     // The record to store back into the row's slot; none when nothing changes.
     std::optional<SateChannel> record;
     // Cells of the row to set to new texts (the edited cell keeps its committed

@@ -19,10 +19,11 @@ bool anyWithoutTp(std::span<const CComonOrbitune* const> plans)
 bool hasS2(const CComonOrbitune& plan)
 {
     const auto used = plan.usedChannels();
-    return std::any_of(used.begin(), used.end(), [](const SateChannel& c) { return c.signalType >= stored(SignalType::DVB_S2); });
+    return std::any_of(used.begin(), used.end(),
+                       [](const SateChannel& c) { return c.signalType >= stored(SignalType::DVB_S2); });
 }
 
-std::optional<int> firstS2(std::span<const CComonOrbitune* const> plans)
+std::optional<MessageId> firstS2(std::span<const CComonOrbitune* const> plans)
 {
     for (const auto* p : plans)
         if (hasS2(*p))
@@ -41,7 +42,7 @@ PlanRefs allPlans(const PlanList& plans)
     return refs;
 }
 
-std::optional<int> checkSaveSelected(FileType type, std::span<const CComonOrbitune* const> plans)
+std::optional<MessageId> checkSaveSelected(FileType type, std::span<const CComonOrbitune* const> plans)
 {
     if (type != FileType::Q24)
         return anyWithoutTp(plans) ? std::optional{msg::kPlanWithoutTp} : std::nullopt;
@@ -56,7 +57,7 @@ std::optional<int> checkSaveSelected(FileType type, std::span<const CComonOrbitu
     return firstS2(plans);
 }
 
-std::optional<int> checkSaveAll(FileType type, std::span<const CComonOrbitune* const> plans)
+std::optional<MessageId> checkSaveAll(FileType type, std::span<const CComonOrbitune* const> plans)
 {
     if (anyWithoutTp(plans))
         return msg::kPlanWithoutTp;
@@ -73,7 +74,7 @@ std::optional<int> checkSaveAll(FileType type, std::span<const CComonOrbitune* c
     return std::nullopt;
 }
 
-std::optional<int> checkQ36Download(std::span<const CComonOrbitune* const> plans)
+std::optional<MessageId> checkQ36Download(std::span<const CComonOrbitune* const> plans)
 {
     if (static_cast<int>(plans.size()) > kQ36MaxPlanCount)
         return msg::kQ36MaxPlans;

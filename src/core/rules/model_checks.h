@@ -2,6 +2,7 @@
 
 #include "core/model/comon_orbitune.h"
 #include "core/model/plan_list.h"
+#include "core/res/string_ids.h"
 
 #include <optional>
 #include <span>
@@ -17,8 +18,8 @@ PlanRefs allPlans(const PlanList& plans);
 // the plans may be saved or sent.
 
 // Save Select over the ticked plans, in row order.
-std::optional<int> checkSaveSelected(FileType type, std::span<const CComonOrbitune* const> plans);
+std::optional<MessageId> checkSaveSelected(FileType type, std::span<const CComonOrbitune* const> plans);
 // Save All over every plan of the list.
-std::optional<int> checkSaveAll(FileType type, std::span<const CComonOrbitune* const> plans);
+std::optional<MessageId> checkSaveAll(FileType type, std::span<const CComonOrbitune* const> plans);
 // The Q36 limits that a download must pass.
-std::optional<int> checkQ36Download(std::span<const CComonOrbitune* const> plans);
+std::optional<MessageId> checkQ36Download(std::span<const CComonOrbitune* const> plans);

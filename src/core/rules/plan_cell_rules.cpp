@@ -17,7 +17,7 @@ constexpr float kMaxLongitude = 180.0F;
 constexpr std::uint64_t kMinLnbMhz = 1000;
 constexpr std::uint64_t kMaxLnbMhz = 12000;
 
-PlanCellResult refused(int messageId)
+PlanCellResult refused(MessageId messageId)
 {
     PlanCellResult result;
     result.accepted = false;

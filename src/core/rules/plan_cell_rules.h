@@ -2,6 +2,7 @@
 
 #include "core/model/comon_orbitune.h"
 #include "core/model/plan_list.h"
+#include "core/res/string_ids.h"
 
 #include <optional>
 #include <string>
@@ -33,7 +34,7 @@ struct PlanCellResult {
     bool accepted = true;
     // A refused edit: the message to show; nothing is stored and every row is
     // rebuilt afterwards.
-    std::optional<int> messageId;
+    std::optional<MessageId> messageId;
     // The record to store back into the plan list; none when nothing changes.
     std::optional<CComonOrbitune> record;
     // Rebuild every row after storing (only after a refusal).

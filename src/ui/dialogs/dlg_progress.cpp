@@ -13,7 +13,7 @@ class DlgProgress::Observer : public TransferObserver {
 public:
     explicit Observer(DlgProgress& dialog) : dialog_(dialog) {}
 
-    void statusText(int id) override
+    void statusText(MessageId id) override
     {
         dialog_.onUiThread([this, id] { dialog_.status_->setText(qtText(dialog_.prompts_.text(id))); });
     }
@@ -28,7 +28,7 @@ public:
     {
         dialog_.onUiThread([this] { dialog_.bar_->setValue(dialog_.bar_->value() + 1); });
     }
-    void message(int id) override
+    void message(MessageId id) override
     {
         dialog_.onUiThread([this, id] { dialog_.prompts_.tell(PromptOwner::Dialog, id); });
     }

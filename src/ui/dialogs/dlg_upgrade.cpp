@@ -31,7 +31,7 @@ class CDlgUpgrade::Observer : public TransferObserver {
 public:
     explicit Observer(CDlgUpgrade& dialog) : dialog_(dialog) {}
 
-    void statusText(int) override {}
+    void statusText(MessageId) override {}
     void progressRange(int maximum) override
     {
         dialog_.setEnabled(false);
@@ -45,7 +45,7 @@ public:
         dialog_.bar_->setValue(dialog_.bar_->value() + 1);
         repaint();
     }
-    void message(int id) override
+    void message(MessageId id) override
     {
         blocker_.release();
         dialog_.prompts_.tell(PromptOwner::Dialog, id);

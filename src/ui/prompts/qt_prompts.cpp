@@ -60,7 +60,7 @@ QString QtPrompts::qtFilter(const std::string& systemFilter)
     return filters.join(QStringLiteral(";;"));
 }
 
-bool QtPrompts::showMessage(PromptOwner owner, int, const std::string& message, Buttons buttons)
+bool QtPrompts::showMessage(PromptOwner owner, MessageId, const std::string& message, Buttons buttons)
 {
     const bool question = buttons == Buttons::OkCancel;
     QMessageBox box(QMessageBox::Warning, qtText(text(msg::kAppTitle)), qtText(message),
@@ -110,7 +110,8 @@ std::string QtPrompts::chooseFolder(PromptOwner owner, const std::string& title)
     return firstOrNothing(dialog.selectedFiles());
 }
 
-std::optional<int> QtPrompts::chooseFileType(PromptOwner owner)
+std::optional<FileType> QtPrompts::chooseFileType(PromptOwner owner)
 {
-    return runFileTypeSelect(window(owner), language());
+    const auto chosen = runFileTypeSelect(window(owner), language());
+    return chosen ? std::optional(static_cast<FileType>(*chosen)) : std::nullopt;
 }

@@ -21,13 +21,13 @@ public:
     std::vector<std::string> chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options) override;
     std::string chooseSaveFile(PromptOwner owner, const FileDialogOptions& options) override;
     std::string chooseFolder(PromptOwner owner, const std::string& title) override;
-    std::optional<int> chooseFileType(PromptOwner owner) override;
+    std::optional<FileType> chooseFileType(PromptOwner owner) override;
 
     // "General File (*.gnr)|*.gnr||" in the Qt form "General File (*.gnr)".
     static QString qtFilter(const std::string& systemFilter);
 
 protected:
-    bool showMessage(PromptOwner owner, int id, const std::string& text, Buttons buttons) override;
+    bool showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) override;
 
 private:
     QWidget* window(PromptOwner owner) const;

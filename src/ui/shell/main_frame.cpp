@@ -49,7 +49,7 @@ CMainFrame::CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSett
     // the device type are those of the empty entry.
     ribbon_->typeCombo()->setCurrentIndex(-1);
     ribbon_->typeCombo()->setEditText(QStringLiteral("Q36"));
-    deviceType_ = 1;
+    deviceType_ = DeviceType::Q36Checked;
 
     createClientArea();
 

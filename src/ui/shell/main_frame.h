@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/commands/file_commands.h"
+#include "core/device/hid_link.h"
 #include "core/res/string_table.h"
 #include "ui/shell/visual_style.h"
 
@@ -11,7 +12,6 @@
 class AppSettings;
 class COrbituneList;
 class CSateChannelList;
-class HidLink;
 class MainRibbon;
 class PlanList;
 class QSplitter;
@@ -34,8 +34,8 @@ public:
     // Routes one command.
     void onCommand(int commandId);
 
-    // 1 turns on the Q36 checks of Download.
-    int deviceType() const { return deviceType_; }
+    // Q36Checked turns on the Q36 checks of Download.
+    DeviceType deviceType() const { return deviceType_; }
     Pane activePane() const { return activePane_; }
     int currentVisualStyle() const { return currentStyle_; }
     // The splitter columns' ideal widths set by the last resize.
@@ -78,7 +78,7 @@ private:
     CSateChannelList* channelPane_ = nullptr;
     COrbituneList* planPane_ = nullptr;
     bool splitterReady_ = false;
-    int deviceType_ = 1;
+    DeviceType deviceType_ = DeviceType::Q36Checked;
     Pane activePane_ = Pane::Plans;
     int currentStyle_ = 0;
     VisualLook look_;

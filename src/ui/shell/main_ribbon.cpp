@@ -77,7 +77,7 @@ void MainRibbon::addHomeCategory()
     const int home = addCategory(label(msg::kCategoryHome), Qt::Key_H);
     const auto addButtons = [this](RibbonPanel* panel, const auto& looks) {
         for (const ButtonLook& look : looks)
-            addButton(panel, look.id, label(look.id), commandIcon(this, look.themeIcon, look.fallback));
+            addButton(panel, look.id, commandLabel(look.id), commandIcon(this, look.themeIcon, look.fallback));
     };
     addButtons(addPanel(home, label(msg::kPanelFile)), kFileButtons);
     addButtons(addPanel(home, label(msg::kPanelPlanOp)), kPlanButtons);
@@ -96,7 +96,7 @@ void MainRibbon::addStyleMenu()
     styles_ = new QActionGroup(styleMenu_);
     styles_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (const int id : kStyleIds) {
-        QAction* action = addCommand(styleMenu_, id, label(id));
+        QAction* action = addCommand(styleMenu_, id, commandLabel(id));
         action->setCheckable(true);
         action->setData(id);
         styles_->addAction(action);
@@ -109,7 +109,7 @@ QWidget* MainRibbon::makeTypeControl()
     auto* control = new QWidget;
     auto* row = new QHBoxLayout(control);
     row->setContentsMargins(2, 0, 2, 0);
-    auto* caption = new QLabel(label(cmd::kTypeCombo));
+    auto* caption = new QLabel(commandLabel(cmd::kTypeCombo));
     typeCombo_ = new QComboBox;
     typeCombo_->setObjectName(QStringLiteral("ribbonTypeCombo"));
     typeCombo_->setEditable(true);
@@ -128,7 +128,13 @@ QWidget* MainRibbon::makeTypeControl()
     return control;
 }
 
-QString MainRibbon::label(int id) const
+QString MainRibbon::label(MessageId id) const
 {
     return qtMessage(id, language_);
+}
+
+// A command's label is the string table entry under the command's id.
+QString MainRibbon::commandLabel(int commandId) const
+{
+    return label(MessageId{commandId});
 }

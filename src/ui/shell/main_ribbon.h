@@ -36,7 +36,8 @@ private:
     void addHomeCategory();
     void addStyleMenu();
     QWidget* makeTypeControl();
-    QString label(int id) const;
+    QString label(MessageId id) const;
+    QString commandLabel(int commandId) const;
 
     Language language_;
     QComboBox* typeCombo_ = nullptr;

@@ -28,7 +28,7 @@ inline QStringList qtTexts(const std::vector<std::string>& utf8)
 }
 
 // String table entry `id` in `language`, with its arguments filled.
-inline QString qtMessage(int id, Language language, const std::vector<std::string>& args = {})
+inline QString qtMessage(MessageId id, Language language, const std::vector<std::string>& args = {})
 {
     return qtText(formatMessage(id, language, args));
 }

@@ -88,10 +88,10 @@ TEST(SaveSelected, SeventeenTickedPlansWithQ24ShowMessage113AndWriteNothing)
     TempDir dir;
     auto plans = makePlanList(17, 1);
     ScriptedPrompts prompts;
-    prompts.fileTypes = {1};
+    prompts.fileTypes = {FileType::Q24};
     PaneRecord panes;
     saveSelected(plans, prompts, allIds(plans), panes.hooks());
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24MaxPlans});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kQ24MaxPlans});
     EXPECT_EQ(prompts.messages[0].text, std::string("Q24 have no more than 16 plans"));
     EXPECT_TRUE(prompts.fileDialogs.empty());
     EXPECT_EQ(filesIn(dir), 0U);
@@ -103,7 +103,7 @@ TEST(SaveSelected, SixteenTickedPlansPassTheQ24Count)
     TempDir dir;
     auto plans = makePlanList(17, 1);
     ScriptedPrompts prompts;
-    prompts.fileTypes = {1};
+    prompts.fileTypes = {FileType::Q24};
     prompts.saveFiles = {text(dir.file("q.planList"))};
     PaneRecord panes;
     auto ids = allIds(plans);
@@ -122,9 +122,9 @@ TEST(SaveSelected, PlanOfSevenTpsBeforeAPlanWithoutTpsGives114)
     plans.append(makePlan("Seven", 7));
     plans.append(makePlan("Empty", 0));
     ScriptedPrompts prompts;
-    prompts.fileTypes = {1};
+    prompts.fileTypes = {FileType::Q24};
     saveSelected(plans, prompts, allIds(plans), {});
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24MaxTpsSelect});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kQ24MaxTpsSelect});
     EXPECT_TRUE(prompts.fileDialogs.empty());
 }
 
@@ -134,9 +134,9 @@ TEST(SaveSelected, PlanWithoutTpsBeforeAPlanOfSevenTpsGives131)
     plans.append(makePlan("Empty", 0));
     plans.append(makePlan("Seven", 7));
     ScriptedPrompts prompts;
-    prompts.fileTypes = {1};
+    prompts.fileTypes = {FileType::Q24};
     saveSelected(plans, prompts, allIds(plans), {});
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kPlanWithoutTp});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPlanWithoutTp});
 }
 
 TEST(SaveSelected, OnlyTheTickedPlansAreChecked)
@@ -146,7 +146,7 @@ TEST(SaveSelected, OnlyTheTickedPlansAreChecked)
     plans.append(makePlan("Empty", 0));
     plans.append(makePlan("Good", 2));
     ScriptedPrompts prompts;
-    prompts.fileTypes = {0};
+    prompts.fileTypes = {FileType::General};
     prompts.saveFiles = {text(dir.file("one.gnr"))};
     saveSelected(plans, prompts, idsOf(plans, {1}), {});
     EXPECT_TRUE(prompts.messages.empty());
@@ -163,9 +163,9 @@ TEST(SaveAll, PlanWithoutTpsAmongTwentyPlansGives131First)
     while (plans.at(12).channelCount > 0)
         plans.at(12).removeChannelAt(0);
     ScriptedPrompts prompts;
-    prompts.fileTypes = {1};
+    prompts.fileTypes = {FileType::Q24};
     saveAll(plans, prompts, {});
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kPlanWithoutTp});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPlanWithoutTp});
     EXPECT_EQ(prompts.messages[0].text,
               std::string("Save the file failed, please make sure the plan have one channel"));
     EXPECT_TRUE(prompts.fileDialogs.empty());
@@ -175,9 +175,9 @@ TEST(SaveAll, TwentyPlansWithQ24Give113)
 {
     auto plans = makePlanList(20, 7);
     ScriptedPrompts prompts;
-    prompts.fileTypes = {1};
+    prompts.fileTypes = {FileType::Q24};
     saveAll(plans, prompts, {});
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24MaxPlans});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kQ24MaxPlans});
 }
 
 TEST(SaveAll, SevenTpsWithQ24Give133)
@@ -186,9 +186,9 @@ TEST(SaveAll, SevenTpsWithQ24Give133)
     plans.append(makePlan("A", 2));
     plans.append(makePlan("Seven", 7));
     ScriptedPrompts prompts(Language::Chinese);
-    prompts.fileTypes = {1};
+    prompts.fileTypes = {FileType::Q24};
     saveAll(plans, prompts, {});
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24MaxTpsAll});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kQ24MaxTpsAll});
     EXPECT_EQ(prompts.messages[0].text, std::string("有转发器数目多于6个的频道表"));
 }
 
@@ -198,15 +198,15 @@ TEST(SaveAll, DvbS2TpIsRefusedForQ24Only)
     {
         auto plans = withS2Tp();
         ScriptedPrompts prompts;
-        prompts.fileTypes = {1};
+        prompts.fileTypes = {FileType::Q24};
         saveAll(plans, prompts, {});
-        EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24NoS2});
+        EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kQ24NoS2});
         EXPECT_TRUE(prompts.fileDialogs.empty());
     }
     {
         auto plans = withS2Tp();
         ScriptedPrompts prompts;
-        prompts.fileTypes = {0};
+        prompts.fileTypes = {FileType::General};
         prompts.saveFiles = {text(dir.file("s2.gnr"))};
         saveAll(plans, prompts, {});
         EXPECT_TRUE(prompts.messages.empty());
@@ -218,7 +218,7 @@ TEST(SaveAll, DvbS2TpIsRefusedForQ24Only)
     {
         auto plans = withS2Tp();
         ScriptedPrompts prompts;
-        prompts.fileTypes = {2};
+        prompts.fileTypes = {FileType::Q9100};
         prompts.folders = {text(dir.path())};
         saveAll(plans, prompts, {});
         EXPECT_TRUE(prompts.messages.empty());
@@ -230,9 +230,9 @@ TEST(SaveSelected, DvbS2TpIsRefusedForQ24)
 {
     auto plans = withS2Tp();
     ScriptedPrompts prompts;
-    prompts.fileTypes = {1};
+    prompts.fileTypes = {FileType::Q24};
     saveSelected(plans, prompts, allIds(plans), {});
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kQ24NoS2});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kQ24NoS2});
 }
 
 TEST(SaveAll, TvTpPassesTheQ24Check)
@@ -242,7 +242,7 @@ TEST(SaveAll, TvTpPassesTheQ24Check)
     plans.append(makePlan("Tv", 1));
     plans.at(0).channels[0].signalType = 0;
     ScriptedPrompts prompts;
-    prompts.fileTypes = {1};
+    prompts.fileTypes = {FileType::Q24};
     prompts.saveFiles = {text(dir.file("tv.planList"))};
     saveAll(plans, prompts, {});
     EXPECT_TRUE(prompts.messages.empty());
@@ -256,7 +256,7 @@ TEST(SaveSelected, GeneralAndQ24SaveDialogsAskBeforeReplacing)
     TempDir dir;
     auto plans = makePlanList(2, 1);
     ScriptedPrompts prompts;
-    prompts.fileTypes = {0, 1};
+    prompts.fileTypes = {FileType::General, FileType::Q24};
     prompts.saveFiles = {text(dir.file("a.gnr")), text(dir.file("a.planList"))};
     saveSelected(plans, prompts, allIds(plans), {});
     saveSelected(plans, prompts, allIds(plans), {});
@@ -312,7 +312,7 @@ TEST(SaveCommands, CancelInTheSaveDialogWritesNothing)
     auto plans = makePlanList(2, 1);
     const auto before = plans.at(1).number;
     ScriptedPrompts prompts;
-    prompts.fileTypes = {0, 1, 0};
+    prompts.fileTypes = {FileType::General, FileType::Q24, FileType::General};
     prompts.saveFiles = {std::string(), std::string(), std::string()};
     PaneRecord panes;
     saveSelected(plans, prompts, idsOf(plans, {1}), panes.hooks());
@@ -329,7 +329,7 @@ TEST(SaveCommands, CancelInTheFolderBrowserWritesNothing)
     TempDir dir;
     auto plans = makePlanList(2, 1);
     ScriptedPrompts prompts;
-    prompts.fileTypes = {2, 2};
+    prompts.fileTypes = {FileType::Q9100, FileType::Q9100};
     prompts.folders = {std::string(), std::string()};
     saveSelected(plans, prompts, allIds(plans), {});
     saveAll(plans, prompts, {});
@@ -345,7 +345,7 @@ TEST(SaveSelected, GeneralRenumbersTheSavedPlansInRowOrder)
     TempDir dir;
     auto plans = makePlanList(3, 1); // numbers 1, 2, 3
     ScriptedPrompts prompts;
-    prompts.fileTypes = {0};
+    prompts.fileTypes = {FileType::General};
     prompts.saveFiles = {text(dir.file("sel.gnr"))};
     saveSelected(plans, prompts, idsOf(plans, {2, 0}), {});
     EXPECT_EQ(plans.at(2).number, 0);
@@ -365,7 +365,7 @@ TEST(SaveSelected, Q24AndQ9100DoNotRenumber)
     TempDir dir;
     auto plans = makePlanList(3, 1);
     ScriptedPrompts prompts;
-    prompts.fileTypes = {1, 2};
+    prompts.fileTypes = {FileType::Q24, FileType::Q9100};
     prompts.saveFiles = {text(dir.file("sel.planList"))};
     prompts.folders = {text(dir.path())};
     saveSelected(plans, prompts, idsOf(plans, {2, 0}), {});
@@ -381,7 +381,7 @@ TEST(SaveAll, GeneralKeepsTheNumbersAndWritesTheWholeList)
     plans.at(0).number = 7;
     const PlanList before = plans;
     ScriptedPrompts prompts;
-    prompts.fileTypes = {0};
+    prompts.fileTypes = {FileType::General};
     prompts.saveFiles = {text(dir.file("all.gnr"))};
     PaneRecord panes;
     saveAll(plans, prompts, panes.hooks());
@@ -399,7 +399,7 @@ TEST(SaveAll, ExistingLongerGeneralFileHoldsExactlyTheNewContent)
     ASSERT_TRUE(writeGeneralFile(target, allPlans(longer)).ok());
     auto plans = makePlanList(2, 1);
     ScriptedPrompts prompts;
-    prompts.fileTypes = {0};
+    prompts.fileTypes = {FileType::General};
     prompts.saveFiles = {text(target)};
     saveAll(plans, prompts, {});
     EXPECT_EQ(readBytes(target), general_file::encode(allPlans(plans), false));
@@ -414,12 +414,12 @@ TEST(SaveAll, TwoPlansOfOneNameAskBeforeTheSecondReplacesTheFirst)
     plans.append(makePlan("Sat", 1));
     plans.append(makePlan("Sat", 3));
     ScriptedPrompts prompts;
-    prompts.fileTypes = {2};
+    prompts.fileTypes = {FileType::Q9100};
     prompts.folders = {text(dir.path())};
     prompts.answers = {true};
     PaneRecord panes;
     saveAll(plans, prompts, panes.hooks());
-    ASSERT_EQ(prompts.messageIds(), std::vector<int>{msg::kOrbtabExists});
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kOrbtabExists});
     EXPECT_EQ(prompts.messages[0].text, std::string("The target Sat.Orbtab file is already exist, overwrite it?"));
     EXPECT_EQ(prompts.messages[0].buttons, Prompts::Buttons::OkCancel);
     const auto bytes = readBytes(dir.file("Sat.Orbtab"));
@@ -437,12 +437,12 @@ TEST(SaveSelected, CancelledOverwriteKeepsTheFirstFileAndGoesOn)
     plans.append(makePlan("Sat", 3));
     plans.append(makePlan("Other", 2));
     ScriptedPrompts prompts;
-    prompts.fileTypes = {2};
+    prompts.fileTypes = {FileType::Q9100};
     prompts.folders = {text(dir.path())};
     prompts.answers = {false};
     PaneRecord panes;
     saveSelected(plans, prompts, allIds(plans), panes.hooks());
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kOrbtabExists});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kOrbtabExists});
     EXPECT_EQ(readBytes(dir.file("Sat.Orbtab"))[8], 1);
     EXPECT_EQ(readBytes(dir.file("Other.Orbtab"))[8], 3);
     EXPECT_EQ(panes.recent, (std::vector<std::string>{text(dir.file("Sat.Orbtab")), text(dir.file("Other.Orbtab"))}));
@@ -455,7 +455,7 @@ TEST(SaveAll, NameDifferingOnlyInLetterCaseIsNotAskedAbout)
     PlanList plans;
     plans.append(makePlan("Sat", 1));
     ScriptedPrompts prompts;
-    prompts.fileTypes = {2};
+    prompts.fileTypes = {FileType::Q9100};
     prompts.folders = {text(dir.path())};
     saveAll(plans, prompts, {});
     EXPECT_TRUE(prompts.messages.empty());
@@ -471,10 +471,10 @@ TEST(SaveAll, UnsafePlanNameIsReportedAndTheOthersAreWritten)
     plans.append(makePlan("../up", 1));
     plans.append(makePlan("Fine", 1));
     ScriptedPrompts prompts;
-    prompts.fileTypes = {2};
+    prompts.fileTypes = {FileType::Q9100};
     prompts.folders = {text(dir.file("inner"))};
     saveAll(plans, prompts, {});
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kUnsafePlanName});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kUnsafePlanName});
     EXPECT_TRUE(prompts.messages[0].text.find("../up") != std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(dir.file("inner") / "Fine.Orbtab"));
     EXPECT_FALSE(std::filesystem::exists(dir.file("up.Orbtab")));
@@ -488,11 +488,11 @@ TEST(SaveCommands, UnwritableTargetIsReportedNamingTheFile)
     auto plans = makePlanList(1, 1);
     const std::string target = text(dir.file("missing") / "out.gnr");
     ScriptedPrompts prompts;
-    prompts.fileTypes = {0};
+    prompts.fileTypes = {FileType::General};
     prompts.saveFiles = {target};
     PaneRecord panes;
     saveAll(plans, prompts, panes.hooks());
-    ASSERT_EQ(prompts.messageIds(), std::vector<int>{msg::kSaveFileFailed});
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kSaveFileFailed});
     EXPECT_EQ(prompts.messages[0].text, "Save the file " + target + " failed");
     EXPECT_EQ(prompts.messages[0].buttons, Prompts::Buttons::Ok);
     EXPECT_TRUE(panes.recent.empty());
@@ -503,10 +503,10 @@ TEST(SaveSelected, UnwritableRenumberedTargetKeepsTheNumbers)
     TempDir dir;
     auto plans = makePlanList(2, 1);
     ScriptedPrompts prompts;
-    prompts.fileTypes = {0};
+    prompts.fileTypes = {FileType::General};
     prompts.saveFiles = {text(dir.file("missing") / "out.gnr")};
     saveSelected(plans, prompts, idsOf(plans, {1}), {});
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kSaveFileFailed});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kSaveFileFailed});
     EXPECT_EQ(plans.at(1).number, 2);
 }
 
@@ -517,10 +517,10 @@ TEST(SaveAll, UnwritableOrbtabFolderReportsEveryFile)
     plans.append(makePlan("A", 1));
     plans.append(makePlan("B", 1));
     ScriptedPrompts prompts;
-    prompts.fileTypes = {2};
+    prompts.fileTypes = {FileType::Q9100};
     prompts.folders = {text(dir.file("missing"))};
     saveAll(plans, prompts, {});
-    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveFileFailed, msg::kSaveFileFailed}));
+    ASSERT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kSaveFileFailed, msg::kSaveFileFailed}));
     EXPECT_TRUE(prompts.messages[0].text.find("A.Orbtab") != std::string::npos);
     EXPECT_TRUE(prompts.messages[1].text.find("B.Orbtab") != std::string::npos);
 }
@@ -552,7 +552,7 @@ TEST(OpenPlans, CancelInTheOpenDialogKeepsThePlansAndThePanes)
     prompts.openFiles = {std::vector<std::string>{}};
     PaneRecord panes;
     openPlans(plans, prompts, panes.hooks());
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kSaveOffer});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kSaveOffer});
     EXPECT_EQ(prompts.messages[0].text, std::string("Save plan(s) in the planlist?"));
     EXPECT_EQ(plans.count(), 3);
     EXPECT_TRUE(std::equal(plans.begin(), plans.end(), before.begin(), before.end()));
@@ -570,12 +570,12 @@ TEST(OpenPlans, AcceptedSaveOfferRunsSaveAllThenOpens)
     const std::string saved = text(dir.file("saved.gnr"));
     ScriptedPrompts prompts;
     prompts.answers = {true};
-    prompts.fileTypes = {0};
+    prompts.fileTypes = {FileType::General};
     prompts.saveFiles = {saved};
     prompts.openFiles = {std::vector<std::string>{saved}};
     PaneRecord panes;
     openPlans(plans, prompts, panes.hooks());
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kSaveOffer});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kSaveOffer});
     // A General file keeps every field and identity.
     EXPECT_TRUE(std::equal(plans.begin(), plans.end(), before.begin(), before.end()));
     EXPECT_EQ(panes.recent, (std::vector<std::string>{saved, saved}));
@@ -589,11 +589,11 @@ TEST(OpenPlans, FailedSaveAllStillGoesOnToOpen)
     const auto source = writeOrbtab(dir, "New", 2);
     ScriptedPrompts prompts;
     prompts.answers = {true};
-    prompts.fileTypes = {0};
+    prompts.fileTypes = {FileType::General};
     prompts.openFiles = {std::vector<std::string>{text(source)}};
     PaneRecord panes;
     openPlans(plans, prompts, panes.hooks());
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer, msg::kPlanWithoutTp}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kSaveOffer, msg::kPlanWithoutTp}));
     ASSERT_EQ(plans.count(), 1);
     EXPECT_EQ(plans.at(0).nameText(), "New");
 }
@@ -613,7 +613,7 @@ TEST(OpenPlans, GnrInCapitalsReadsNothingAndIsReported)
     openPlans(plans, prompts, panes.hooks());
     EXPECT_TRUE(plans.empty());
     EXPECT_EQ(panes.nextPlanNumber, 9);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer, msg::kNotPlanFile}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kSaveOffer, msg::kNotPlanFile}));
     EXPECT_EQ(prompts.messages[1].text, "The file " + text(path) + " is not a plan file");
     EXPECT_EQ(panes.rowsCleared, 1);
     EXPECT_EQ(panes.refreshes, 1);
@@ -693,7 +693,7 @@ TEST(OpenPlans, BadFirstOrbtabChecksumIsReportedNamingItAndEndsTheReading)
     openPlans(plans, prompts, panes.hooks());
     EXPECT_TRUE(plans.empty());
     EXPECT_EQ(panes.nextPlanNumber, 5);
-    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer, msg::kChecksumFailed}));
+    ASSERT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kSaveOffer, msg::kChecksumFailed}));
     EXPECT_EQ(prompts.messages[1].text, "The file " + text(bad) + " checksum is wrong");
     EXPECT_TRUE(panes.recent.empty());
 }
@@ -710,7 +710,7 @@ TEST(OpenChosenFiles, LaterBadChecksumIsNotVerifiedAndMissingFilesAreReported)
     openChosenFiles(plans, prompts, paths, panes.hooks());
     EXPECT_EQ(plans.count(), 2);
     EXPECT_EQ(panes.nextPlanNumber, 2);
-    ASSERT_EQ(prompts.messageIds(), std::vector<int>{msg::kOpenFileFailed});
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kOpenFileFailed});
     EXPECT_EQ(prompts.messages[0].text, "打开文件" + missing + "失败");
     EXPECT_EQ(panes.recent, (std::vector<std::string>{paths[0], paths[2]}));
 }
@@ -726,7 +726,7 @@ TEST(OpenChosenFiles, UnreadableGeneralFileIsReportedAndLeavesTheListEmpty)
     openChosenFiles(plans, prompts, {missing}, panes.hooks());
     EXPECT_TRUE(plans.empty());
     EXPECT_EQ(panes.nextPlanNumber, 4);
-    EXPECT_EQ(prompts.messageIds(), std::vector<int>{msg::kOpenFileFailed});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kOpenFileFailed});
     EXPECT_EQ(prompts.messages[0].text, "Open the file " + missing + " failed");
     EXPECT_EQ(panes.rowsCleared, 1);
     EXPECT_EQ(panes.refreshes, 1);

@@ -14,7 +14,8 @@ TEST(TransferCommands, DownloadOfAnEmptyListShowsNothing)
     ScriptedPrompts prompts;
     DirectRunner runner(prompts);
     PlanList plans;
-    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 1, kNoPause), TransferOutcome::NothingToSend);
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, DeviceType::Q36Checked, kNoPause),
+              TransferOutcome::NothingToSend);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(e.meter->received().size(), 2U);
 }
@@ -25,8 +26,8 @@ TEST(TransferCommands, DownloadChecksComeFirst)
     ScriptedPrompts prompts;
     DirectRunner runner(prompts);
     auto plans = makePlanList(19, 1);
-    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 1, kNoPause), std::nullopt);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kQ36MaxPlans}));
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, DeviceType::Q36Checked, kNoPause), std::nullopt);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kQ36MaxPlans}));
     EXPECT_TRUE(e.meter->received().empty());
 }
 
@@ -36,7 +37,8 @@ TEST(TransferCommands, DeviceType0SkipsTheChecks)
     ScriptedPrompts prompts;
     DirectRunner runner(prompts);
     auto plans = makePlanList(30, 1);
-    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 0, kNoPause), TransferOutcome::Succeeded);
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, DeviceType::Unchecked, kNoPause),
+              TransferOutcome::Succeeded);
     EXPECT_EQ(e.meter->storedPlans().size(), 30U);
 }
 
@@ -47,12 +49,12 @@ TEST(TransferCommands, MeterMissingGives144)
     ScriptedPrompts prompts;
     DirectRunner runner(prompts);
     auto plans = makePlanList(1, 1);
-    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 1, kNoPause), std::nullopt);
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, DeviceType::Q36Checked, kNoPause), std::nullopt);
     int cleared = 0;
     EXPECT_EQ(uploadPlans(
                   plans, *e.link, prompts, runner, [&] { ++cleared; }, [] {}, kNoPause),
               std::nullopt);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kQ36NotFound, msg::kQ36NotFound}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kQ36NotFound, msg::kQ36NotFound}));
     EXPECT_EQ(cleared, 0);
     EXPECT_EQ(plans.count(), 1);
 }
@@ -66,8 +68,8 @@ TEST(TransferCommands, MeterThatCannotBeOpenedIsNamed)
     ScriptedPrompts prompts;
     DirectRunner runner(prompts);
     auto plans = makePlanList(1, 1);
-    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 1, kNoPause), std::nullopt);
-    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kMeterNotOpened}));
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, DeviceType::Q36Checked, kNoPause), std::nullopt);
+    ASSERT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kMeterNotOpened}));
     EXPECT_EQ(prompts.messages[0].text, std::string("The Q36 device emu:0 is there but can not be opened: "
                                                     "Permission denied. Install the udev rule as the README "
                                                     "describes, then plug the device in again"));
@@ -81,8 +83,9 @@ TEST(TransferCommands, FailedPlanIsReportedAfterTheDialogCloses)
     ScriptedPrompts prompts;
     DirectRunner runner(prompts);
     auto plans = makePlanList(3, 1);
-    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, 1, kNoPause), TransferOutcome::Failed);
-    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kStoppedAtPlan}));
+    EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, DeviceType::Q36Checked, kNoPause),
+              TransferOutcome::Failed);
+    ASSERT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kStoppedAtPlan}));
     EXPECT_EQ(prompts.messages[0].text, std::string("The Device stopped answering at plan 2"));
     EXPECT_EQ(plans.count(), 3);
 }
@@ -99,7 +102,7 @@ TEST(TransferCommands, UploadInUpgradeStateGives121WithEmptyPanes)
     EXPECT_EQ(uploadPlans(
                   plans, *e.link, prompts, runner, [&] { ++cleared; }, [&] { ++refreshed; }, kNoPause),
               TransferOutcome::WrongState);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kNeedNormalState}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kNeedNormalState}));
     EXPECT_TRUE(plans.empty());
     EXPECT_EQ(cleared, 1);
     EXPECT_EQ(refreshed, 1);
@@ -114,7 +117,7 @@ TEST(TransferCommands, UploadWithPlanCountZeroIsReported)
     EXPECT_EQ(uploadPlans(
                   plans, *e.link, prompts, runner, [] {}, [] {}, kNoPause),
               TransferOutcome::Failed);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kMeterHoldsNoPlans}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kMeterHoldsNoPlans}));
 }
 
 TEST(TransferCommands, MeterGoneBetweenCommandAndWorker)
@@ -129,7 +132,7 @@ TEST(TransferCommands, MeterGoneBetweenCommandAndWorker)
                   plans, *e.link, prompts, runner, [&] { e.backend->remove("emu:0"); }, [] {}, kNoPause),
               TransferOutcome::NotFound);
     EXPECT_TRUE(plans.empty());
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kDeviceNotFound}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kDeviceNotFound}));
     EXPECT_TRUE(e.meter->received().empty());
 }
 

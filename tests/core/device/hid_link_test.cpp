@@ -193,7 +193,7 @@ TEST(Download, WrongStateRefusesWith121)
     e.meter->setState(MeterState::Upgrade);
     RecordingObserver o;
     EXPECT_EQ(runDownload(*e.link, makePlanList(1, 1), o, kNoPause), TransferOutcome::WrongState);
-    EXPECT_EQ(o.messages, (std::vector<int>{msg::kNeedNormalState}));
+    EXPECT_EQ(o.messages, (std::vector<MessageId>{msg::kNeedNormalState}));
 }
 
 TEST(Download, FailingPlanStopsWithoutDownloadEnd)
@@ -399,7 +399,7 @@ TEST(Upgrade, NormalStateRefusesWith124)
     std::vector<std::uint8_t> image(64);
     RecordingObserver o;
     EXPECT_EQ(runUpgrade(*e.link, image, o), TransferOutcome::WrongState);
-    EXPECT_EQ(o.messages, (std::vector<int>{msg::kNeedUpgradeState}));
+    EXPECT_EQ(o.messages, (std::vector<MessageId>{msg::kNeedUpgradeState}));
     EXPECT_EQ(e.meter->received().size(), 1U);
 }
 

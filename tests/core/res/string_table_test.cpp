@@ -7,11 +7,11 @@ TEST(StringTable, EveryIdHasBothTexts)
 {
     const auto ids = messageIds();
     EXPECT_GE(ids.size(), 40U);
-    for (int id : ids) {
+    for (const MessageId id : ids) {
         EXPECT_FALSE(messageText(id, Language::English).empty()) << id;
         EXPECT_FALSE(messageText(id, Language::Chinese).empty()) << id;
     }
-    EXPECT_TRUE(messageText(99999, Language::English).empty());
+    EXPECT_TRUE(messageText(MessageId{99999}, Language::English).empty());
 }
 
 TEST(StringTable, TextsKeepTheirOwnBlanksAndSpelling)

@@ -30,7 +30,7 @@ protected:
     }
 };
 
-void expectRefused(const ChannelCellResult& r, int id)
+void expectRefused(const ChannelCellResult& r, MessageId id)
 {
     EXPECT_FALSE(r.accepted);
     EXPECT_EQ(r.messageId, id);

@@ -21,7 +21,7 @@ protected:
     PlanCellResult edit(int column, const std::string& text) const { return PlanCellEdited(column, text, plan, plans); }
 };
 
-void expectRefused(const PlanCellResult& r, int id, const std::string& text)
+void expectRefused(const PlanCellResult& r, MessageId id, const std::string& text)
 {
     EXPECT_FALSE(r.accepted) << text;
     EXPECT_EQ(r.messageId, id) << text;
@@ -32,7 +32,7 @@ void expectRefused(const PlanCellResult& r, int id, const std::string& text)
 struct RefusedCase {
     int column;
     std::string text;
-    int messageId;
+    MessageId messageId;
 };
 
 } // namespace

@@ -153,7 +153,7 @@ TEST_F(UpgradeDialog, NormalStateIsRefusedWith124)
 {
     load(imageFile("fw.bin", 64));
     QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kNeedUpgradeState}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kNeedUpgradeState}));
     EXPECT_EQ(cell(dialog, 3), QStringLiteral("No"));
 }
 
@@ -162,7 +162,7 @@ TEST_F(UpgradeDialog, MissingMeterGives112)
     e.link->setIdentity(kMeterIdentities[0]);
     load(imageFile("fw.bin", 64));
     QTest::mouseClick(&dialog.upgradeButton(), Qt::LeftButton);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kDeviceNotFound}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kDeviceNotFound}));
 }
 
 TEST_F(UpgradeDialog, FailedLoadKeepsTheEarlierImage)
@@ -181,7 +181,7 @@ TEST_F(UpgradeDialog, FailedLoadKeepsTheEarlierImage)
 TEST_F(UpgradeDialog, TooLargeImageIsRefusedAtLoad)
 {
     load(imageFile("huge.bin", kMaxUpgradeImageSize + 1));
-    ASSERT_EQ(prompts.messageIds(), (std::vector<int>{msg::kUpgradeImageTooLarge}));
+    ASSERT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kUpgradeImageTooLarge}));
     EXPECT_TRUE(prompts.messages[0].text.find("huge.bin") != std::string::npos);
     EXPECT_FALSE(dialog.imageLoaded());
 }

@@ -70,7 +70,7 @@ TEST_F(ChannelPaneTest, HundredthTpIsAddedAndTheNextRefused)
     EXPECT_TRUE(prompts.messages.empty());
     pane.AddChannel();
     EXPECT_EQ(plan().channelCount, 100);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kMaxTps}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kMaxTps}));
     EXPECT_EQ(prompts.messages[0].text, std::string("Reach the max TP nums(100)"));
 }
 
@@ -78,7 +78,7 @@ TEST_F(ChannelPaneTest, WithoutAPlanAddChAsksForOne)
 {
     pane.setCurrentPlan(std::nullopt);
     pane.AddChannel();
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSelectPlan}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kSelectPlan}));
 }
 
 TEST_F(ChannelPaneTest, RemovedPlanIsNeverShown)
@@ -131,7 +131,7 @@ TEST_F(ChannelPaneTest, DeleteChRemovesExactlyTheTickedRowsAfterASort)
 
     prompts.answers = {true};
     pane.DeleteCheckedChannels();
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kConfirmDeleteTps, msg::kConfirmDeleteTps}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kConfirmDeleteTps, msg::kConfirmDeleteTps}));
     ASSERT_EQ(plan().channelCount, 2);
     EXPECT_EQ(plan().channels[0].nameText(), "TP3");
     EXPECT_EQ(plan().channels[1].nameText(), "TP4");
@@ -201,7 +201,7 @@ TEST_F(ChannelPaneTest, RefusedCellShowsItsMessageAndTheStoredValueComesBack)
 {
     pane.AddChannel();
     editCell(list(), 0, 4, QStringLiteral("99999"));
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kFrequencyRange}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kFrequencyRange}));
     EXPECT_EQ(plan().channels[0].frequency, 350000U);
     EXPECT_EQ(list().cellText(0, 4), QStringLiteral("3500"));
 }

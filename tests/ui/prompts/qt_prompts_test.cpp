@@ -206,5 +206,5 @@ TEST(QtPrompts, FileTypeRunsTheFileTypeSelectDialogInItsLanguage)
         QTest::keyClick(dialog->combo(), Qt::Key_Down);
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     });
-    EXPECT_EQ(prompts.chooseFileType(PromptOwner::MainWindow), 1);
+    EXPECT_EQ(prompts.chooseFileType(PromptOwner::MainWindow), FileType::Q24);
 }

@@ -55,7 +55,7 @@ TEST_F(FrameTest, TypeComboStartsShowingQ36WithTheEmptyEntrysIdentity)
     QComboBox* combo = frame->ribbon().typeCombo();
     EXPECT_EQ(combo->currentText(), QStringLiteral("Q36"));
     EXPECT_EQ(combo->currentIndex(), -1);
-    EXPECT_EQ(frame->deviceType(), 1);
+    EXPECT_EQ(frame->deviceType(), DeviceType::Q36Checked);
     EXPECT_EQ(link.vendorId, 0x1357);
     EXPECT_EQ(link.productId, 0x2468);
 }
@@ -68,13 +68,13 @@ TEST_F(FrameTest, TypeComboEntriesSetIdentityAndDeviceType)
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Down);
     ASSERT_EQ(combo->currentIndex(), 0);
-    EXPECT_EQ(frame->deviceType(), 0);
+    EXPECT_EQ(frame->deviceType(), DeviceType::Unchecked);
     EXPECT_EQ(link.vendorId, 0x1234);
     EXPECT_EQ(link.productId, 0x5678);
     QTest::keyClick(combo, Qt::Key_Down);
     ASSERT_EQ(combo->currentIndex(), 1);
     EXPECT_EQ(combo->currentText(), QString());
-    EXPECT_EQ(frame->deviceType(), 1);
+    EXPECT_EQ(frame->deviceType(), DeviceType::Q36Checked);
     EXPECT_EQ(link.vendorId, 0x1357);
     EXPECT_EQ(link.productId, 0x2468);
 }
@@ -246,7 +246,7 @@ TEST_F(FrameTest, FilesNamedAtStartOpenAsChosenFilesAndBecomeRecent)
     // without saving.
     prompts.answers = {false};
     emit frame->ribbon().recentFileChosen(QString::fromStdString(path.string()));
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kSaveOffer}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kSaveOffer}));
     EXPECT_EQ(plans.count(), 2);
     EXPECT_EQ(prompts.fileTypeDialogs(), 0);
 }

@@ -69,7 +69,7 @@ TEST_F(PlanPaneTest, TwoHundredFiftyFifthPlanIsAddedAndTheNextRefused)
     EXPECT_TRUE(prompts.messages.empty());
     plansPane.AddPlan();
     EXPECT_EQ(plans.count(), 255);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kMaxPlans}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kMaxPlans}));
     EXPECT_EQ(prompts.messages[0].text, std::string("Reach the Max nums"));
 }
 
@@ -79,13 +79,14 @@ TEST_F(PlanPaneTest, RenamingChecksItsTextAndOtherPlansNames)
     editCell(list(), 0, 1, QStringLiteral("Plan1"));
     EXPECT_TRUE(prompts.messages.empty());
     editCell(list(), 0, 1, QStringLiteral("Plan2"));
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kPlanNameExists}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kPlanNameExists}));
     EXPECT_EQ(list().cellText(0, 1), QStringLiteral("Plan1"));
 
     prompts.messages.clear();
     for (const char* bad : {"NineChars", "", "ab!", "x~"})
         editCell(list(), 0, 1, QString::fromUtf8(bad));
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kTooLong, msg::kBadChars, msg::kBadChars, msg::kBadChars}));
+    EXPECT_EQ(prompts.messageIds(),
+              (std::vector<MessageId>{msg::kTooLong, msg::kBadChars, msg::kBadChars, msg::kBadChars}));
     EXPECT_EQ(plans.at(0).nameText(), "Plan1");
 
     prompts.messages.clear();
@@ -107,7 +108,7 @@ TEST_F(PlanPaneTest, LongitudeAndOscillatorChecks)
     editCell(list(), 0, 3, QStringLiteral("180.1"));
     editCell(list(), 0, 3, QStringLiteral("-1"));
     editCell(list(), 0, 3, QStringLiteral(".5"));
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kLongitudeRange, msg::kBadChars, msg::kBadChars}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kLongitudeRange, msg::kBadChars, msg::kBadChars}));
     EXPECT_EQ(plans.at(0).longitude, 12.3F);
     EXPECT_EQ(list().cellText(0, 3), QStringLiteral("12.3"));
 
@@ -119,7 +120,7 @@ TEST_F(PlanPaneTest, LongitudeAndOscillatorChecks)
     EXPECT_TRUE(prompts.messages.empty());
     editCell(list(), 0, 4, QStringLiteral("999.9"));
     editCell(list(), 0, 5, QStringLiteral("12001"));
-    EXPECT_EQ(prompts.messageIds(), (std::vector<int>{msg::kLnbRange, msg::kLnbRange}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kLnbRange, msg::kLnbRange}));
     EXPECT_EQ(plans.at(0).lnbLow, 100000);
     EXPECT_EQ(plans.at(0).lnbHigh, 1200000);
 }
