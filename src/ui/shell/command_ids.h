@@ -1,5 +1,9 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <string_view>
+
 // Ids of the main window's commands: the ribbon's buttons, its Type combo, the
 // visual styles, the About box and the pane switching keys. The ribbon labels
 // live in the string table under the same ids as their commands.
@@ -39,5 +43,42 @@ inline constexpr int kLookWindows7 = 219;
 
 // The style used when no setting is stored.
 inline constexpr int kDefaultLook = kLookOffice2007Blue;
+
+// The resource names of the commands, which name their actions.
+struct CommandName {
+    int id;
+    std::string_view name;
+};
+inline constexpr std::array<CommandName, 22> kCommandNames{{
+    {kPlanAdd, "ID_BUTTON_PLAN_ADD"},
+    {kPlanDelete, "ID_BUTTON_DELE_PLAN1"},
+    {kChannelAdd, "ID_BUTTON_ADD_CH"},
+    {kChannelDelete, "ID_BUTTON_DELE_CH1"},
+    {kOpen, "ID_BUTTON_OPEN"},
+    {kSelectAllPlans, "ID_BUTTON_SELECTALLPLAN1"},
+    {kSaveAll, "ID_BUTTON_EXPORT_ALL"},
+    {kUpload, "ID_BUTTON_UPLOAD"},
+    {kTypeCombo, "ID_COMBO_SYNC"},
+    {kDownload, "ID_BUTTON_DOWNLOAD"},
+    {kSaveSelect, "ID_BUTTON_EXPORT_SELECT"},
+    {kSelectAllChannels, "ID_BUTTON_SELECT_ALL_CHANNEL"},
+    {kUpgrade, "ID_BUTTON2"},
+    {kAppAbout, "ID_APP_ABOUT"},
+    {kNextPane, "ID_NEXT_PANE"},
+    {kPreviousPane, "ID_PREV_PANE"},
+    {kLookOffice2007Blue, "ID_VIEW_APPLOOK_OFF_2007_BLUE"},
+    {kLookOffice2007Black, "ID_VIEW_APPLOOK_OFF_2007_BLACK"},
+    {kLookOffice2007Silver, "ID_VIEW_APPLOOK_OFF_2007_SILVER"},
+    {kLookOffice2007Aqua, "ID_VIEW_APPLOOK_OFF_2007_AQUA"},
+    {kLookWindows7, "ID_VIEW_APPLOOK_WINDOWS_7"},
+    {kLookDefault, "ID_VIEW_APPLOOK_WIN_2000"},
+}};
+
+// The resource name of a command; empty for an id without one.
+constexpr std::string_view commandName(int id)
+{
+    const auto it = std::find_if(kCommandNames.begin(), kCommandNames.end(), [id](const CommandName& c) { return c.id == id; });
+    return it == kCommandNames.end() ? std::string_view() : it->name;
+}
 
 } // namespace cmd

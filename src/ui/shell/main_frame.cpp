@@ -17,7 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QResizeEvent>
-#include <QShortcut>
+#include <QAction>
 #include <QSplitter>
 #include <QStatusBar>
 
@@ -53,8 +53,16 @@ CMainFrame::CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSett
 
     createClientArea();
 
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)})
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, &CMainFrame::switchPane);
+    // F6 and Shift+F6 switch the panes, as actions of their own.
+    for (const auto& [id, keys] : {std::pair{cmd::kNextPane, QKeySequence(Qt::Key_F6)},
+                                   std::pair{cmd::kPreviousPane, QKeySequence(Qt::SHIFT | Qt::Key_F6)}}) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(cmd::commandName(id)));
+        action->setData(id);
+        action->setShortcut(keys);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, commandId = id] { onCommand(commandId); });
+    }
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now != nullptr && planPane_->isAncestorOf(now))
             setActivePane(Pane::Plans);
@@ -172,6 +180,10 @@ void CMainFrame::onCommand(int commandId)
     // A cell being edited is committed before any command acts on the plans.
     endOpenEdits();
     switch (commandId) {
+    case cmd::kNextPane:
+    case cmd::kPreviousPane:
+        switchPane();
+        return;
     case cmd::kSelectAllPlans:
         if (activePane_ == Pane::Plans)
             planPane_->ToggleSelectAll();

@@ -1,5 +1,6 @@
 #include "ui/shell/ribbon_bar.h"
 
+#include "ui/shell/command_ids.h"
 #include "ui/shell/ribbon_button.h"
 #include "ui/shell/ribbon_panel.h"
 
@@ -121,11 +122,21 @@ RibbonPanel* RibbonBar::addPanel(int category, const QString& caption)
     return panel;
 }
 
+QAction* RibbonBar::addCommandAction(int commandId, const QString& text, const QIcon& icon)
+{
+    auto* action = new QAction(icon, text, this);
+    action->setObjectName(QString::fromLatin1(cmd::commandName(commandId)));
+    action->setData(commandId);
+    action->setToolTip(text);
+    commandActions_.insert(commandId, action);
+    connect(action, &QAction::triggered, this, [this, commandId] { emit commandTriggered(commandId); });
+    return action;
+}
+
 QAbstractButton* RibbonBar::addButton(RibbonPanel* panel, int commandId, const QString& label, const QIcon& icon)
 {
-    RibbonButton* button = panel->addButton(commandId, label, icon);
+    RibbonButton* button = panel->addButton(addCommandAction(commandId, label, icon));
     addCommandWidget(commandId, button);
-    connect(button, &QToolButton::clicked, this, [this, commandId] { emit commandTriggered(commandId); });
     return button;
 }
 
@@ -150,9 +161,8 @@ QMenu* RibbonBar::addMenuButton(const QString& text, Qt::Key keyTip)
 
 QAction* RibbonBar::addCommand(QMenu* menu, int commandId, const QString& text)
 {
-    QAction* action = menu->addAction(text);
-    commandActions_.insert(commandId, action);
-    connect(action, &QAction::triggered, this, [this, commandId] { emit commandTriggered(commandId); });
+    QAction* action = addCommandAction(commandId, text, {});
+    menu->addAction(action);
     return action;
 }
 
@@ -160,14 +170,12 @@ QAbstractButton* RibbonBar::addIconButton(int commandId, const QString& toolTip,
 {
     auto* button = new QToolButton;
     button->setObjectName(QStringLiteral("ribbonIconButton"));
-    button->setToolTip(toolTip);
-    button->setIcon(icon);
+    button->setDefaultAction(addCommandAction(commandId, toolTip, icon));
     button->setIconSize(QSize(kIconButtonSize, kIconButtonSize));
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setAutoRaise(true);
     rightButtons_->addWidget(button);
     addCommandWidget(commandId, button);
-    connect(button, &QToolButton::clicked, this, [this, commandId] { emit commandTriggered(commandId); });
     addKeyTip(keyTip, [button] { button->click(); });
     return button;
 }
@@ -192,10 +200,15 @@ void RibbonBar::setRecentFiles(const QStringList& paths)
 
 void RibbonBar::setCommandEnabled(int commandId, bool enabled)
 {
-    if (QWidget* widget = commandWidgets_.value(commandId))
-        widget->setEnabled(enabled);
     if (QAction* action = commandActions_.value(commandId))
         action->setEnabled(enabled);
+    else if (QWidget* widget = commandWidgets_.value(commandId))
+        widget->setEnabled(enabled);
+}
+
+QAction* RibbonBar::commandAction(int commandId) const
+{
+    return commandActions_.value(commandId);
 }
 
 QAbstractButton* RibbonBar::button(int commandId) const

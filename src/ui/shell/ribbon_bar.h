@@ -35,7 +35,10 @@ public:
     int addCategory(const QString& title, Qt::Key keyTip);
     // A panel appended to the page of `category`.
     RibbonPanel* addPanel(int category, const QString& caption);
-    // A large button of `panel` that triggers `commandId`.
+    // The action of `commandId`, named after the command's resource name and
+    // carrying the id as its data; triggering it reports commandTriggered.
+    QAction* addCommandAction(int commandId, const QString& text, const QIcon& icon);
+    // A large button of `panel` for a new action of `commandId`.
     QAbstractButton* addButton(RibbonPanel* panel, int commandId, const QString& label, const QIcon& icon);
     // Registers a control of a panel as the one of `commandId`, for setCommandEnabled.
     void addCommandWidget(int commandId, QWidget* widget);
@@ -51,6 +54,8 @@ public:
     // Enables or disables the button, control or menu item of `commandId`.
     void setCommandEnabled(int commandId, bool enabled);
 
+    // The action of `commandId`, or null when it has none.
+    QAction* commandAction(int commandId) const;
     // The button of `commandId`, or null when it has none.
     QAbstractButton* button(int commandId) const;
     QAbstractButton* applicationButton() const;

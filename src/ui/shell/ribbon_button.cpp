@@ -1,23 +1,27 @@
 #include "ui/shell/ribbon_button.h"
 
+#include <QAction>
+
 namespace {
 
 constexpr int kMinimumWidth = 56;
 
 } // namespace
 
-RibbonButton::RibbonButton(int commandId, const QString& label, const QIcon& icon, QWidget* parent)
-    : QToolButton(parent), commandId_(commandId)
+RibbonButton::RibbonButton(QAction* command, QWidget* parent) : QToolButton(parent)
 {
     setObjectName(QStringLiteral("ribbonButton"));
-    setText(label);
-    setToolTip(label);
-    setIcon(icon);
+    setDefaultAction(command);
     setIconSize(QSize(kIconSize, kIconSize));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setAutoRaise(true);
     // Never narrower than its label: a narrow window scrolls the ribbon.
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
+}
+
+int RibbonButton::commandId() const
+{
+    return defaultAction()->data().toInt();
 }
 
 QSize RibbonButton::sizeHint() const

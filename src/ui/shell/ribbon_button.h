@@ -2,21 +2,19 @@
 
 #include <QToolButton>
 
-// A large ribbon button: its icon above its label, carrying the id of the
-// command it triggers.
+// A large ribbon button: the icon above the label of the command action it
+// triggers.
 class RibbonButton : public QToolButton {
     Q_OBJECT
 public:
-    RibbonButton(int commandId, const QString& label, const QIcon& icon, QWidget* parent = nullptr);
+    explicit RibbonButton(QAction* command, QWidget* parent = nullptr);
 
-    int commandId() const { return commandId_; }
+    // The id of the command (the action's data).
+    int commandId() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
     // Edge of a large button's icon, in pixels.
     static constexpr int kIconSize = 32;
-
-private:
-    int commandId_;
 };

@@ -36,9 +36,9 @@ QString RibbonPanel::caption() const
     return caption_->text();
 }
 
-RibbonButton* RibbonPanel::addButton(int commandId, const QString& label, const QIcon& icon)
+RibbonButton* RibbonPanel::addButton(QAction* command)
 {
-    auto* button = new RibbonButton(commandId, label, icon, this);
+    auto* button = new RibbonButton(command, this);
     row_->addWidget(button);
     return button;
 }

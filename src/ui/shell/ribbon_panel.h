@@ -14,8 +14,8 @@ public:
 
     QString caption() const;
 
-    // Appends a large button; the panel owns it.
-    RibbonButton* addButton(int commandId, const QString& label, const QIcon& icon);
+    // Appends a large button of the command action; the panel owns it.
+    RibbonButton* addButton(QAction* command);
     // Appends any other control; the panel takes ownership.
     void addWidget(QWidget* widget);
 

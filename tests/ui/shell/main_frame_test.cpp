@@ -25,6 +25,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,31 @@ TEST_F(FrameTest, NarrowWindowScrollsTheRibbonInsteadOfSqueezingIt)
         // The scroll bar, when there is one, takes no room from the panels.
         EXPECT_GE(pages->viewport()->height(), pages->widget()->minimumSizeHint().height()) << width;
     }
+}
+
+// Every command of the window is an action named after its resource, with
+// its id as data; the ribbon's controls and the keys trigger those actions.
+TEST_F(FrameTest, CommandsAreNamedActions)
+{
+    auto frame = makeFrame();
+    showActive(*frame);
+    for (const auto& [id, name] : cmd::kCommandNames) {
+        if (id == cmd::kTypeCombo || id == cmd::kLookDefault)
+            continue; // a combo, and a style only a stored setting reaches
+        const auto* action = frame->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->data().toInt(), id) << name;
+    }
+    EXPECT_EQ(qobject_cast<QToolButton*>(frame->ribbon().button(cmd::kPlanAdd))->defaultAction(),
+              frame->findChild<QAction*>(QStringLiteral("ID_BUTTON_PLAN_ADD")));
+
+    frame->findChild<QAction*>(QStringLiteral("ID_BUTTON_PLAN_ADD"))->trigger();
+    EXPECT_EQ(plans.count(), 1);
+    EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Plans);
+    frame->findChild<QAction*>(QStringLiteral("ID_NEXT_PANE"))->trigger();
+    EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Channels);
+    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Plans);
 }
 
 TEST_F(FrameTest, SelectAllReachesOnlyTheActivePane)
