@@ -2,6 +2,7 @@
 
 #include "core/model/name_text.h"
 #include "core/model/unique_ids.h"
+#include "core/rules/free_names.h"
 
 #include <nlohmann/json.hpp>
 
@@ -128,12 +129,10 @@ private:
     std::string where_;
 };
 
-std::string lowestFreeName(const std::string& prefix, const std::set<std::string>& used)
+// The lowest free name among the names a document gives.
+std::string freeName(std::string_view prefix, const std::set<std::string>& used)
 {
-    for (int n = 1; n <= 255; ++n)
-        if (!used.contains(prefix + std::to_string(n)))
-            return prefix + std::to_string(n);
-    return prefix + "1";
+    return lowestFreeName(prefix, [&used](const std::string& name) { return used.contains(name); });
 }
 
 SateChannel readChannel(const json& object, const std::string& where, int position, std::set<std::string>& names)
@@ -143,7 +142,7 @@ SateChannel readChannel(const json& object, const std::string& where, int positi
     if (f.has("name"))
         f.name("name", c.name);
     else
-        c.setNameText(lowestFreeName("TP", names));
+        c.setNameText(freeName("TP", names));
     names.insert(c.nameText());
     f.integer("number", c.number);
     f.integer("enabled", c.enabled);
@@ -185,7 +184,7 @@ CComonOrbitune readPlan(const json& object, const std::string& where, std::int32
     if (f.has("name"))
         f.name("name", p.name);
     else
-        p.setNameText(lowestFreeName("Plan", planNames));
+        p.setNameText(freeName("Plan", planNames));
     planNames.insert(p.nameText());
     if (f.has("number")) {
         f.integer("number", p.number);

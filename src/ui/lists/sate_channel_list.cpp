@@ -4,6 +4,7 @@
 #include "core/res/string_ids.h"
 #include "core/rules/channel_cell_rules.h"
 #include "core/rules/channel_cell_texts.h"
+#include "core/rules/free_names.h"
 #include "ui/text/qt_text.h"
 
 #include <QHeaderView>
@@ -27,20 +28,6 @@ QStringList headers()
             QStringLiteral("Pilots")};
 }
 
-// The first "TP<n>" for n = 1..255 that no TP of the plan is named; the last
-// one when all are taken.
-std::string freeChannelName(const CComonOrbitune& plan)
-{
-    const auto used = plan.usedChannels();
-    std::string name;
-    for (int n = 1; n <= 255; ++n) {
-        name = "TP" + std::to_string(n);
-        if (std::none_of(used.begin(), used.end(), [&](const SateChannel& tp) { return tp.nameText() == name; }))
-            break;
-    }
-    return name;
-}
-
 } // namespace
 
 CSateChannelList::CSateChannelList(PlanList& plans, Prompts& prompts, QWidget* parent)
@@ -54,23 +41,20 @@ CSateChannelList::CSateChannelList(PlanList& plans, Prompts& prompts, QWidget* p
 void CSateChannelList::OnInitialUpdate()
 {
     using namespace channel_column;
-    list_.setGeometry(rect());
-    list_.insertColumns(headers(), width());
-
-    list_.SetReadOnlyColumn(kNumber);
-    for (int column : {kEnable, kSignalType, kCodeRate, kModulation, kRollOff, kPolarization, kLnbLo, kPilots})
-        list_.SetComboColumn(column);
-    list_.SetColumnValidChars(kName, kNameChars);
-    list_.SetColumnValidChars(kFrequency, kDecimalChars);
-    list_.SetColumnValidChars(kBandwidth, kDecimalChars);
-    list_.SetColumnValidChars(kSymbolRate, kSymbolRateChars);
+    list_.configure({headers(),
+                     {kEnable, kSignalType, kCodeRate, kModulation, kRollOff, kPolarization, kLnbLo, kPilots},
+                     {{kName, kNameChars},
+                      {kFrequency, kDecimalChars},
+                      {kBandwidth, kDecimalChars},
+                      {kSymbolRate, kSymbolRateChars}}},
+                    rect());
     GlueControlToEdges(resizer_, this, CSateChannelSortComboListCtrl::kControlId);
 }
 
 void CSateChannelList::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    list_.setColumnWidths(std::max(event->size().width() / channel_column::kCount, kMinColumnWidth));
+    list_.shareWidth(event->size().width(), kMinColumnWidth);
 }
 
 CComonOrbitune* CSateChannelList::plan()
@@ -96,17 +80,18 @@ void CSateChannelList::removeAllRows()
 
 void CSateChannelList::RefreshChannelList()
 {
-    list_.removeAllRows();
     const CComonOrbitune* shown = plan();
-    if (shown == nullptr || shown->channelCount == 0)
+    if (shown == nullptr) {
+        list_.removeAllRows();
         return;
-    int position = 0;
-    for (const SateChannel& tp : shown->usedChannels()) {
-        QStringList texts{QString::number(++position)};
-        for (int column = 1; column < channel_column::kCount; ++column)
-            texts.append(qtText(ChannelCellText(tp, column)));
-        list_.appendRow(texts, tp.id);
     }
+    list_.fillRows(shown->usedChannels(), ChannelCellText);
+}
+
+void CSateChannelList::showPlan(const Guid& plan)
+{
+    setCurrentPlan(plan);
+    RefreshChannelList();
 }
 
 void CSateChannelList::AddChannel()
@@ -136,11 +121,7 @@ void CSateChannelList::DeleteCheckedChannels()
     }
     if (shown->channelCount == 0)
         return;
-    std::vector<Guid> ticked;
-    const int rows = std::min(list_.rowCount(), static_cast<int>(shown->channelCount));
-    for (int row = 0; row < rows; ++row)
-        if (list_.isChecked(row))
-            ticked.push_back(list_.rowId(row));
+    const std::vector<Guid> ticked = list_.checkedIds();
     if (ticked.empty())
         return;
     if (!prompts_.ask(PromptOwner::ChannelPane, msg::kConfirmDeleteTps))
@@ -158,11 +139,7 @@ void CSateChannelList::ToggleSelectAll()
 
 void CSateChannelList::SortChannelsByColumn(int column)
 {
-    if (column == channel_column::kNumber)
-        return;
-    list_.sortAscending = list_.sortColumn != column ? true : !list_.sortAscending;
-    list_.sortColumn = column;
-    list_.sortRows();
+    list_.sortByColumn(column);
 }
 
 // The choices follow the row whose cell opens the drop-down. The row last

@@ -32,6 +32,8 @@ public:
     void setCurrentPlan(std::optional<Guid> plan) { currentPlan_ = plan; }
 
     void RefreshChannelList();
+    // Makes `plan` the current plan and rebuilds the rows.
+    void showPlan(const Guid& plan);
     void AddChannel();
     void DeleteCheckedChannels();
     void ToggleSelectAll();

@@ -48,6 +48,17 @@ CSortComboListCtrl::CSortComboListCtrl(int controlId, ListOwner& owner, QWidget*
             &CSortComboListCtrl::takeFocusBeforeScrolling);
 }
 
+void CSortComboListCtrl::configure(const Columns& columns, const QRect& clientArea)
+{
+    setGeometry(clientArea);
+    insertColumns(columns.headers, clientArea.width());
+    SetReadOnlyColumn(0);
+    for (const int column : columns.comboColumns)
+        SetComboColumn(column);
+    for (const auto& [column, chars] : columns.validChars)
+        SetColumnValidChars(column, chars);
+}
+
 void CSortComboListCtrl::SetReadOnlyColumn(int column)
 {
     readOnlyColumns_.insert(column);
@@ -86,6 +97,12 @@ void CSortComboListCtrl::setColumnWidths(int width)
 {
     for (int column = 0; column < columnCount(); ++column)
         setColumnWidth(column, width);
+}
+
+void CSortComboListCtrl::shareWidth(int paneWidth, int minimum)
+{
+    if (columnCount() > 0)
+        setColumnWidths(std::max(paneWidth / columnCount(), minimum));
 }
 
 void CSortComboListCtrl::toggleAllChecks(bool& flag)
@@ -174,6 +191,24 @@ void CSortComboListCtrl::setChecked(int row, bool checked)
 {
     if (QTableWidgetItem* cell = item(row, 0))
         cell->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void CSortComboListCtrl::sortByColumn(int column)
+{
+    if (column == 0)
+        return;
+    sortAscending = sortColumn == column ? !sortAscending : true;
+    sortColumn = column;
+    sortRows();
+}
+
+std::vector<Guid> CSortComboListCtrl::checkedIds() const
+{
+    std::vector<Guid> ticked;
+    for (int row = 0; row < rowCount(); ++row)
+        if (isChecked(row))
+            ticked.push_back(rowId(row));
+    return ticked;
 }
 
 void CSortComboListCtrl::sortRows()

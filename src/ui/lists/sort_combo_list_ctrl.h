@@ -10,6 +10,8 @@
 #include <array>
 #include <optional>
 #include <set>
+#include <utility>
+#include <vector>
 
 class ListOwner;
 
@@ -27,6 +29,18 @@ public:
 
     CSortComboListCtrl(int controlId, ListOwner& owner, QWidget* parent);
 
+    // How an owner pane sets up its list: the headers (column 0 is the
+    // read-only row number), the drop-down columns and the characters each
+    // edit-box column accepts.
+    struct Columns {
+        QStringList headers;
+        std::vector<int> comboColumns;
+        std::vector<std::pair<int, QString>> validChars;
+    };
+    // Fills the owner's client area and sets up the columns, each as wide as
+    // its contents or header.
+    void configure(const Columns& columns, const QRect& clientArea);
+
     int controlId() const { return controlId_; }
 
     void SetReadOnlyColumn(int column);
@@ -41,6 +55,8 @@ public:
     void insertColumns(const QStringList& headers, int clientWidth);
     // Gives every column the same width.
     void setColumnWidths(int width);
+    // Gives every column an equal share of the pane's width, at least `minimum`.
+    void shareWidth(int paneWidth, int minimum);
     // Flips `flag` and ticks or unticks every row to match; with no rows
     // nothing changes, the flag included.
     void toggleAllChecks(bool& flag);
@@ -51,11 +67,17 @@ public:
     // Reorders the rows by sortColumn and sortAscending; rows of equal keys keep
     // their order.
     void sortRows();
+    // A header click: column 0 never sorts; another column ascends, the same
+    // one again flips the direction.
+    void sortByColumn(int column);
 
     // Rows.
     void removeAllRows();
     // Appends a row of `texts` (one per column) carrying `id`, unticked.
     void appendRow(const QStringList& texts, const Guid& id);
+    // Rebuilds every row from `records`: column 0 the 1-based position, the
+    // others the record's `cellText`.
+    template <typename Records, typename CellText> void fillRows(const Records& records, CellText cellText);
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
     Guid rowId(int row) const;
@@ -63,6 +85,8 @@ public:
     int rowOf(const Guid& id) const;
     bool isChecked(int row) const;
     void setChecked(int row, bool checked);
+    // The ids of the ticked rows, in row order.
+    std::vector<Guid> checkedIds() const;
 
     // The rectangle of a cell in viewport coordinates, after scrolling the list
     // horizontally so that the cell's column is in view.
@@ -101,3 +125,16 @@ private:
     QPointer<CInPlaceEdit> edit_;
     QPointer<CInPlaceCombo> combo_;
 };
+
+template <typename Records, typename CellText>
+void CSortComboListCtrl::fillRows(const Records& records, CellText cellText)
+{
+    removeAllRows();
+    int position = 0;
+    for (const auto& record : records) {
+        QStringList texts{QString::number(++position)};
+        for (int column = 1; column < columnCount(); ++column)
+            texts.append(QString::fromStdString(cellText(record, column)));
+        appendRow(texts, record.id);
+    }
+}

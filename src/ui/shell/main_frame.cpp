@@ -13,11 +13,11 @@
 #include "ui/shell/orbitune_list.h"
 #include "ui/text/qt_text.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QResizeEvent>
-#include <QAction>
 #include <QSplitter>
 #include <QStatusBar>
 
@@ -89,7 +89,10 @@ void CMainFrame::createClientArea()
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setChildrenCollapsible(false);
     channelPane_ = new CSateChannelList(plans_, prompts_);
-    planPane_ = new COrbituneList(plans_, prompts_, *channelPane_);
+    planPane_ = new COrbituneList(plans_, prompts_);
+    connect(planPane_, &COrbituneList::currentPlanChosen, channelPane_, &CSateChannelList::showPlan);
+    connect(planPane_, &COrbituneList::currentPlanCleared, channelPane_,
+            [this] { channelPane_->setCurrentPlan(std::nullopt); });
     planPane_->setMinimumWidth(kMinColumnWidth);
     channelPane_->setMinimumWidth(kMinColumnWidth);
     splitter_->addWidget(planPane_);

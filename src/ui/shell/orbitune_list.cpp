@@ -2,14 +2,12 @@
 
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
+#include "core/rules/free_names.h"
 #include "core/rules/plan_cell_rules.h"
 #include "core/rules/plan_cell_texts.h"
-#include "ui/lists/sate_channel_list.h"
 #include "ui/text/qt_text.h"
 
 #include <QResizeEvent>
-
-#include <algorithm>
 
 namespace {
 
@@ -22,22 +20,10 @@ QStringList headers()
             QStringLiteral("Longitude"), QStringLiteral("LNB Low OSC"), QStringLiteral("LNB High OSC")};
 }
 
-// The first "Plan<n>" that no plan of the list is named, compared exactly.
-std::string freePlanName(const PlanList& plans)
-{
-    std::string name;
-    for (int n = 1; n <= PlanList::kMaxPlans; ++n) {
-        name = "Plan" + std::to_string(n);
-        if (std::none_of(plans.begin(), plans.end(), [&](const CComonOrbitune& p) { return p.nameText() == name; }))
-            break;
-    }
-    return name;
-}
-
 } // namespace
 
-COrbituneList::COrbituneList(PlanList& plans, Prompts& prompts, CSateChannelList& channels, QWidget* parent)
-    : QWidget(parent), plans_(plans), prompts_(prompts), channels_(channels),
+COrbituneList::COrbituneList(PlanList& plans, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), plans_(plans), prompts_(prompts),
       list_(
           *this, [this](const Guid& id) { return std::as_const(plans_).findPlanById(id); }, this)
 {
@@ -54,34 +40,23 @@ COrbituneList::COrbituneList(PlanList& plans, Prompts& prompts, CSateChannelList
 void COrbituneList::OnInitialUpdate()
 {
     using namespace plan_column;
-    list_.setGeometry(rect());
-    list_.insertColumns(headers(), width());
-
-    list_.SetReadOnlyColumn(kNumber);
-    list_.SetComboColumn(kEastOrWest);
-    list_.SetColumnValidChars(kName, kNameChars);
-    list_.SetColumnValidChars(kLongitude, kDecimalChars);
-    list_.SetColumnValidChars(kLnbLow, kDecimalChars);
-    list_.SetColumnValidChars(kLnbHigh, kDecimalChars);
+    list_.configure(
+        {headers(),
+         {kEastOrWest},
+         {{kName, kNameChars}, {kLongitude, kDecimalChars}, {kLnbLow, kDecimalChars}, {kLnbHigh, kDecimalChars}}},
+        rect());
     GlueControlToEdges(resizer_, this, COrbituneSortComboListCtrl::kControlId);
 }
 
 void COrbituneList::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    list_.setColumnWidths(std::max(event->size().width() / plan_column::kCount, kMinColumnWidth));
+    list_.shareWidth(event->size().width(), kMinColumnWidth);
 }
 
 void COrbituneList::RefreshPlanList()
 {
-    list_.removeAllRows();
-    int position = 0;
-    for (const CComonOrbitune& plan : plans_) {
-        QStringList texts{QString::number(++position)};
-        for (int column = 1; column < plan_column::kCount; ++column)
-            texts.append(qtText(PlanCellText(plan, column)));
-        list_.appendRow(texts, plan.id);
-    }
+    list_.fillRows(plans_, PlanCellText);
 }
 
 void COrbituneList::AddPlan()
@@ -96,15 +71,6 @@ void COrbituneList::AddPlan()
     RefreshPlanList();
 }
 
-std::vector<Guid> COrbituneList::checkedPlanIds() const
-{
-    std::vector<Guid> ticked;
-    for (int row = 0; row < list_.rowCount(); ++row)
-        if (list_.isChecked(row))
-            ticked.push_back(list_.rowId(row));
-    return ticked;
-}
-
 void COrbituneList::DeletePlans()
 {
     if (list_.rowCount() == 0)
@@ -116,7 +82,7 @@ void COrbituneList::DeletePlans()
         plans_.removePlanById(id);
     list_.setFocus();
     RefreshPlanList();
-    channels_.setCurrentPlan(std::nullopt);
+    emit currentPlanCleared();
 }
 
 void COrbituneList::ToggleSelectAll()
@@ -126,11 +92,7 @@ void COrbituneList::ToggleSelectAll()
 
 void COrbituneList::SortPlansByColumn(int column)
 {
-    if (column == plan_column::kNumber)
-        return;
-    list_.sortAscending = list_.sortColumn == column ? !list_.sortAscending : true;
-    list_.sortColumn = column;
-    list_.sortRows();
+    list_.sortByColumn(column);
 }
 
 void COrbituneList::OnPlanItemChanged(int row)
@@ -140,8 +102,7 @@ void COrbituneList::OnPlanItemChanged(int row)
     const Guid id = list_.rowId(row);
     if (id.isNull() || plans_.findPlanById(id) == nullptr)
         return;
-    channels_.setCurrentPlan(id);
-    channels_.RefreshChannelList();
+    emit currentPlanChosen(id);
 }
 
 QStringList COrbituneList::columnChoices(int, int column)

@@ -10,18 +10,17 @@
 
 #include <vector>
 
-class CSateChannelList;
 class PlanList;
 
 // The plan pane: every plan of the plan list as a row of a six-column list,
-// every cell but the first edited in place. Selecting a row shows its plan's
-// TPs in the transponder pane. Rows name their plans by id.
+// every cell but the first edited in place. Selecting a row asks for its
+// plan's TPs to be shown (currentPlanChosen); rows name their plans by id.
 class COrbituneList : public QWidget, private ListOwner {
     Q_OBJECT
 public:
     static constexpr int kMinColumnWidth = 50;
 
-    COrbituneList(PlanList& plans, Prompts& prompts, CSateChannelList& channels, QWidget* parent = nullptr);
+    COrbituneList(PlanList& plans, Prompts& prompts, QWidget* parent = nullptr);
 
     void RefreshPlanList();
     void AddPlan();
@@ -30,12 +29,18 @@ public:
     void SortPlansByColumn(int column);
 
     // The ids of the ticked rows' plans, in row order.
-    std::vector<Guid> checkedPlanIds() const;
+    std::vector<Guid> checkedPlanIds() const { return list_.checkedIds(); }
 
     int nextPlanNumber() const { return nextPlanNumber_; }
     void setNextPlanNumber(int number) { nextPlanNumber_ = number; }
     bool checkAllFlag() const { return checkAllFlag_; }
     COrbituneSortComboListCtrl& listControl() { return list_; }
+
+signals:
+    // A row changed: the transponder pane shows its plan.
+    void currentPlanChosen(const Guid& plan);
+    // Delete Plan ran: the transponder pane has no plan, its rows as they are.
+    void currentPlanCleared();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -50,7 +55,6 @@ private:
 
     PlanList& plans_;
     Prompts& prompts_;
-    CSateChannelList& channels_;
     COrbituneSortComboListCtrl list_;
     CWndResizer resizer_;
     int nextPlanNumber_ = 0;

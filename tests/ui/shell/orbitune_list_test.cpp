@@ -19,6 +19,9 @@ class PlanPaneTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        QObject::connect(&plansPane, &COrbituneList::currentPlanChosen, &channels, &CSateChannelList::showPlan);
+        QObject::connect(&plansPane, &COrbituneList::currentPlanCleared, &channels,
+                         [this] { channels.setCurrentPlan(std::nullopt); });
         window.resize(1200, 400);
         auto* layout = new QHBoxLayout(&window);
         layout->addWidget(&plansPane);
@@ -39,7 +42,7 @@ protected:
     ScriptedPrompts prompts;
     QWidget window;
     CSateChannelList channels{plans, prompts};
-    COrbituneList plansPane{plans, prompts, channels};
+    COrbituneList plansPane{plans, prompts};
 };
 
 TEST_F(PlanPaneTest, AddPlanNamesTheFirstFreePlanNumberComparedWithCase)
