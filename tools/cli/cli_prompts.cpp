@@ -19,7 +19,7 @@ bool CliPrompts::showMessage(PromptOwner, MessageId id, const std::string& text,
 {
     if (buttons == Buttons::OkCancel && id == msg::kOrbtabExists && overwrite)
         return true;
-    const std::string subject = isMeterMessage(id) && !meter.empty() ? meter + ": " : std::string();
+    const std::string subject = isMeterMessage(id) && !meter_.empty() ? meter_ + ": " : std::string();
     context_.failText(isReadError(id) ? CliContext::kUnreadable : CliContext::kRefused, subject + text);
     return buttons == Buttons::Ok;
 }

@@ -13,13 +13,16 @@
 // replaced; every other question is answered no.
 class CliPrompts : public Prompts {
 public:
-    explicit CliPrompts(CliContext& context) : Prompts(context.language), context_(context) {}
+    // `meter`: the name put before the messages about the meter.
+    explicit CliPrompts(CliContext& context, std::string meter = {})
+        : Prompts(context.language), meter_(std::move(meter)), context_(context)
+    {
+    }
 
     std::optional<FileType> fileType;
     std::string outputFile;
     std::string outputFolder;
     bool overwrite = false;
-    std::string meter; // the name before the messages about the meter
 
     std::vector<std::string> chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options) override;
     std::string chooseSaveFile(PromptOwner owner, const FileDialogOptions& options) override;
@@ -30,5 +33,6 @@ protected:
     bool showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) override;
 
 private:
+    std::string meter_;
     CliContext& context_;
 };

@@ -93,8 +93,7 @@ void runStatus(const MeterOptions& options, CliContext& context)
         return;
     HidLink& link = *meter->link;
     if (!link.open()) {
-        CliPrompts prompts(context);
-        prompts.meter = meter->name;
+        CliPrompts prompts(context, meter->name);
         reportMissing(*meter, prompts);
         return;
     }
@@ -132,8 +131,7 @@ void runDownloadCommand(const MeterOptions& options, const std::vector<std::stri
     auto meter = chooseMeter(options, context);
     if (!meter)
         return;
-    CliPrompts prompts(context);
-    prompts.meter = meter->name;
+    CliPrompts prompts(context, meter->name);
     CliTransferRunner runner(context, meter->name);
     const auto outcome = downloadPlans(loaded->plans, *meter->link, prompts, runner, meter->deviceType);
     if (outcome == TransferOutcome::Succeeded)
@@ -177,8 +175,7 @@ void runUploadCommand(const MeterOptions& options, const UploadOptions& upload, 
     auto meter = chooseMeter(options, context);
     if (!meter)
         return;
-    CliPrompts prompts(context);
-    prompts.meter = meter->name;
+    CliPrompts prompts(context, meter->name);
     CliTransferRunner runner(context, meter->name);
     PlanList plans;
     const auto outcome = uploadPlans(plans, *meter->link, prompts, runner, {}, {});
@@ -217,8 +214,7 @@ void runUpgradeCommand(const MeterOptions& options, const std::string& imagePath
         return;
     }
     if (progress.stop()) {
-        CliPrompts prompts(context);
-        prompts.meter = meter->name;
+        CliPrompts prompts(context, meter->name);
         tellMeterMessage(prompts, PromptOwner::MainWindow, transferStopMessage(*progress.stop()));
     }
 }

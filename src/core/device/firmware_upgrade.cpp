@@ -1,5 +1,6 @@
 #include "core/device/firmware_upgrade.h"
 
+#include "core/device/transfer_steps.h"
 #include "core/model/byte_order.h"
 #include "core/res/string_ids.h"
 
@@ -29,22 +30,14 @@ bool sendUpgradeBlock(HidLink& link, std::uint16_t totalBlocks, std::uint16_t bl
 
 TransferOutcome runUpgrade(HidLink& link, std::span<const std::uint8_t> image, TransferObserver& observer)
 {
-    const auto finish = [&observer](TransferOutcome outcome) {
-        observer.finished(outcome);
-        return outcome;
-    };
-    const auto stopped = [&](TransferOutcome outcome, const TransferStop& stop) {
-        observer.stopped(stop);
-        return finish(outcome);
-    };
     const std::size_t blocks = upgradeBlockCount(image.size());
     if (blocks > kMaxUpgradeBlocks)
-        return finish(TransferOutcome::TooLarge);
+        return endTransfer(observer, TransferOutcome::TooLarge);
     if (!link.open())
-        return stopped(TransferOutcome::NotFound, missingMeter(link));
+        return endTransfer(observer, TransferOutcome::NotFound, missingMeter(link));
     if (link.queryStatus() != kMeterUpgrade) {
         observer.message(msg::kNeedUpgradeState);
-        return finish(TransferOutcome::WrongState);
+        return endTransfer(observer, TransferOutcome::WrongState);
     }
     const auto total = static_cast<std::uint16_t>(blocks);
     observer.progressRange(static_cast<int>(blocks));
@@ -56,9 +49,9 @@ TransferOutcome runUpgrade(HidLink& link, std::span<const std::uint8_t> image, T
             stop.reason = TransferStop::Reason::Silent;
             stop.block = static_cast<int>(k + 1);
             stop.blocks = static_cast<int>(blocks);
-            return stopped(TransferOutcome::Failed, stop);
+            return endTransfer(observer, TransferOutcome::Failed, stop);
         }
         observer.progressStep();
     }
-    return finish(TransferOutcome::Succeeded);
+    return endTransfer(observer, TransferOutcome::Succeeded);
 }

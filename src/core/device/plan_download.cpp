@@ -1,5 +1,6 @@
 #include "core/device/plan_download.h"
 
+#include "core/device/transfer_steps.h"
 #include "core/model/byte_order.h"
 #include "core/res/string_ids.h"
 #include "core/rules/longitude.h"
@@ -102,42 +103,20 @@ std::optional<TransferStop> sendPlan(HidLink& link, int planIndex, const CComonO
 TransferOutcome runDownload(HidLink& link, const PlanList& plans, TransferObserver& observer,
                             const TransferTiming& timing)
 {
-    const auto finish = [&observer](TransferOutcome outcome) {
-        observer.finished(outcome);
-        return outcome;
-    };
-    const auto stopped = [&](TransferOutcome outcome, const TransferStop& stop) {
-        observer.stopped(stop);
-        return finish(outcome);
-    };
-    if (!link.open())
-        return stopped(TransferOutcome::NotFound, missingMeter(link));
-    if (link.queryStatus() != kMeterNormal) {
-        observer.message(msg::kNeedNormalState);
-        std::this_thread::sleep_for(timing.settle);
-        return finish(TransferOutcome::WrongState);
-    }
-    // The transfer step opens and asks again, as the meter expects.
-    if (!link.open()) {
-        observer.statusText(msg::kDeviceNotFound);
-        return stopped(TransferOutcome::Failed, missingMeter(link));
-    }
-    if (link.queryStatus() != kMeterNormal) {
-        observer.message(msg::kNeedNormalState);
-        return finish(TransferOutcome::WrongState);
-    }
+    if (const auto ended = startPlanTransfer(link, observer, timing))
+        return *ended;
     if (plans.empty())
-        return finish(TransferOutcome::NothingToSend);
+        return endTransfer(observer, TransferOutcome::NothingToSend);
     observer.progressRange(plans.count());
     for (int position = 0; position < plans.count(); ++position) {
         if (const auto stop = sendPlan(link, position, plans.at(position))) {
             observer.statusText(msg::kDeviceNotFound);
-            return stopped(TransferOutcome::Failed, *stop);
+            return endTransfer(observer, TransferOutcome::Failed, stop);
         }
         observer.progressStep();
     }
     observer.statusText(msg::kDownloadSucceeded);
     std::this_thread::sleep_for(timing.settle);
     link.sendDownloadEnd();
-    return finish(TransferOutcome::Succeeded);
+    return endTransfer(observer, TransferOutcome::Succeeded);
 }

@@ -1,5 +1,6 @@
 #include "core/device/plan_upload.h"
 
+#include "core/device/transfer_steps.h"
 #include "core/model/byte_order.h"
 #include "core/model/name_text.h"
 #include "core/res/string_ids.h"
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <thread>
 
 namespace {
 
@@ -117,45 +117,23 @@ std::optional<TransferStop> receivePlan(HidLink& link, PlanList& plans, int plan
 
 TransferOutcome runUpload(HidLink& link, PlanList& plans, TransferObserver& observer, const TransferTiming& timing)
 {
-    const auto finish = [&observer](TransferOutcome outcome) {
-        observer.finished(outcome);
-        return outcome;
-    };
-    const auto stopped = [&](TransferOutcome outcome, const TransferStop& stop) {
-        observer.stopped(stop);
-        return finish(outcome);
-    };
-    if (!link.open())
-        return stopped(TransferOutcome::NotFound, missingMeter(link));
-    if (link.queryStatus() != kMeterNormal) {
-        observer.message(msg::kNeedNormalState);
-        std::this_thread::sleep_for(timing.settle);
-        return finish(TransferOutcome::WrongState);
-    }
-    // The transfer step opens and asks again, as the meter expects.
-    if (!link.open()) {
-        observer.statusText(msg::kDeviceNotFound);
-        return stopped(TransferOutcome::Failed, missingMeter(link));
-    }
-    if (link.queryStatus() != kMeterNormal) {
-        observer.message(msg::kNeedNormalState);
-        return finish(TransferOutcome::WrongState);
-    }
+    if (const auto ended = startPlanTransfer(link, observer, timing))
+        return *ended;
     const int count = link.queryPlanCount();
     if (count == 0) {
         observer.statusText(msg::kDeviceNotFound);
         TransferStop none;
         none.reason = TransferStop::Reason::NoPlans;
-        return stopped(TransferOutcome::Failed, none);
+        return endTransfer(observer, TransferOutcome::Failed, none);
     }
     observer.progressRange(std::max(count, 0));
     for (int planIndex = 0; planIndex < count; ++planIndex) {
         if (const auto stop = receivePlan(link, plans, planIndex)) {
             observer.statusText(msg::kDeviceNotFound);
-            return stopped(TransferOutcome::Failed, *stop);
+            return endTransfer(observer, TransferOutcome::Failed, stop);
         }
         observer.progressStep();
     }
     observer.statusText(msg::kUploadTitle);
-    return finish(TransferOutcome::Succeeded);
+    return endTransfer(observer, TransferOutcome::Succeeded);
 }
