@@ -89,8 +89,8 @@ void saveAs(FileType type, const PlanRefs& refs, Prompts& prompts, const PlanFil
 
 } // namespace
 
-std::vector<std::string> openChosenFiles(PlanList& plans, Prompts& prompts, const std::vector<std::string>& paths,
-                                         const PlanFileHooks& hooks)
+void openChosenFiles(PlanList& plans, Prompts& prompts, const std::vector<std::string>& paths,
+                     const PlanFileHooks& hooks)
 {
     // The panes drop their rows before the list they show empties.
     call(hooks.clearRows);
@@ -107,7 +107,6 @@ std::vector<std::string> openChosenFiles(PlanList& plans, Prompts& prompts, cons
         call(hooks.addRecentFile, path);
     for (const auto& error : result.errors)
         report(prompts, PromptOwner::MainWindow, error);
-    return result.notRead;
 }
 
 void offerToSavePlans(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks)

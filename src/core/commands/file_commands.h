@@ -36,10 +36,9 @@ void openPlans(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks);
 // reads the first path verified and every later one unverified). The counter
 // the reading gives becomes nextPlanNumber, the plan pane is rebuilt and the
 // TP pane shows no plan. Every file read is recorded as recent; every path
-// that could not be read is reported in a message naming it. Answers the
-// paths that were not read because the first path's format reads only itself.
-std::vector<std::string> openChosenFiles(PlanList& plans, Prompts& prompts, const std::vector<std::string>& paths,
-                                         const PlanFileHooks& hooks);
+// that could not be read is reported in a message naming it.
+void openChosenFiles(PlanList& plans, Prompts& prompts, const std::vector<std::string>& paths,
+                     const PlanFileHooks& hooks);
 
 // The Save Select command over the plans with these ids, in row order. Nothing
 // happens without ids. The file type is asked, the plans are checked for it

@@ -45,11 +45,8 @@ TransferOutcome runUpgrade(HidLink& link, std::span<const std::uint8_t> image, T
         const auto block =
             image.subspan(k * kUpgradeBlockSize, std::min(kUpgradeBlockSize, image.size() - k * kUpgradeBlockSize));
         if (!sendUpgradeBlock(link, total, static_cast<std::uint16_t>(k + 1), block)) {
-            TransferStop stop;
-            stop.reason = TransferStop::Reason::Silent;
-            stop.block = static_cast<int>(k + 1);
-            stop.blocks = static_cast<int>(blocks);
-            return endTransfer(observer, TransferOutcome::Failed, stop);
+            return endTransfer(observer, TransferOutcome::Failed,
+                               TransferStop::atBlock(static_cast<int>(k + 1), static_cast<int>(blocks)));
         }
         observer.progressStep();
     }

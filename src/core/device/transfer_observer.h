@@ -43,6 +43,15 @@ struct TransferStop {
         stop.tp = tp;
         return stop;
     }
+    // A stop at `block` (from 1) of an upgrade of `blocks` blocks.
+    static TransferStop atBlock(int block, int blocks)
+    {
+        TransferStop stop;
+        stop.reason = Reason::Silent;
+        stop.block = block;
+        stop.blocks = blocks;
+        return stop;
+    }
 
     friend bool operator==(const TransferStop&, const TransferStop&) = default;
 };

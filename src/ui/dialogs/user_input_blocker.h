@@ -18,7 +18,6 @@ public:
     static void flush();
     // Drops whatever input has arrived so far, then lets input through again.
     void release();
-    bool engaged() const { return engaged_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

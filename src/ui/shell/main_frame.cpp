@@ -30,7 +30,7 @@ constexpr int kLastStyle = 219;
 
 CMainFrame::CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSettings& settings, Language language,
                        QWidget* parent)
-    : QMainWindow(parent), plans_(plans), link_(link), prompts_(prompts), settings_(settings)
+    : QMainWindow(parent), plans_(plans), link_(link), prompts_(prompts), settings_(settings), transfers_(this, prompts)
 {
     setWindowTitle(qtMessage(msg::kAppTitle, language));
     onVisualStyle(settings_.applicationLook());
@@ -220,17 +220,13 @@ void CMainFrame::onCommand(int commandId)
     case cmd::kTypeCombo:
         onTypeCombo();
         return;
-    case cmd::kDownload: {
-        ProgressDialogRunner runner(this, prompts_);
-        downloadPlans(plans_, link_, prompts_, runner, deviceType_);
+    case cmd::kDownload:
+        downloadPlans(plans_, link_, prompts_, transfers_, deviceType_);
         return;
-    }
-    case cmd::kUpload: {
-        ProgressDialogRunner runner(this, prompts_);
+    case cmd::kUpload:
         uploadPlans(
-            plans_, link_, prompts_, runner, [this] { clearPanes(); }, [this] { planPane_->RefreshPlanList(); });
+            plans_, link_, prompts_, transfers_, [this] { clearPanes(); }, [this] { planPane_->RefreshPlanList(); });
         return;
-    }
     case cmd::kUpgrade:
         onUpgrade(this, link_, prompts_);
         return;

@@ -3,6 +3,7 @@
 #include "core/commands/file_commands.h"
 #include "core/device/hid_link.h"
 #include "core/res/string_table.h"
+#include "ui/dialogs/dlg_progress.h"
 #include "ui/shell/visual_style.h"
 
 #include <QMainWindow>
@@ -73,6 +74,7 @@ private:
     HidLink& link_;
     Prompts& prompts_;
     AppSettings& settings_;
+    ProgressDialogRunner transfers_;
     QSplitter* splitter_ = nullptr;
     MainRibbon* ribbon_ = nullptr;
     CSateChannelList* channelPane_ = nullptr;

@@ -206,11 +206,6 @@ void RibbonBar::setCommandEnabled(int commandId, bool enabled)
         widget->setEnabled(enabled);
 }
 
-QAction* RibbonBar::commandAction(int commandId) const
-{
-    return commandActions_.value(commandId);
-}
-
 QAbstractButton* RibbonBar::button(int commandId) const
 {
     return qobject_cast<QAbstractButton*>(commandWidgets_.value(commandId));

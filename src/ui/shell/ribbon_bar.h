@@ -54,8 +54,6 @@ public:
     // Enables or disables the button, control or menu item of `commandId`.
     void setCommandEnabled(int commandId, bool enabled);
 
-    // The action of `commandId`, or null when it has none.
-    QAction* commandAction(int commandId) const;
     // The button of `commandId`, or null when it has none.
     QAbstractButton* button(int commandId) const;
     QAbstractButton* applicationButton() const;

@@ -19,14 +19,6 @@ inline std::string coreText(const QString& text)
     return text.toStdString();
 }
 
-inline QStringList qtTexts(const std::vector<std::string>& utf8)
-{
-    QStringList texts;
-    for (const std::string& text : utf8)
-        texts.append(qtText(text));
-    return texts;
-}
-
 // String table entry `id` in `language`, with its arguments filled.
 inline QString qtMessage(MessageId id, Language language, const std::vector<std::string>& args = {})
 {
