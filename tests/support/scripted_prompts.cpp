@@ -25,12 +25,18 @@ std::vector<MessageId> ScriptedPrompts::messageIds() const
     return ids;
 }
 
-bool ScriptedPrompts::showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons)
+Prompts::Answer ScriptedPrompts::showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons)
 {
     messages.push_back({id, text, buttons, owner});
-    if (buttons == Buttons::Ok)
-        return true;
-    return take(answers, "a question").value_or(false);
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::OkCancel:
+        return take(answers, "a question").value_or(false) ? Answer::Ok : Answer::Cancel;
+    case Buttons::SaveDiscardCancel:
+        break;
+    }
+    return take(saveAnswers, "the save question").value_or(Answer::Cancel);
 }
 
 std::vector<std::string> ScriptedPrompts::chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options)

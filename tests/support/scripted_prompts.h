@@ -22,6 +22,7 @@ public:
     explicit ScriptedPrompts(Language language = Language::English) : Prompts(language) {}
 
     std::deque<bool> answers;                       // OK (true) or Cancel for ask()
+    std::deque<Answer> saveAnswers;                 // askToSave
     std::deque<std::vector<std::string>> openFiles; // chooseOpenFiles
     std::deque<std::string> saveFiles;              // chooseSaveFile
     std::deque<std::string> folders;                // chooseFolder
@@ -43,5 +44,5 @@ public:
     std::optional<FileType> chooseFileType(PromptOwner owner) override;
 
 protected:
-    bool showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) override;
+    Answer showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) override;
 };

@@ -15,13 +15,13 @@ bool isReadError(MessageId id)
 
 } // namespace
 
-bool CliPrompts::showMessage(PromptOwner, MessageId id, const std::string& text, Buttons buttons)
+Prompts::Answer CliPrompts::showMessage(PromptOwner, MessageId id, const std::string& text, Buttons buttons)
 {
     if (buttons == Buttons::OkCancel && id == msg::kOrbtabExists && overwrite)
-        return true;
+        return Answer::Ok;
     const std::string subject = isMeterMessage(id) && !meter_.empty() ? meter_ + ": " : std::string();
     context_.failText(isReadError(id) ? CliContext::kUnreadable : CliContext::kRefused, subject + text);
-    return buttons == Buttons::Ok;
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 std::vector<std::string> CliPrompts::chooseOpenFiles(PromptOwner, const FileDialogOptions&)

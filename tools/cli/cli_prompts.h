@@ -30,7 +30,7 @@ public:
     std::optional<FileType> chooseFileType(PromptOwner owner) override;
 
 protected:
-    bool showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) override;
+    Answer showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) override;
 
 private:
     std::string meter_;

@@ -178,7 +178,7 @@ void runUploadCommand(const MeterOptions& options, const UploadOptions& upload, 
     CliPrompts prompts(context, meter->name);
     CliTransferRunner runner(context, meter->name);
     PlanList plans;
-    const auto outcome = uploadPlans(plans, *meter->link, prompts, runner, {}, {});
+    const auto outcome = uploadPlans(plans, *meter->link, prompts, runner, {});
     if (!outcome)
         return;
     if (*outcome != TransferOutcome::Succeeded) {

@@ -28,13 +28,16 @@ void report(Prompts& prompts, PromptOwner owner, const FileError& error)
     prompts.tell(owner, fileErrorMessage(error.kind), {error.path});
 }
 
-// Records a written file, or reports why it was not written.
-void noteSave(const SaveResult& result, const std::string& path, Prompts& prompts, const PlanFileHooks& hooks)
+// Records a written file, or reports why it was not written. Answers whether
+// it was written.
+bool noteSave(const SaveResult& result, const std::string& path, Prompts& prompts, const PlanFileHooks& hooks)
 {
-    if (result.ok())
-        call(hooks.addRecentFile, path);
-    else
+    if (!result.ok()) {
         report(prompts, kSaves, *result.error);
+        return false;
+    }
+    call(hooks.addRecentFile, path);
+    return true;
 }
 
 std::optional<FileType> askFileType(Prompts& prompts)
@@ -42,20 +45,23 @@ std::optional<FileType> askFileType(Prompts& prompts)
     return prompts.chooseFileType(kSaves);
 }
 
-void saveQ24(const PlanRefs& chosen, Prompts& prompts, const PlanFileHooks& hooks)
+// Where the chosen plans went: the file or folder, empty when not every plan
+// was written.
+std::string saveQ24(const PlanRefs& chosen, Prompts& prompts, const PlanFileHooks& hooks)
 {
     const std::string path = prompts.chooseSaveFile(
         kSaves, {"planList Save", "Q24 Sate File (*.planList)|*.planList||", "planList", false, true});
-    if (!path.empty())
-        noteSave(writePlanListFile(path, chosen), path, prompts, hooks);
+    if (!path.empty() && noteSave(writePlanListFile(path, chosen), path, prompts, hooks))
+        return path;
+    return {};
 }
 
 // The folder browser, then one file per plan, asking before replacing.
-void saveQ9100(const PlanRefs& chosen, Prompts& prompts, const PlanFileHooks& hooks)
+std::string saveQ9100(const PlanRefs& chosen, Prompts& prompts, const PlanFileHooks& hooks)
 {
     const std::string folder = prompts.chooseFolder(kSaves, "Select path");
     if (folder.empty())
-        return;
+        return {};
     const auto written = writeOrbtabFiles(folder, chosen, [&](const std::string& planName) {
         return prompts.ask(kSaves, msg::kOrbtabExists, {planName});
     });
@@ -63,28 +69,40 @@ void saveQ9100(const PlanRefs& chosen, Prompts& prompts, const PlanFileHooks& ho
         call(hooks.addRecentFile, file.string());
     for (const auto& error : written.errors)
         report(prompts, kSaves, error);
+    return written.written.size() == chosen.size() ? folder : std::string();
 }
 
 // Writes the checked plans in the chosen format. `writeGeneral` writes the
 // General file, the one format the two Save commands write differently.
-void saveAs(FileType type, const PlanRefs& refs, Prompts& prompts, const PlanFileHooks& hooks,
-            const std::function<SaveResult(const std::filesystem::path&)>& writeGeneral)
+// Answers where the plans went, empty when not every one was written.
+std::string saveAs(FileType type, const PlanRefs& refs, Prompts& prompts, const PlanFileHooks& hooks,
+                   const std::function<SaveResult(const std::filesystem::path&)>& writeGeneral)
 {
     switch (type) {
     case FileType::General: {
         const std::string path =
             prompts.chooseSaveFile(kSaves, {"gnr Save", "General File (*.gnr)|*.gnr||", "gnr", false, true});
-        if (!path.empty())
-            noteSave(writeGeneral(path), path, prompts, hooks);
-        break;
+        if (!path.empty() && noteSave(writeGeneral(path), path, prompts, hooks))
+            return path;
+        return {};
     }
     case FileType::Q24:
-        saveQ24(refs, prompts, hooks);
-        break;
+        return saveQ24(refs, prompts, hooks);
     case FileType::Q9100:
-        saveQ9100(refs, prompts, hooks);
-        break;
+        return saveQ9100(refs, prompts, hooks);
     }
+    return {};
+}
+
+// Tells the hooks that every plan of the list went to `destination`; answers
+// whether the chosen plans were all written.
+bool noteWhole(const std::string& destination, bool wholeList, const PlanFileHooks& hooks)
+{
+    if (destination.empty())
+        return false;
+    if (wholeList)
+        call(hooks.stored, destination);
+    return true;
 }
 
 } // namespace
@@ -107,12 +125,28 @@ void openChosenFiles(PlanList& plans, Prompts& prompts, const std::vector<std::s
         call(hooks.addRecentFile, path);
     for (const auto& error : result.errors)
         report(prompts, PromptOwner::MainWindow, error);
+    call(hooks.replaced, result.filesRead.empty() ? std::string() : result.filesRead.front());
 }
 
 void offerToSavePlans(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks)
 {
     if (!plans.empty() && prompts.ask(PromptOwner::MainWindow, msg::kSaveOffer))
         saveAll(plans, prompts, hooks);
+}
+
+bool settleUnsavedPlans(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks)
+{
+    if (plans.empty())
+        return true;
+    switch (prompts.askToSave(PromptOwner::MainWindow, msg::kSaveOffer)) {
+    case Prompts::Answer::Ok:
+        return saveAll(plans, prompts, hooks);
+    case Prompts::Answer::Discard:
+        return true;
+    case Prompts::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void openPlans(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks)
@@ -129,7 +163,7 @@ void openPlans(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks)
         openChosenFiles(plans, prompts, paths, hooks);
 }
 
-void saveSelected(PlanList& plans, Prompts& prompts, const std::vector<Guid>& checkedIdsInRowOrder,
+bool saveSelected(PlanList& plans, Prompts& prompts, const std::vector<Guid>& checkedIdsInRowOrder,
                   const PlanFileHooks& hooks)
 {
     std::vector<CComonOrbitune*> chosen;
@@ -137,31 +171,34 @@ void saveSelected(PlanList& plans, Prompts& prompts, const std::vector<Guid>& ch
         if (auto* plan = plans.findPlanById(id))
             chosen.push_back(plan);
     if (chosen.empty())
-        return;
+        return false;
     const auto type = askFileType(prompts);
     if (!type)
-        return;
+        return false;
     const PlanRefs refs(chosen.begin(), chosen.end());
     if (const auto failed = checkSaveSelected(*type, refs)) {
         prompts.tell(kSaves, *failed);
-        return;
+        return false;
     }
-    saveAs(*type, refs, prompts, hooks,
-           [&](const std::filesystem::path& path) { return writeGeneralFileRenumbering(path, chosen); });
+    const std::string destination = saveAs(*type, refs, prompts, hooks, [&](const std::filesystem::path& path) {
+        return writeGeneralFileRenumbering(path, chosen);
+    });
+    return noteWhole(destination, static_cast<int>(chosen.size()) == plans.count(), hooks);
 }
 
-void saveAll(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks)
+bool saveAll(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks)
 {
     if (plans.empty())
-        return;
+        return false;
     const auto type = askFileType(prompts);
     if (!type)
-        return;
+        return false;
     const PlanRefs refs = allPlans(plans);
     if (const auto failed = checkSaveAll(*type, refs)) {
         prompts.tell(kSaves, *failed);
-        return;
+        return false;
     }
-    saveAs(*type, refs, prompts, hooks,
-           [&](const std::filesystem::path& path) { return writeGeneralFile(path, refs); });
+    const std::string destination = saveAs(
+        *type, refs, prompts, hooks, [&](const std::filesystem::path& path) { return writeGeneralFile(path, refs); });
+    return noteWhole(destination, true, hooks);
 }

@@ -16,11 +16,23 @@ struct PlanFileHooks {
     std::function<void()> clearCurrentPlan;                // the TP pane shows no plan
     std::function<void(int)> setNextPlanNumber;            // the plan pane's counter for new plans
     std::function<void(const std::string&)> addRecentFile; // a file opened or written
+    // The list was replaced by the plans of a file (Open); the path of the
+    // first file read, empty when none could be read.
+    std::function<void(const std::string&)> replaced;
+    // Every plan of the list was written to this file (or Q9100 folder).
+    std::function<void(const std::string&)> stored;
 };
 
 // With plans in the list, offers to save them (message 142, over the main
 // window); OK runs saveAll. Nothing is asked of an empty list.
 void offerToSavePlans(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks);
+
+// Before unsaved plans are closed or replaced by the meter's: the save question
+// (message 142) with OK, Don't Save and Cancel, over the main window. OK runs
+// saveAll. Answers whether to go on: after OK only when every plan was saved,
+// after Don't Save always, after Cancel never. An empty list has nothing to
+// save: it goes on without a question.
+bool settleUnsavedPlans(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks);
 
 // The Open command. With plans in the list it first offers to save them
 // (offerToSavePlans; Open goes on whatever Save All does). Then the open-file
@@ -49,10 +61,12 @@ void openChosenFiles(PlanList& plans, Prompts& prompts, const std::vector<std::s
 // silently. Every file written is recorded as recent; a file that could not be
 // written, or a plan whose name cannot be a file name, is reported in a
 // message naming it and the command goes on with the others. Its dialogs and
-// messages belong to the plan pane.
-void saveSelected(PlanList& plans, Prompts& prompts, const std::vector<Guid>& checkedIdsInRowOrder,
+// messages belong to the plan pane. Answers whether every chosen plan was
+// written.
+bool saveSelected(PlanList& plans, Prompts& prompts, const std::vector<Guid>& checkedIdsInRowOrder,
                   const PlanFileHooks& hooks);
 
 // The Save All command over every plan of the list, with Save All's checks and
-// without renumbering. Nothing happens with an empty list.
-void saveAll(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks);
+// without renumbering. Nothing happens with an empty list. Answers whether
+// every plan was written.
+bool saveAll(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks);

@@ -8,7 +8,12 @@ bool Prompts::tell(PromptOwner owner, MessageId id, const std::vector<std::strin
 
 bool Prompts::ask(PromptOwner owner, MessageId id, const std::vector<std::string>& args)
 {
-    return showMessage(owner, id, text(id, args), Buttons::OkCancel);
+    return showMessage(owner, id, text(id, args), Buttons::OkCancel) == Answer::Ok;
+}
+
+Prompts::Answer Prompts::askToSave(PromptOwner owner, MessageId id)
+{
+    return showMessage(owner, id, text(id), Buttons::SaveDiscardCancel);
 }
 
 std::string Prompts::text(MessageId id, const std::vector<std::string>& args) const

@@ -33,7 +33,9 @@ enum class PromptOwner {
 // their own way. Texts are UTF-8.
 class Prompts {
 public:
-    enum class Buttons { Ok, OkCancel };
+    enum class Buttons { Ok, OkCancel, SaveDiscardCancel };
+    // Ok and Cancel answer every message; Discard only the save question.
+    enum class Answer { Ok, Cancel, Discard };
 
     explicit Prompts(Language language) : language_(language) {}
     virtual ~Prompts() = default;
@@ -47,6 +49,10 @@ public:
     bool tell(PromptOwner owner, MessageId id, const std::vector<std::string>& args = {});
     // The same with OK and Cancel; answers true for OK.
     bool ask(PromptOwner owner, MessageId id, const std::vector<std::string>& args = {});
+    // The save question asked before unsaved plans are closed or replaced: entry
+    // `id` with OK (save), "Don't Save" (go on without saving) and Cancel
+    // (stay, as Escape does).
+    Answer askToSave(PromptOwner owner, MessageId id);
     // The text of entry `id` in this language with its arguments filled.
     std::string text(MessageId id, const std::vector<std::string>& args = {}) const;
 
@@ -60,8 +66,8 @@ public:
     virtual std::optional<FileType> chooseFileType(PromptOwner owner) = 0;
 
 protected:
-    // Shows one message; answers true for OK.
-    virtual bool showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) = 0;
+    // Shows one message with those buttons and answers the one pressed.
+    virtual Answer showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) = 0;
 
 private:
     Language language_;

@@ -52,18 +52,19 @@ std::optional<TransferOutcome> downloadPlans(const PlanList& plans, HidLink& lin
 }
 
 std::optional<TransferOutcome> uploadPlans(PlanList& plans, HidLink& link, Prompts& prompts, TransferRunner& runner,
-                                           const std::function<void()>& clearPanes,
-                                           const std::function<void()>& refreshPlans, const TransferTiming& timing)
+                                           const UploadHooks& hooks, const TransferTiming& timing)
 {
     if (!meterFound(link, prompts))
         return std::nullopt;
-    if (clearPanes)
-        clearPanes();
+    if (hooks.mayReplacePlans && !hooks.mayReplacePlans())
+        return std::nullopt;
+    if (hooks.clearPanes)
+        hooks.clearPanes();
     plans.removeAll();
     const TransferResult result = runner.run(false, [&link, &plans, timing](TransferObserver& observer) {
         return runUpload(link, plans, observer, timing);
     });
-    if (refreshPlans)
-        refreshPlans();
+    if (hooks.refreshPlans)
+        hooks.refreshPlans();
     return reportStop(prompts, result);
 }

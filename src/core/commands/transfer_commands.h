@@ -34,14 +34,20 @@ std::optional<TransferOutcome> downloadPlans(const PlanList& plans, HidLink& lin
                                              TransferRunner& runner, DeviceType deviceType,
                                              const TransferTiming& timing = {});
 
-// The Upload command: the meter must be found (as for Download); then both
-// panes are emptied (`clearPanes`), the plan list is emptied, the runner runs
-// the upload and the plan pane is rebuilt (`refreshPlans`). A transfer that
-// stopped short is reported as a download's is.
+// What the Upload command asks of the editor around the plans it replaces.
+// Any hook may be left empty.
+struct UploadHooks {
+    std::function<bool()> mayReplacePlans; // false keeps the plans and ends the command
+    std::function<void()> clearPanes;      // empty both panes of their rows
+    std::function<void()> refreshPlans;    // rebuild the plan pane from the list
+};
+
+// The Upload command: the meter must be found (as for Download) and the plans
+// there are may be replaced; then both panes are emptied, the plan list is
+// emptied, the runner runs the upload and the plan pane is rebuilt. A transfer
+// that stopped short is reported as a download's is.
 std::optional<TransferOutcome> uploadPlans(PlanList& plans, HidLink& link, Prompts& prompts, TransferRunner& runner,
-                                           const std::function<void()>& clearPanes,
-                                           const std::function<void()>& refreshPlans,
-                                           const TransferTiming& timing = {});
+                                           const UploadHooks& hooks, const TransferTiming& timing = {});
 
 // Tells a meter message: the meter missing or where a transfer stopped.
 void tellMeterMessage(Prompts& prompts, PromptOwner owner, const MeterMessage& message);

@@ -11,6 +11,7 @@
 #include <QResizeEvent>
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 namespace {
@@ -88,6 +89,20 @@ void CSateChannelList::RefreshChannelList()
     list_.fillRows(shown->usedChannels(), ChannelCellText);
 }
 
+void CSateChannelList::showView(std::optional<Guid> plan, const ListView& shown)
+{
+    setCurrentPlan(plan);
+    if (const CComonOrbitune* found = this->plan())
+        list_.showView(found->usedChannels(), ChannelCellText, shown);
+    else
+        list_.showView(std::span<const SateChannel>(), ChannelCellText, shown);
+}
+
+void CSateChannelList::change(MessageId name, const std::function<void()>& change)
+{
+    makeChange(changes_, qtText(prompts_.text(name)), change);
+}
+
 void CSateChannelList::showPlan(const Guid& plan)
 {
     setCurrentPlan(plan);
@@ -105,10 +120,12 @@ void CSateChannelList::AddChannel()
         prompts_.tell(PromptOwner::ChannelPane, msg::kMaxTps);
         return;
     }
-    ++shown->channelsAdded;
-    const auto number = static_cast<std::uint8_t>((shown->channelCount & 0xFF) + 1);
-    shown->appendChannel(SateChannel::withAddDefaults(number, freeChannelName(*shown)));
-    RefreshChannelList();
+    change(msg::kLabelAddCh, [this, shown] {
+        ++shown->channelsAdded;
+        const auto number = static_cast<std::uint8_t>((shown->channelCount & 0xFF) + 1);
+        shown->appendChannel(SateChannel::withAddDefaults(number, freeChannelName(*shown)));
+        RefreshChannelList();
+    });
 }
 
 void CSateChannelList::DeleteCheckedChannels()
@@ -126,10 +143,12 @@ void CSateChannelList::DeleteCheckedChannels()
         return;
     if (!prompts_.ask(PromptOwner::ChannelPane, msg::kConfirmDeleteTps))
         return;
-    for (const Guid& id : ticked)
-        shown->removeChannelById(id);
-    list_.setFocus();
-    RefreshChannelList();
+    change(msg::kLabelDeleteCh, [&] {
+        for (const Guid& id : ticked)
+            shown->removeChannelById(id);
+        list_.setFocus();
+        RefreshChannelList();
+    });
 }
 
 void CSateChannelList::ToggleSelectAll()
@@ -179,10 +198,12 @@ void CSateChannelList::cellEdited(int, int row, int column, const QString& text)
     const ChannelCellResult result = ChannelCellEdited(column, coreText(text), rowTexts(row), *tp, *shown);
     if (result.messageId)
         prompts_.tell(PromptOwner::ChannelPane, *result.messageId);
-    if (result.record)
-        *tp = *result.record;
-    for (const CellText& cell : result.cells)
-        list_.setCellText(row, cell.column, qtText(cell.text));
-    if (result.refreshList)
-        RefreshChannelList();
+    makeChange(changes_, list_.horizontalHeaderItem(column)->text(), [&] {
+        if (result.record)
+            *tp = *result.record;
+        for (const CellText& cell : result.cells)
+            list_.setCellText(row, cell.column, qtText(cell.text));
+        if (result.refreshList)
+            RefreshChannelList();
+    });
 }

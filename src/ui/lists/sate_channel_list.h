@@ -5,6 +5,7 @@
 #include "core/rules/channel_cell_rules.h"
 #include "ui/layout/wnd_resizer.h"
 #include "ui/lists/list_owner.h"
+#include "ui/lists/plan_changes.h"
 #include "ui/lists/sort_combo_list_ctrls.h"
 
 #include <QWidget>
@@ -41,6 +42,11 @@ public:
     // Deletes every row, keeping the current plan.
     void removeAllRows();
 
+    // Where the pane's changes go to become undoable steps; none at start.
+    void setPlanChanges(PlanChanges* changes) { changes_ = changes; }
+    // Makes `plan` the current plan and shows its TPs as `shown` saw them.
+    void showView(std::optional<Guid> plan, const ListView& shown);
+
     CSateChannelSortComboListCtrl& listControl() { return list_; }
     int currentRow() const { return currentRow_; }
     int editColumn() const { return editColumn_; }
@@ -61,8 +67,11 @@ private:
     void headerClicked(int column) override { SortChannelsByColumn(column); }
     void rowFocused(int controlId, int row) override;
 
+    void change(MessageId name, const std::function<void()>& change);
+
     PlanList& plans_;
     Prompts& prompts_;
+    PlanChanges* changes_ = nullptr;
     CSateChannelSortComboListCtrl list_;
     CWndResizer resizer_;
     int currentRow_ = 0;

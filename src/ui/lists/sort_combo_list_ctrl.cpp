@@ -202,6 +202,40 @@ void CSortComboListCtrl::sortByColumn(int column)
     sortRows();
 }
 
+ListView CSortComboListCtrl::view() const
+{
+    ListView shown;
+    for (int row = 0; row < rowCount(); ++row) {
+        shown.rows.push_back(rowId(row));
+        if (isChecked(row))
+            shown.checked.push_back(shown.rows.back());
+    }
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        shown.selected.push_back(rowId(index.row()));
+    if (currentRow() >= 0) {
+        shown.current = rowId(currentRow());
+        shown.currentColumn = currentColumn();
+    }
+    shown.sortColumn = sortColumn;
+    shown.sortAscending = sortAscending;
+    return shown;
+}
+
+void CSortComboListCtrl::showMarks(const ListView& shown)
+{
+    const QSignalBlocker blocker(this);
+    for (const Guid& id : shown.checked)
+        setChecked(rowOf(id), true);
+    if (const int row = rowOf(shown.current); row >= 0 && !shown.current.isNull())
+        setCurrentCell(row, std::max(shown.currentColumn, 0), QItemSelectionModel::NoUpdate);
+    clearSelection();
+    for (const Guid& id : shown.selected)
+        if (const int row = rowOf(id); row >= 0)
+            selectionModel()->select(model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    sortColumn = shown.sortColumn;
+    sortAscending = shown.sortAscending;
+}
+
 std::vector<Guid> CSortComboListCtrl::checkedIds() const
 {
     std::vector<Guid> ticked;

@@ -8,12 +8,29 @@
 #include <QTableWidget>
 
 #include <array>
+#include <iterator>
+#include <map>
 #include <optional>
 #include <set>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 class ListOwner;
+
+// What the user sees of a list's rows: the records shown and their order, the
+// ticked, selected and current ones, and the sort state.
+struct ListView {
+    std::vector<Guid> rows;
+    std::vector<Guid> checked;
+    std::vector<Guid> selected;
+    Guid current; // null when no row is current
+    int currentColumn = -1;
+    std::optional<int> sortColumn;
+    bool sortAscending = true;
+
+    friend bool operator==(const ListView&, const ListView&) = default;
+};
 
 // A report-style list whose cells are edited in place: a click on a cell of the
 // focused row opens a drop-down or a filtering edit box exactly over it; when
@@ -78,6 +95,14 @@ public:
     // Rebuilds every row from `records`: column 0 the 1-based position, the
     // others the record's `cellText`.
     template <typename Records, typename CellText> void fillRows(const Records& records, CellText cellText);
+
+    ListView view() const;
+    // Shows the rows as `shown` saw them: the records it names, in its order
+    // (each numbered by its position in `records`), ticked, selected and
+    // current as they were, and its sort state. Records it does not name get no
+    // row. Reports no change of row or tick.
+    template <typename Records, typename CellText>
+    void showView(const Records& records, CellText cellText, const ListView& shown);
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
     Guid rowId(int row) const;
@@ -112,6 +137,10 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    template <typename Record, typename CellText>
+    void appendRecord(const Record& record, int position, CellText cellText);
+    // Ticks, selection, current cell and sort state of `shown`, on the rows there are.
+    void showMarks(const ListView& shown);
     void openDropDown(int row, int column, const QString& text);
     void openEditBox(int row, int column, const QString& text);
     void editEnded(const Guid& id, int column, const QString& text);
@@ -126,15 +155,35 @@ private:
     QPointer<CInPlaceCombo> combo_;
 };
 
+template <typename Record, typename CellText>
+void CSortComboListCtrl::appendRecord(const Record& record, int position, CellText cellText)
+{
+    QStringList texts{QString::number(position)};
+    for (int column = 1; column < columnCount(); ++column)
+        texts.append(QString::fromStdString(cellText(record, column)));
+    appendRow(texts, record.id);
+}
+
 template <typename Records, typename CellText>
 void CSortComboListCtrl::fillRows(const Records& records, CellText cellText)
 {
     removeAllRows();
     int position = 0;
-    for (const auto& record : records) {
-        QStringList texts{QString::number(++position)};
-        for (int column = 1; column < columnCount(); ++column)
-            texts.append(QString::fromStdString(cellText(record, column)));
-        appendRow(texts, record.id);
-    }
+    for (const auto& record : records)
+        appendRecord(record, ++position, cellText);
+}
+
+template <typename Records, typename CellText>
+void CSortComboListCtrl::showView(const Records& records, CellText cellText, const ListView& shown)
+{
+    using Record = std::remove_cvref_t<decltype(*std::begin(records))>;
+    std::map<Guid, std::pair<int, const Record*>> byId;
+    int position = 0;
+    for (const auto& record : records)
+        byId.emplace(record.id, std::pair(++position, &record));
+    removeAllRows();
+    for (const Guid& id : shown.rows)
+        if (const auto found = byId.find(id); found != byId.end())
+            appendRecord(*found->second.second, found->second.first, cellText);
+    showMarks(shown);
 }

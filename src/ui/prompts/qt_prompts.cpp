@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -60,18 +61,26 @@ QString QtPrompts::qtFilter(const std::string& systemFilter)
     return filters.join(QStringLiteral(";;"));
 }
 
-bool QtPrompts::showMessage(PromptOwner owner, MessageId, const std::string& message, Buttons buttons)
+Prompts::Answer QtPrompts::showMessage(PromptOwner owner, MessageId, const std::string& message, Buttons buttons)
 {
-    const bool question = buttons == Buttons::OkCancel;
-    QMessageBox box(QMessageBox::Warning, qtText(text(msg::kAppTitle)), qtText(message),
-                    question ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, window(owner));
+    QMessageBox box(QMessageBox::Warning, qtText(text(msg::kAppTitle)), qtText(message), QMessageBox::Ok,
+                    window(owner));
     box.button(QMessageBox::Ok)->setText(qtText(text(msg::kOkButton)));
-    if (question) {
-        box.button(QMessageBox::Cancel)->setText(qtText(text(msg::kCancelButton)));
+    if (buttons == Buttons::SaveDiscardCancel)
+        box.addButton(QMessageBox::Discard)->setText(qtText(text(msg::kDontSaveButton)));
+    if (buttons != Buttons::Ok) {
+        box.addButton(QMessageBox::Cancel)->setText(qtText(text(msg::kCancelButton)));
         box.setEscapeButton(QMessageBox::Cancel);
     }
     box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok;
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Discard:
+        return Answer::Discard;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 std::vector<std::string> QtPrompts::chooseOpenFiles(PromptOwner owner, const FileDialogOptions& options)

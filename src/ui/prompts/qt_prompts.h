@@ -8,7 +8,8 @@
 class QWidget;
 
 // The editor's prompts: message boxes captioned with the application title
-// and the warning icon (OK alone, or OK and Cancel where Cancel means no), the
+// and the warning icon (OK alone, OK and Cancel where Cancel means no, or the
+// save question's OK, Don't Save and Cancel), the
 // toolkit's file and folder dialogs, and the File Type Select dialog, each
 // over the window its owner names.
 class QtPrompts : public Prompts {
@@ -27,7 +28,7 @@ public:
     static QString qtFilter(const std::string& systemFilter);
 
 protected:
-    bool showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) override;
+    Answer showMessage(PromptOwner owner, MessageId id, const std::string& text, Buttons buttons) override;
 
 private:
     QWidget* window(PromptOwner owner) const;

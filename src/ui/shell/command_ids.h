@@ -5,7 +5,7 @@
 #include <string_view>
 
 // Ids of the main window's commands: the ribbon's buttons, its Type combo, the
-// visual styles, the About box and the pane switching keys. The ribbon labels
+// visual styles, undo and redo, the About box and the pane switching keys. The ribbon labels
 // live in the string table under the same ids as their commands.
 namespace cmd {
 
@@ -23,6 +23,8 @@ inline constexpr int kSaveSelect = 32789;
 inline constexpr int kSelectAllChannels = 32790;
 inline constexpr int kUpgrade = 32793;
 
+inline constexpr int kUndo = 57643;
+inline constexpr int kRedo = 57644;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kNextPane = 57680;
 inline constexpr int kPreviousPane = 57681;
@@ -49,7 +51,7 @@ struct CommandName {
     int id;
     std::string_view name;
 };
-inline constexpr std::array<CommandName, 22> kCommandNames{{
+inline constexpr std::array<CommandName, 24> kCommandNames{{
     {kPlanAdd, "ID_BUTTON_PLAN_ADD"},
     {kPlanDelete, "ID_BUTTON_DELE_PLAN1"},
     {kChannelAdd, "ID_BUTTON_ADD_CH"},
@@ -63,6 +65,8 @@ inline constexpr std::array<CommandName, 22> kCommandNames{{
     {kSaveSelect, "ID_BUTTON_EXPORT_SELECT"},
     {kSelectAllChannels, "ID_BUTTON_SELECT_ALL_CHANNEL"},
     {kUpgrade, "ID_BUTTON2"},
+    {kUndo, "ID_EDIT_UNDO"},
+    {kRedo, "ID_EDIT_REDO"},
     {kAppAbout, "ID_APP_ABOUT"},
     {kNextPane, "ID_NEXT_PANE"},
     {kPreviousPane, "ID_PREV_PANE"},
@@ -77,7 +81,8 @@ inline constexpr std::array<CommandName, 22> kCommandNames{{
 // The resource name of a command; empty for an id without one.
 constexpr std::string_view commandName(int id)
 {
-    const auto it = std::find_if(kCommandNames.begin(), kCommandNames.end(), [id](const CommandName& c) { return c.id == id; });
+    const auto it =
+        std::find_if(kCommandNames.begin(), kCommandNames.end(), [id](const CommandName& c) { return c.id == id; });
     return it == kCommandNames.end() ? std::string_view() : it->name;
 }
 

@@ -2,24 +2,34 @@
 
 #include "core/commands/transfer_commands.h"
 #include "core/device/hid_link.h"
+#include "core/files/file_error_message.h"
+#include "core/files/general_file.h"
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
 #include "ui/dialogs/dlg_progress.h"
 #include "ui/dialogs/dlg_upgrade.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/shell/app_settings.h"
+#include "ui/shell/autosave.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/main_ribbon.h"
 #include "ui/shell/orbitune_list.h"
+#include "ui/shell/panes_view.h"
+#include "ui/shell/plan_history.h"
+#include "ui/shell/recovery_file.h"
 #include "ui/text/qt_text.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QResizeEvent>
 #include <QSplitter>
 #include <QStatusBar>
+
+#include <tuple>
 
 namespace {
 
@@ -32,7 +42,6 @@ CMainFrame::CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSett
                        QWidget* parent)
     : QMainWindow(parent), plans_(plans), link_(link), prompts_(prompts), settings_(settings), transfers_(this, prompts)
 {
-    setWindowTitle(qtMessage(msg::kAppTitle, language));
     onVisualStyle(settings_.applicationLook());
 
     ribbon_ = new MainRibbon(language, this);
@@ -40,7 +49,6 @@ CMainFrame::CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSett
     ribbon_->setCurrentStyle(currentStyle_);
     ribbon_->setRecentFiles(settings_.recentFiles());
     setMenuWidget(ribbon_);
-    connect(ribbon_, &MainRibbon::commandTriggered, this, &CMainFrame::onCommand);
     connect(ribbon_, &MainRibbon::recentFileChosen, this, [this](const QString& path) { openFiles({path}); });
 
     createStatusBar(language);
@@ -52,6 +60,24 @@ CMainFrame::CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSett
     deviceType_ = DeviceType::Q36Checked;
 
     createClientArea();
+    connect(ribbon_, &MainRibbon::commandTriggered, this, &CMainFrame::onCommand);
+    QUndoStack& steps = history_->stack();
+    connect(&steps, &QUndoStack::cleanChanged, this, &CMainFrame::updateTitle);
+    connect(&steps, &QUndoStack::canUndoChanged, this,
+            [this](bool can) { ribbon_->setCommandEnabled(cmd::kUndo, can); });
+    connect(&steps, &QUndoStack::canRedoChanged, this,
+            [this](bool can) { ribbon_->setCommandEnabled(cmd::kRedo, can); });
+    for (const auto& [id, label, textChanged] :
+         {std::tuple{cmd::kUndo, msg::kLabelUndo, &QUndoStack::undoTextChanged},
+          std::tuple{cmd::kRedo, msg::kLabelRedo, &QUndoStack::redoTextChanged}}) {
+        ribbon_->setCommandEnabled(id, false);
+        QAction* action = ribbon_->commandAction(id);
+        const QString prefix = qtMessage(label, language);
+        connect(&steps, textChanged, action, [action, prefix](const QString& step) {
+            action->setToolTip(step.isEmpty() ? prefix : prefix + QLatin1Char(' ') + step);
+        });
+    }
+    updateTitle();
 
     // F6 and Shift+F6 switch the panes, as actions of their own.
     for (const auto& [id, keys] : {std::pair{cmd::kNextPane, QKeySequence(Qt::Key_F6)},
@@ -72,7 +98,11 @@ CMainFrame::CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSett
     setActivePane(Pane::Plans);
 }
 
-CMainFrame::~CMainFrame() = default;
+// The history goes before the widgets its signals reach.
+CMainFrame::~CMainFrame()
+{
+    QObject::disconnect(&history_->stack(), nullptr, nullptr, nullptr);
+}
 
 void CMainFrame::createStatusBar(Language language)
 {
@@ -93,6 +123,11 @@ void CMainFrame::createClientArea()
     connect(planPane_, &COrbituneList::currentPlanChosen, channelPane_, &CSateChannelList::showPlan);
     connect(planPane_, &COrbituneList::currentPlanCleared, channelPane_,
             [this] { channelPane_->setCurrentPlan(std::nullopt); });
+    history_ = std::make_unique<PlanHistory>(
+        plans_,
+        PlanHistory::ViewHooks{[this] { return panesView(); }, [this](const PanesView& view) { showPanesView(view); }});
+    planPane_->setPlanChanges(history_.get());
+    channelPane_->setPlanChanges(history_.get());
     planPane_->setMinimumWidth(kMinColumnWidth);
     channelPane_->setMinimumWidth(kMinColumnWidth);
     splitter_->addWidget(planPane_);
@@ -144,6 +179,70 @@ void CMainFrame::clearPanes()
     channelPane_->setCurrentPlan(std::nullopt);
 }
 
+PanesView CMainFrame::panesView() const
+{
+    return {planPane_->listControl().view(), channelPane_->listControl().view(), channelPane_->currentPlan(),
+            planPane_->nextPlanNumber()};
+}
+
+// The plan pane first: the TP pane then shows its own view whatever the plan
+// pane's rows did.
+void CMainFrame::showPanesView(const PanesView& view)
+{
+    planPane_->showView(view.plans);
+    planPane_->setNextPlanNumber(view.nextPlanNumber);
+    channelPane_->showView(view.currentPlan, view.channels);
+}
+
+void CMainFrame::setDocumentFile(const QString& path)
+{
+    documentFile_ = path;
+    updateTitle();
+}
+
+// "two_plans.gnr - Orbitune", or "Orbitune" without a file; a "*" after the
+// name marks unsaved changes.
+void CMainFrame::updateTitle()
+{
+    const QString application = qtText(prompts_.text(msg::kAppTitle));
+    setWindowTitle(documentFile_.isEmpty()
+                       ? application + QStringLiteral("[*]")
+                       : QFileInfo(documentFile_).fileName() + QStringLiteral("[*] - ") + application);
+    setWindowModified(history_->isModified());
+}
+
+void CMainFrame::watchUnsavedPlans(RecoveryFile& file)
+{
+    autosave_ = std::make_unique<Autosave>(*history_, plans_, file);
+    connect(autosave_.get(), &Autosave::writeFailed, this, [this](const FileError& error) {
+        statusBar()->showMessage(qtText(prompts_.text(fileErrorMessage(error.kind), {error.path})));
+    });
+}
+
+void CMainFrame::restorePlans(const QString& copy)
+{
+    PlanList restored;
+    const GeneralReadResult read = readGeneralFile(coreText(copy), restored);
+    if (read.error) {
+        prompts_.tell(PromptOwner::MainWindow, fileErrorMessage(read.error->kind), {read.error->path});
+        return;
+    }
+    clearPanes();
+    plans_ = std::move(restored);
+    planPane_->setNextPlanNumber(read.nextPlanNumber.value_or(plans_.count()));
+    planPane_->RefreshPlanList();
+    setDocumentFile({});
+    history_->restart(false);
+}
+
+// Unsaved plans are settled (saved, or given up) before anything replaces
+// them; false keeps them.
+bool CMainFrame::mayReplaceUnsavedPlans()
+{
+    endOpenEdits();
+    return !history_->isModified() || settleUnsavedPlans(plans_, prompts_, fileHooks());
+}
+
 PlanFileHooks CMainFrame::fileHooks()
 {
     PlanFileHooks hooks;
@@ -157,6 +256,14 @@ PlanFileHooks CMainFrame::fileHooks()
     hooks.addRecentFile = [this](const std::string& path) {
         settings_.addRecentFile(qtText(path));
         ribbon_->setRecentFiles(settings_.recentFiles());
+    };
+    hooks.replaced = [this](const std::string& path) {
+        history_->restart(true);
+        setDocumentFile(qtText(path));
+    };
+    hooks.stored = [this](const std::string& path) {
+        history_->markSaved();
+        setDocumentFile(qtText(path));
     };
     return hooks;
 }
@@ -174,6 +281,12 @@ void CMainFrame::openFiles(const QStringList& paths)
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     endOpenEdits();
+    if (!keepUnsavedOnClose_ && !mayReplaceUnsavedPlans()) {
+        event->ignore();
+        return;
+    }
+    if (autosave_)
+        autosave_->finish(keepUnsavedOnClose_);
     settings_.setWindowGeometry(saveGeometry(), saveState());
     QMainWindow::closeEvent(event);
 }
@@ -199,8 +312,10 @@ void CMainFrame::onCommand(int commandId)
         planPane_->AddPlan();
         return;
     case cmd::kPlanDelete:
-        planPane_->DeletePlans();
-        channelPane_->removeAllRows();
+        history_->make(qtText(prompts_.text(msg::kLabelDeletePlan)), [this] {
+            planPane_->DeletePlans();
+            channelPane_->removeAllRows();
+        });
         return;
     case cmd::kChannelAdd:
         channelPane_->AddChannel();
@@ -212,7 +327,9 @@ void CMainFrame::onCommand(int commandId)
         openPlans(plans_, prompts_, fileHooks());
         return;
     case cmd::kSaveSelect:
-        saveSelected(plans_, prompts_, planPane_->checkedPlanIds(), fileHooks());
+        // Saving renumbers the saved plans: a step of its own.
+        history_->make(qtText(prompts_.text(msg::kLabelSaveSelect)),
+                       [this] { saveSelected(plans_, prompts_, planPane_->checkedPlanIds(), fileHooks()); });
         return;
     case cmd::kSaveAll:
         saveAll(plans_, prompts_, fileHooks());
@@ -221,11 +338,17 @@ void CMainFrame::onCommand(int commandId)
         onTypeCombo();
         return;
     case cmd::kDownload:
-        downloadPlans(plans_, link_, prompts_, transfers_, deviceType_);
+        if (downloadPlans(plans_, link_, prompts_, transfers_, deviceType_) == TransferOutcome::Succeeded)
+            history_->markSaved();
         return;
     case cmd::kUpload:
-        uploadPlans(
-            plans_, link_, prompts_, transfers_, [this] { clearPanes(); }, [this] { planPane_->RefreshPlanList(); });
+        onUpload();
+        return;
+    case cmd::kUndo:
+        history_->stack().undo();
+        return;
+    case cmd::kRedo:
+        history_->stack().redo();
         return;
     case cmd::kUpgrade:
         onUpgrade(this, link_, prompts_);
@@ -235,6 +358,18 @@ void CMainFrame::onCommand(int commandId)
             onVisualStyle(commandId);
         else
             emit applicationCommand(commandId);
+    }
+}
+
+// The meter's plans replace the list (whatever the upload brings): no earlier
+// step can be undone and no file holds them.
+void CMainFrame::onUpload()
+{
+    const UploadHooks hooks{[this] { return mayReplaceUnsavedPlans(); }, [this] { clearPanes(); },
+                            [this] { planPane_->RefreshPlanList(); }};
+    if (uploadPlans(plans_, link_, prompts_, transfers_, hooks)) {
+        setDocumentFile({});
+        history_->restart(true);
     }
 }
 

@@ -8,20 +8,27 @@
 
 #include <QMainWindow>
 
+#include <memory>
 #include <utility>
 
 class AppSettings;
+class Autosave;
 class COrbituneList;
 class CSateChannelList;
 class MainRibbon;
+class PlanHistory;
 class PlanList;
 class QSplitter;
+class RecoveryFile;
+struct PanesView;
 
 // The main window: the ribbon, a status bar with two panes, and a splitter
 // with the plan pane on the left (a quarter of the width) and the transponder
 // pane on the right. Every ribbon command goes to the active pane first (the
 // pane that last had the focus; F6 and Shift+F6 switch it), then to this frame,
-// then out through applicationCommand.
+// then out through applicationCommand. Every change to the plans is a step of
+// the frame's history that Undo and Redo walk; the title names the plans' file
+// and marks unsaved changes, and closing with unsaved changes asks first.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -47,6 +54,19 @@ public:
     // there are.
     void openFiles(const QStringList& paths);
 
+    // Keeps a recovery copy of unsaved plans in `file` from now on.
+    void watchUnsavedPlans(RecoveryFile& file);
+    // Replaces the plans with those of a recovery copy; they stay unsaved.
+    void restorePlans(const QString& copy);
+    // The next close asks nothing and keeps the recovery copy of unsaved
+    // plans (the editor is told to end by the system).
+    void keepUnsavedOnClose() { keepUnsavedOnClose_ = true; }
+
+    PlanHistory& history() { return *history_; }
+    Autosave* autosave() { return autosave_.get(); }
+    // The file the plans were last read from or saved to; empty when none.
+    const QString& documentFile() const { return documentFile_; }
+
     MainRibbon& ribbon() { return *ribbon_; }
     COrbituneList& planPane() { return *planPane_; }
     CSateChannelList& channelPane() { return *channelPane_; }
@@ -66,7 +86,13 @@ private:
     void switchPane();
     void endOpenEdits();
     void clearPanes();
+    PanesView panesView() const;
+    void showPanesView(const PanesView& view);
+    void setDocumentFile(const QString& path);
+    void updateTitle();
+    bool mayReplaceUnsavedPlans();
     PlanFileHooks fileHooks();
+    void onUpload();
     void onTypeCombo();
     void onVisualStyle(int styleId);
 
@@ -75,6 +101,10 @@ private:
     Prompts& prompts_;
     AppSettings& settings_;
     ProgressDialogRunner transfers_;
+    std::unique_ptr<PlanHistory> history_;
+    std::unique_ptr<Autosave> autosave_;
+    QString documentFile_;
+    bool keepUnsavedOnClose_ = false;
     QSplitter* splitter_ = nullptr;
     MainRibbon* ribbon_ = nullptr;
     CSateChannelList* channelPane_ = nullptr;

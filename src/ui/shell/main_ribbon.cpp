@@ -60,6 +60,10 @@ MainRibbon::MainRibbon(Language language, QWidget* parent)
     : RibbonBar(qtMessage(msg::kMainCategory, language), qtMessage(msg::kRecentDocuments, language), parent),
       language_(language)
 {
+    addQuickAccessButton(cmd::kUndo, label(msg::kLabelUndo), commandIcon(this, "edit-undo", QStyle::SP_ArrowBack),
+                         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    addQuickAccessButton(cmd::kRedo, label(msg::kLabelRedo), commandIcon(this, "edit-redo", QStyle::SP_ArrowForward),
+                         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addHomeCategory();
     addStyleMenu();
     addIconButton(cmd::kAppAbout, label(msg::kAboutButton),

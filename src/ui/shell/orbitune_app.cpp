@@ -1,11 +1,17 @@
 #include "ui/shell/orbitune_app.h"
 
 #include "core/device/meter_selection.h"
+#include "core/res/string_ids.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/orbitune_list.h"
+#include "ui/shell/recovery_file.h"
+#include "ui/text/qt_text.h"
+
+#include <QLocale>
+#include <QTimer>
 
 #include <iostream>
 
@@ -26,8 +32,10 @@ std::unique_ptr<HidBackend> meterBackend(const std::optional<std::string>& choic
 
 } // namespace
 
-COrbituneApp::COrbituneApp(Language language, const std::optional<std::string>& meterChoice)
-    : language_(language), link_(meterBackend(meterChoice)), prompts_(language)
+COrbituneApp::COrbituneApp(Language language, const std::optional<std::string>& meterChoice,
+                           const QString& recoveryFolder)
+    : language_(language), link_(meterBackend(meterChoice)), prompts_(language),
+      recovery_(std::make_unique<RecoveryFile>(recoveryFolder))
 {
 }
 
@@ -44,9 +52,26 @@ bool COrbituneApp::InitInstance(const QStringList& files)
     frame_->restoreState(settings_.windowState());
     frame_->show();
     link_.setIdentity(kMeterIdentities[1]);
-    if (!files.isEmpty())
-        frame_->openFiles(files);
+    frame_->watchUnsavedPlans(*recovery_);
+    // The questions these may ask run in the application's own event loop,
+    // over the window already shown.
+    QTimer::singleShot(0, frame_.get(), [this, files] {
+        offerLeftPlans();
+        if (!files.isEmpty())
+            frame_->openFiles(files);
+    });
     return true;
+}
+
+void COrbituneApp::offerLeftPlans()
+{
+    const auto left = recovery_->takeLeftCopy();
+    if (!left)
+        return;
+    const std::string written = coreText(QLocale::c().toString(left->written, QStringLiteral("yyyy-MM-dd HH:mm")));
+    if (prompts_.ask(PromptOwner::MainWindow, msg::kRestoreOffer, {written}))
+        frame_->restorePlans(left->path);
+    recovery_->dropLeftCopy();
 }
 
 void COrbituneApp::onApplicationCommand(int commandId)

@@ -11,6 +11,7 @@
 #include <memory>
 
 class CMainFrame;
+class RecoveryFile;
 
 // The application: it owns the plan list and the meter link for the whole run,
 // reads the settings, creates and shows the main window and serves the
@@ -19,13 +20,17 @@ class COrbituneApp {
 public:
     // `meterChoice` as ORBITUNE_METER takes it: nothing or "hid" for the
     // system's HID devices, "sim" or "tcp://127.0.0.1:PORT".
-    COrbituneApp(Language language, const std::optional<std::string>& meterChoice);
+    // Unsaved plans are kept in `recoveryFolder` (RecoveryFile::defaultFolder()
+    // for the user's own).
+    COrbituneApp(Language language, const std::optional<std::string>& meterChoice, const QString& recoveryFolder);
     ~COrbituneApp();
     COrbituneApp(const COrbituneApp&) = delete;
     COrbituneApp& operator=(const COrbituneApp&) = delete;
 
-    // Creates the main window, shows it and opens the plan files named in
-    // `files`. Answers false when start-up failed.
+    // Creates the main window and shows it; once the event loop runs, offers
+    // to restore the plans an editor that ended without saving them left, then
+    // opens the plan files named in `files`. Answers false when start-up
+    // failed.
     bool InitInstance(const QStringList& files);
 
     PlanList& plans() { return plans_; }
@@ -34,11 +39,13 @@ public:
 
 private:
     void onApplicationCommand(int commandId);
+    void offerLeftPlans();
 
     Language language_;
     PlanList plans_;
     HidLink link_;
     QtPrompts prompts_;
     AppSettings settings_;
+    std::unique_ptr<RecoveryFile> recovery_;
     std::unique_ptr<CMainFrame> frame_;
 };

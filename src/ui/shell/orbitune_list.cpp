@@ -59,16 +59,28 @@ void COrbituneList::RefreshPlanList()
     list_.fillRows(plans_, PlanCellText);
 }
 
+void COrbituneList::showView(const ListView& shown)
+{
+    list_.showView(plans_, PlanCellText, shown);
+}
+
+void COrbituneList::change(MessageId name, const std::function<void()>& change)
+{
+    makeChange(changes_, qtText(prompts_.text(name)), change);
+}
+
 void COrbituneList::AddPlan()
 {
     if (plans_.count() >= PlanList::kMaxPlans) {
         prompts_.tell(PromptOwner::PlanPane, msg::kMaxPlans);
         return;
     }
-    ++nextPlanNumber_;
-    plans_.append(
-        CComonOrbitune::withAddDefaults(static_cast<std::uint8_t>(nextPlanNumber_ & 0xFF), freePlanName(plans_)));
-    RefreshPlanList();
+    change(msg::kLabelAddPlan, [this] {
+        ++nextPlanNumber_;
+        plans_.append(
+            CComonOrbitune::withAddDefaults(static_cast<std::uint8_t>(nextPlanNumber_ & 0xFF), freePlanName(plans_)));
+        RefreshPlanList();
+    });
 }
 
 void COrbituneList::DeletePlans()
@@ -78,11 +90,13 @@ void COrbituneList::DeletePlans()
     const std::vector<Guid> ticked = checkedPlanIds();
     if (!ticked.empty() && !prompts_.ask(PromptOwner::PlanPane, msg::kConfirmDeletePlans))
         return;
-    for (const Guid& id : ticked)
-        plans_.removePlanById(id);
-    list_.setFocus();
-    RefreshPlanList();
-    emit currentPlanCleared();
+    change(msg::kLabelDeletePlan, [&] {
+        for (const Guid& id : ticked)
+            plans_.removePlanById(id);
+        list_.setFocus();
+        RefreshPlanList();
+        emit currentPlanCleared();
+    });
 }
 
 void COrbituneList::ToggleSelectAll()
@@ -122,8 +136,10 @@ void COrbituneList::cellEdited(int, int row, int column, const QString& text)
     const PlanCellResult result = PlanCellEdited(column, coreText(text), *plan, plans_);
     if (result.messageId)
         prompts_.tell(PromptOwner::PlanPane, *result.messageId);
-    if (result.record)
-        *plan = *result.record;
-    if (result.refreshList)
-        RefreshPlanList();
+    makeChange(changes_, list_.horizontalHeaderItem(column)->text(), [&] {
+        if (result.record)
+            *plan = *result.record;
+        if (result.refreshList)
+            RefreshPlanList();
+    });
 }

@@ -4,6 +4,7 @@
 #include "core/model/guid.h"
 #include "ui/layout/wnd_resizer.h"
 #include "ui/lists/list_owner.h"
+#include "ui/lists/plan_changes.h"
 #include "ui/lists/sort_combo_list_ctrls.h"
 
 #include <QWidget>
@@ -36,6 +37,11 @@ public:
     bool checkAllFlag() const { return checkAllFlag_; }
     COrbituneSortComboListCtrl& listControl() { return list_; }
 
+    // Where the pane's changes go to become undoable steps; none at start.
+    void setPlanChanges(PlanChanges* changes) { changes_ = changes; }
+    // Shows the plans as `shown` saw them, without reporting a change of row.
+    void showView(const ListView& shown);
+
 signals:
     // A row changed: the transponder pane shows its plan.
     void currentPlanChosen(const Guid& plan);
@@ -53,8 +59,11 @@ private:
     void cellEdited(int controlId, int row, int column, const QString& text) override;
     void headerClicked(int column) override { SortPlansByColumn(column); }
 
+    void change(MessageId name, const std::function<void()>& change);
+
     PlanList& plans_;
     Prompts& prompts_;
+    PlanChanges* changes_ = nullptr;
     COrbituneSortComboListCtrl list_;
     CWndResizer resizer_;
     int nextPlanNumber_ = 0;

@@ -57,5 +57,6 @@ void QuitOnSignals::onSignal()
     char byte = 0;
     while (::read(static_cast<int>(notifier_->socket()), &byte, 1) > 0) {
     }
+    emit signalled();
     QApplication::closeAllWindows();
 }

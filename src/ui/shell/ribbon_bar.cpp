@@ -63,8 +63,8 @@ QWidget* makePage()
 } // namespace
 
 RibbonBar::RibbonBar(const QString& applicationText, const QString& recentTitle, QWidget* parent)
-    : QWidget(parent), applicationButton_(new QToolButton), applicationMenu_(new QMenu(this)), tabs_(new QTabBar),
-      rightButtons_(new QHBoxLayout), pages_(new QStackedWidget)
+    : QWidget(parent), applicationButton_(new QToolButton), applicationMenu_(new QMenu(this)),
+      quickAccess_(new QHBoxLayout), tabs_(new QTabBar), rightButtons_(new QHBoxLayout), pages_(new QStackedWidget)
 {
     setObjectName(QStringLiteral("ribbonBar"));
     setAttribute(Qt::WA_StyledBackground);
@@ -86,13 +86,16 @@ RibbonBar::RibbonBar(const QString& applicationText, const QString& recentTitle,
     tabs_->setUsesScrollButtons(false);
     connect(tabs_, &QTabBar::currentChanged, pages_, &QStackedWidget::setCurrentIndex);
 
-    rightButtons_->setContentsMargins(0, 0, 0, 0);
-    rightButtons_->setSpacing(2);
+    for (QHBoxLayout* buttons : {quickAccess_, rightButtons_}) {
+        buttons->setContentsMargins(0, 0, 0, 0);
+        buttons->setSpacing(2);
+    }
 
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
     top->setSpacing(4);
     top->addWidget(applicationButton_);
+    top->addLayout(quickAccess_);
     top->addWidget(tabs_);
     top->addLayout(rightButtons_);
     top->addStretch(1);
@@ -166,17 +169,34 @@ QAction* RibbonBar::addCommand(QMenu* menu, int commandId, const QString& text)
     return action;
 }
 
-QAbstractButton* RibbonBar::addIconButton(int commandId, const QString& toolTip, const QIcon& icon, Qt::Key keyTip)
+QToolButton* RibbonBar::makeIconButton(QAction* action)
 {
     auto* button = new QToolButton;
     button->setObjectName(QStringLiteral("ribbonIconButton"));
-    button->setDefaultAction(addCommandAction(commandId, toolTip, icon));
+    button->setDefaultAction(action);
     button->setIconSize(QSize(kIconButtonSize, kIconButtonSize));
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setAutoRaise(true);
+    addCommandWidget(action->data().toInt(), button);
+    return button;
+}
+
+QAbstractButton* RibbonBar::addIconButton(int commandId, const QString& toolTip, const QIcon& icon, Qt::Key keyTip)
+{
+    QToolButton* button = makeIconButton(addCommandAction(commandId, toolTip, icon));
     rightButtons_->addWidget(button);
-    addCommandWidget(commandId, button);
     addKeyTip(keyTip, [button] { button->click(); });
+    return button;
+}
+
+QAbstractButton* RibbonBar::addQuickAccessButton(int commandId, const QString& text, const QIcon& icon,
+                                                 const QList<QKeySequence>& keys)
+{
+    QAction* action = addCommandAction(commandId, text, icon);
+    action->setShortcuts(keys);
+    QToolButton* button = makeIconButton(action);
+    button->setObjectName(QStringLiteral("ribbonQuickAccessButton"));
+    quickAccess_->addWidget(button);
     return button;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QKeySequence>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
@@ -17,8 +18,9 @@ class QToolButton;
 class RibbonPanel;
 
 // A compact ribbon: the application button at the left, whose menu lists the
-// recent documents; a row of category tabs, each showing its page of panels;
-// menu and icon buttons right of the tabs. Every key tip is Alt+letter.
+// recent documents; a quick-access toolbar of icon buttons; a row of category
+// tabs, each showing its page of panels; menu and icon buttons right of the
+// tabs. Every key tip is Alt+letter.
 // Each command (a panel button, an icon button, a menu item added with
 // addCommand) reports its id through commandTriggered.
 class RibbonBar : public QWidget {
@@ -49,11 +51,18 @@ public:
     // An icon-only button right of the tabs that triggers `commandId`.
     QAbstractButton* addIconButton(int commandId, const QString& toolTip, const QIcon& icon, Qt::Key keyTip);
 
+    // An icon-only button of the quick-access toolbar, beside the tabs, that
+    // triggers `commandId`; its action answers to `keys` in the whole window.
+    QAbstractButton* addQuickAccessButton(int commandId, const QString& text, const QIcon& icon,
+                                          const QList<QKeySequence>& keys);
+
     // Lists the first kMaxRecentFiles of `paths`, most recent first.
     void setRecentFiles(const QStringList& paths);
     // Enables or disables the button, control or menu item of `commandId`.
     void setCommandEnabled(int commandId, bool enabled);
 
+    // The action of `commandId`, or null when it has none.
+    QAction* commandAction(int commandId) const { return commandActions_.value(commandId); }
     // The button of `commandId`, or null when it has none.
     QAbstractButton* button(int commandId) const;
     QAbstractButton* applicationButton() const;
@@ -68,12 +77,14 @@ signals:
     void recentFileChosen(const QString& path);
 
 private:
+    QToolButton* makeIconButton(QAction* action);
     void addKeyTip(Qt::Key key, const std::function<void()>& action);
     void showCategory(int category);
     static void popUpBelow(QMenu* menu, QWidget* button);
 
     QToolButton* applicationButton_;
     QMenu* applicationMenu_;
+    QHBoxLayout* quickAccess_;
     QTabBar* tabs_;
     QHBoxLayout* rightButtons_;
     QStackedWidget* pages_;

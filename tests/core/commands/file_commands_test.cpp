@@ -23,11 +23,18 @@ struct PaneRecord {
     int currentPlanCleared = 0;
     std::optional<int> nextPlanNumber;
     std::vector<std::string> recent;
+    std::vector<std::string> replaced;
+    std::vector<std::string> stored;
 
     PlanFileHooks hooks()
     {
-        return {[this] { ++rowsCleared; }, [this] { ++refreshes; }, [this] { ++currentPlanCleared; },
-                [this](int n) { nextPlanNumber = n; }, [this](const std::string& path) { recent.push_back(path); }};
+        return {[this] { ++rowsCleared; },
+                [this] { ++refreshes; },
+                [this] { ++currentPlanCleared; },
+                [this](int n) { nextPlanNumber = n; },
+                [this](const std::string& path) { recent.push_back(path); },
+                [this](const std::string& path) { replaced.push_back(path); },
+                [this](const std::string& path) { stored.push_back(path); }};
     }
 };
 
@@ -579,6 +586,8 @@ TEST(OpenPlans, AcceptedSaveOfferRunsSaveAllThenOpens)
     // A General file keeps every field and identity.
     EXPECT_TRUE(std::equal(plans.begin(), plans.end(), before.begin(), before.end()));
     EXPECT_EQ(panes.recent, (std::vector<std::string>{saved, saved}));
+    EXPECT_EQ(panes.stored, std::vector<std::string>{saved});
+    EXPECT_EQ(panes.replaced, std::vector<std::string>{saved});
 }
 
 TEST(OpenPlans, FailedSaveAllStillGoesOnToOpen)
@@ -739,4 +748,51 @@ TEST(OpenChosenFiles, EmptyHooksAreAllowed)
     ScriptedPrompts prompts;
     openChosenFiles(plans, prompts, {text(writeOrbtab(dir, "A", 1))}, {});
     EXPECT_EQ(plans.count(), 1);
+}
+
+// The whole list is "stored" only where every plan of it went.
+TEST(SaveCommands, WholeListStoredOnlyWhenEveryPlanWasWritten)
+{
+    TempDir dir;
+    auto plans = makePlanList(3, 1);
+    ScriptedPrompts prompts;
+    PaneRecord panes;
+    prompts.fileTypes = {FileType::General, FileType::General, FileType::Q9100};
+    prompts.saveFiles = {text(dir.file("two.gnr")), text(dir.file("all.gnr"))};
+    EXPECT_TRUE(saveSelected(plans, prompts, idsOf(plans, {0, 2}), panes.hooks()));
+    EXPECT_TRUE(panes.stored.empty());
+    EXPECT_TRUE(saveSelected(plans, prompts, idsOf(plans, {2, 1, 0}), panes.hooks()));
+    EXPECT_EQ(panes.stored, std::vector<std::string>{text(dir.file("all.gnr"))});
+    // One of three Orbtab files refused: the list is not stored.
+    prompts.folders = {dir.path().string()};
+    prompts.answers = {false};
+    plans.at(1).setNameText(plans.at(0).nameText());
+    EXPECT_FALSE(saveAll(plans, prompts, panes.hooks()));
+    EXPECT_EQ(panes.stored.size(), 1U);
+}
+
+TEST(SettleUnsavedPlans, OkSavesDontSaveGoesOnCancelStays)
+{
+    TempDir dir;
+    auto plans = makePlanList(2, 1);
+    ScriptedPrompts prompts;
+    PaneRecord panes;
+    prompts.saveAnswers = {Prompts::Answer::Cancel, Prompts::Answer::Discard, Prompts::Answer::Ok, Prompts::Answer::Ok};
+    EXPECT_FALSE(settleUnsavedPlans(plans, prompts, panes.hooks()));
+    EXPECT_TRUE(settleUnsavedPlans(plans, prompts, panes.hooks()));
+    EXPECT_EQ(prompts.fileTypeDialogs(), 0);
+    // OK with the save cancelled, then OK with the save done.
+    prompts.fileTypes = {std::nullopt, FileType::General};
+    prompts.saveFiles = {text(dir.file("kept.gnr"))};
+    EXPECT_FALSE(settleUnsavedPlans(plans, prompts, panes.hooks()));
+    EXPECT_TRUE(settleUnsavedPlans(plans, prompts, panes.hooks()));
+    EXPECT_EQ(panes.stored, std::vector<std::string>{text(dir.file("kept.gnr"))});
+    ASSERT_EQ(prompts.messages.size(), 4U);
+    EXPECT_EQ(prompts.messages[0].id, msg::kSaveOffer);
+    EXPECT_EQ(prompts.messages[0].buttons, Prompts::Buttons::SaveDiscardCancel);
+    EXPECT_EQ(prompts.messages[0].owner, PromptOwner::MainWindow);
+    // Nothing to save in an empty list: nothing is asked.
+    PlanList none;
+    EXPECT_TRUE(settleUnsavedPlans(none, prompts, panes.hooks()));
+    EXPECT_EQ(prompts.messages.size(), 4U);
 }

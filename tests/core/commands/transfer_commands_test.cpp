@@ -51,9 +51,7 @@ TEST(TransferCommands, MeterMissingGives144)
     auto plans = makePlanList(1, 1);
     EXPECT_EQ(downloadPlans(plans, *e.link, prompts, runner, DeviceType::Q36Checked, kNoPause), std::nullopt);
     int cleared = 0;
-    EXPECT_EQ(uploadPlans(
-                  plans, *e.link, prompts, runner, [&] { ++cleared; }, [] {}, kNoPause),
-              std::nullopt);
+    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner, {{}, [&] { ++cleared; }, [] {}}, kNoPause), std::nullopt);
     EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kQ36NotFound, msg::kQ36NotFound}));
     EXPECT_EQ(cleared, 0);
     EXPECT_EQ(plans.count(), 1);
@@ -99,8 +97,7 @@ TEST(TransferCommands, UploadInUpgradeStateGives121WithEmptyPanes)
     auto plans = makePlanList(2, 1);
     int cleared = 0;
     int refreshed = 0;
-    EXPECT_EQ(uploadPlans(
-                  plans, *e.link, prompts, runner, [&] { ++cleared; }, [&] { ++refreshed; }, kNoPause),
+    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner, {{}, [&] { ++cleared; }, [&] { ++refreshed; }}, kNoPause),
               TransferOutcome::WrongState);
     EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kNeedNormalState}));
     EXPECT_TRUE(plans.empty());
@@ -114,9 +111,7 @@ TEST(TransferCommands, UploadWithPlanCountZeroIsReported)
     ScriptedPrompts prompts;
     DirectRunner runner(prompts);
     PlanList plans;
-    EXPECT_EQ(uploadPlans(
-                  plans, *e.link, prompts, runner, [] {}, [] {}, kNoPause),
-              TransferOutcome::Failed);
+    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner, {{}, [] {}, [] {}}, kNoPause), TransferOutcome::Failed);
     EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kMeterHoldsNoPlans}));
 }
 
@@ -128,11 +123,26 @@ TEST(TransferCommands, MeterGoneBetweenCommandAndWorker)
     auto plans = makePlanList(1, 1);
     // The command's open finds the meter; it is unplugged before the worker
     // looks for it.
-    EXPECT_EQ(uploadPlans(
-                  plans, *e.link, prompts, runner, [&] { e.backend->remove("emu:0"); }, [] {}, kNoPause),
+    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner, {{}, [&] { e.backend->remove("emu:0"); }, [] {}}, kNoPause),
               TransferOutcome::NotFound);
     EXPECT_TRUE(plans.empty());
     EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kDeviceNotFound}));
+    EXPECT_TRUE(e.meter->received().empty());
+}
+
+// Plans the user keeps are not replaced, and the meter is not asked for its own.
+TEST(TransferCommands, UploadThatMayNotReplaceThePlansEndsAtOnce)
+{
+    EmulatedLink e;
+    e.meter->preload({makePlan("A", 2)});
+    ScriptedPrompts prompts;
+    DirectRunner runner(prompts);
+    auto plans = makePlanList(2, 1);
+    int cleared = 0;
+    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner, {[] { return false; }, [&] { ++cleared; }, {}}, kNoPause),
+              std::nullopt);
+    EXPECT_EQ(plans.count(), 2);
+    EXPECT_EQ(cleared, 0);
     EXPECT_TRUE(e.meter->received().empty());
 }
 
@@ -144,8 +154,7 @@ TEST(TransferCommands, UploadBringsBackTheMetersPlans)
     DirectRunner runner(prompts);
     PlanList plans;
     int refreshed = 0;
-    EXPECT_EQ(uploadPlans(
-                  plans, *e.link, prompts, runner, [] {}, [&] { refreshed = plans.count(); }, kNoPause),
+    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner, {{}, [] {}, [&] { refreshed = plans.count(); }}, kNoPause),
               TransferOutcome::Succeeded);
     EXPECT_EQ(refreshed, 2);
     EXPECT_TRUE(prompts.messages.empty());

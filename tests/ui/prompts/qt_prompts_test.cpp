@@ -84,6 +84,29 @@ TEST(QtPrompts, EscapeInAQuestionMeansNo)
     EXPECT_FALSE(prompts.ask(PromptOwner::MainWindow, msg::kSaveOffer));
 }
 
+// Before unsaved plans go: OK saves, Don't Save goes on, Cancel and Escape stay.
+TEST(QtPrompts, SaveQuestionHasThreeAnswers)
+{
+    QtPrompts prompts(Language::English);
+    BoxSeen seen;
+    answerBox(seen, QMessageBox::Discard);
+    EXPECT_EQ(prompts.askToSave(PromptOwner::MainWindow, msg::kSaveOffer), Prompts::Answer::Discard);
+    EXPECT_EQ(seen.text, QStringLiteral("Save plan(s) in the planlist?"));
+    EXPECT_EQ(seen.buttons,
+              (QStringList{QStringLiteral("Cancel"), QStringLiteral("Don't Save"), QStringLiteral("OK")}));
+    answerBox(seen, QMessageBox::Ok);
+    EXPECT_EQ(prompts.askToSave(PromptOwner::MainWindow, msg::kSaveOffer), Prompts::Answer::Ok);
+    whenModalShows([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    EXPECT_EQ(prompts.askToSave(PromptOwner::MainWindow, msg::kSaveOffer), Prompts::Answer::Cancel);
+
+    QtPrompts chinese(Language::Chinese);
+    BoxSeen chineseSeen;
+    answerBox(chineseSeen, QMessageBox::Cancel);
+    EXPECT_EQ(chinese.askToSave(PromptOwner::MainWindow, msg::kSaveOffer), Prompts::Answer::Cancel);
+    EXPECT_EQ(chineseSeen.buttons,
+              (QStringList{QStringLiteral("不保存"), QStringLiteral("取消"), QStringLiteral("确定")}));
+}
+
 TEST(QtPrompts, ChineseButtonsAndTexts)
 {
     QtPrompts prompts(Language::Chinese);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/lists/plan_changes.h"
+#include "ui/shell/panes_view.h"
+
+#include <QUndoStack>
+
+#include <functional>
+
+class PlanList;
+
+// The steps the user can undo and redo, from the last time the plans were
+// replaced as a whole (opened, uploaded, restored). Each step keeps what its
+// change did to the plans and what the panes showed before and after it, so
+// undoing or redoing a step puts both the plans and the panes back exactly. The stack's
+// clean state is the last save: the plans are modified away from it.
+class PlanHistory : public PlanChanges {
+public:
+    struct ViewHooks {
+        std::function<PanesView()> capture;
+        std::function<void(const PanesView&)> show;
+    };
+
+    PlanHistory(PlanList& plans, ViewHooks hooks);
+    ~PlanHistory() override;
+    PlanHistory(const PlanHistory&) = delete;
+    PlanHistory& operator=(const PlanHistory&) = delete;
+
+    // Changes made while another one runs belong to the outer step.
+    void make(const QString& name, const std::function<void()>& change) override;
+
+    // The plans were replaced as a whole: no earlier step can be undone. They
+    // count as saved, or with `saved` false (restored from a recovery copy)
+    // as modified until the next save.
+    void restart(bool saved);
+    // The plans as they are now were saved (or sent to the meter). Within a
+    // step, they are those after the step.
+    void markSaved();
+    bool isModified() const { return !stack_.isClean(); }
+
+    QUndoStack& stack() { return stack_; }
+
+private:
+    PlanList& plans_;
+    ViewHooks hooks_;
+    QUndoStack stack_;
+    int depth_ = 0;
+    bool savedWithinStep_ = false;
+};
