@@ -2,6 +2,7 @@
 #include "core/files/orbtab_file.h"
 #include "core/files/plan_list_file.h"
 #include "core/rules/model_checks.h"
+#include "full_plans.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,18 +15,7 @@ namespace {
 
 const PlanList& fullPlans()
 {
-    static const PlanList plans = [] {
-        PlanList list;
-        for (int i = 0; i < 255; ++i) {
-            auto plan = CComonOrbitune::withAddDefaults(static_cast<std::uint8_t>(i + 1),
-                                                        std::string("P").append(std::to_string(i + 1)));
-            for (int k = 0; k < 255; ++k)
-                plan.appendChannel(SateChannel::withAddDefaults(static_cast<std::uint8_t>(k + 1),
-                                                                std::string("TP").append(std::to_string(k + 1))));
-            list.append(plan);
-        }
-        return list;
-    }();
+    static const PlanList plans = makeFullPlans();
     return plans;
 }
 

@@ -1,6 +1,7 @@
 #include "core/device/hid_link.h"
 #include "core/device/meter_selection.h"
 #include "core/model/plan_list.h"
+#include "full_plans.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/prompts/qt_prompts.h"
 #include "ui/shell/app_settings.h"
@@ -20,20 +21,6 @@
 // plans of 255 TPs each.
 namespace {
 
-PlanList fullPlans()
-{
-    PlanList list;
-    for (int i = 0; i < 255; ++i) {
-        auto plan = CComonOrbitune::withAddDefaults(static_cast<std::uint8_t>(i + 1),
-                                                    std::string("P").append(std::to_string(i + 1)));
-        for (int k = 0; k < 255; ++k)
-            plan.appendChannel(SateChannel::withAddDefaults(static_cast<std::uint8_t>(k + 1),
-                                                            std::string("TP").append(std::to_string(k + 1))));
-        list.append(plan);
-    }
-    return list;
-}
-
 // The resident memory of this process, in bytes.
 double residentBytes()
 {
@@ -52,7 +39,7 @@ void undoSteps1000(benchmark::State& state)
     constexpr int kSteps = 1000;
     for (auto _ : state) {
         state.PauseTiming();
-        PlanList plans = fullPlans();
+        PlanList plans = makeFullPlans();
         HidLink link(selectMeterBackend(std::string("sim")).backend);
         QtPrompts prompts(Language::English);
         AppSettings settings(QDir::temp().filePath(QStringLiteral("orbitune-bench.ini")));

@@ -236,10 +236,9 @@ void CMainFrame::restorePlans(const QString& copy)
 }
 
 // Unsaved plans are settled (saved, or given up) before anything replaces
-// them; false keeps them.
+// them; false keeps them. Open edits are already committed.
 bool CMainFrame::mayReplaceUnsavedPlans()
 {
-    endOpenEdits();
     return !history_->isModified() || settleUnsavedPlans(plans_, prompts_, fileHooks());
 }
 
