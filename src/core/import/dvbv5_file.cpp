@@ -82,14 +82,14 @@ Dvbv5Read problem(MessageId message, std::vector<std::string> args)
 Dvbv5Read readDvbv5File(const std::filesystem::path& file)
 {
     const std::string path = file.string();
+    // The library reports an unopenable file only on stderr; it is told apart here.
+    if (std::error_code error; !std::filesystem::is_regular_file(file, error) || !std::ifstream(file).is_open())
+        return problem(msg::kOpenFileFailed, {path});
     const auto name = scanFileNameOf(file.filename().string());
     if (!name)
         return problem(msg::kNoPositionInName, {path});
     if (!name->position.inRange())
         return problem(msg::kPositionRange, {path, positionText(name->position)});
-    // The library reports an unopenable file only on stderr; it is told apart here.
-    if (std::error_code error; !std::filesystem::is_regular_file(file, error) || !std::ifstream(file).is_open())
-        return problem(msg::kOpenFileFailed, {path});
     const std::unique_ptr<dvb_file, FileFree> parsed(dvb_read_file_format(path.c_str(), SYS_UNDEFINED, FILE_DVBV5));
     if (!parsed)
         return problem(msg::kNotScanFile, {path});
