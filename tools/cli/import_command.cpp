@@ -89,11 +89,12 @@ std::optional<std::vector<Satellite>> chosenSatellites(const SourceListing& list
 }
 
 // The model an output is checked for: the one named, else the family of its
-// format.
+// format. An .Orbtab file is held to what it can store: general means Q9100.
 MeterModel modelFor(const ImportOptions& options, const std::string& extension)
 {
-    if (!options.model.empty())
-        return *modelNamed(options.model);
+    const auto named = modelNamed(options.model);
+    if (named && !(*named == MeterModel::General && extension == "Orbtab"))
+        return *named;
     if (extension == "planList")
         return MeterModel::Q24;
     if (extension == "Orbtab")
