@@ -8,6 +8,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-base-private-dev libgl-dev
   libhidapi-dev nlohmann-json3-dev libcli11-dev
+  pkg-config libdvbv5-dev libudev-dev libpugixml-dev dtv-scan-tables
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk xvfb xauth locales
 )

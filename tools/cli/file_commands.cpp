@@ -1,9 +1,10 @@
 #include "cli/file_commands.h"
 
 #include "cli/cli_prompts.h"
+#include "cli/model_names.h"
 #include "cli/plan_inputs.h"
+#include "cli/plan_outputs.h"
 #include "core/commands/file_commands.h"
-#include "core/files/atomic_save.h"
 #include "core/files/file_error_message.h"
 #include "core/files/general_file.h"
 #include "core/files/orbtab_file.h"
@@ -19,7 +20,6 @@
 #include <array>
 #include <filesystem>
 #include <iomanip>
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -97,21 +97,6 @@ std::optional<FileType> fileTypeOf(const std::string& to)
     return std::nullopt;
 }
 
-// Writes the plans as JSON, refusing an existing OUTPUT without --overwrite.
-void writeJson(const LoadedPlans& loaded, const std::filesystem::path& output, bool overwrite, CliContext& context)
-{
-    std::error_code ec;
-    if (!overwrite && std::filesystem::exists(output, ec)) {
-        context.fail(CliContext::kRefused, msg::kFileExists, {output.string()});
-        return;
-    }
-    const std::string text = encodePlansJson(loaded.nextPlanNumber, loaded.plans);
-    const auto saved =
-        saveFileAtomically(output, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    if (!saved.ok())
-        context.fail(CliContext::kRefused, msg::kSaveFileFailed, {saved.error->path});
-}
-
 // Writes the plans as the Save commands do, the dialogs answered by the
 // options: Save All, or with --renumber Save Select of every plan.
 void runConvert(const ConvertOptions& options, CliContext& context)
@@ -125,7 +110,7 @@ void runConvert(const ConvertOptions& options, CliContext& context)
         return;
     const auto type = fileTypeOf(options.to);
     if (!type) {
-        writeJson(*loaded, output, options.overwrite, context);
+        writeJsonPlans(*loaded, output, options.overwrite, context);
         return;
     }
     CliPrompts prompts(context);
@@ -157,11 +142,7 @@ void runCheck(const CheckOptions& options, CliContext& context)
     const auto loaded = readPlanInputs(options.files, context);
     if (!loaded)
         return;
-    const auto refs = allPlans(loaded->plans);
-    const std::map<std::string, FileType> families{
-        {"general", FileType::General}, {"q24", FileType::Q24}, {"q9100", FileType::Q9100}};
-    const auto failed =
-        options.model == "q36" ? checkQ36Download(refs) : checkSaveAll(families.at(options.model), refs);
+    const auto failed = checkModel(*modelNamed(options.model), allPlans(loaded->plans));
     if (failed) {
         context.fail(CliContext::kRefused, *failed);
         return;
@@ -194,7 +175,7 @@ void addFileCommands(CLI::App& app, CliContext& context)
     auto* checkCommand = app.add_subcommand("check", "Check plan files against a meter family's limits");
     checkCommand->add_option("--model", check->model, "Meter family")
         ->required()
-        ->check(CLI::IsMember({"general", "q24", "q9100", "q36"}));
+        ->check(CLI::IsMember(std::vector<std::string>(kModelNames.begin(), kModelNames.end())));
     checkCommand->add_option("FILE", check->files, "Plan files")->required();
     checkCommand->callback([check, &context] { runCheck(*check, context); });
 }

@@ -68,6 +68,22 @@ inline constexpr MessageId kMeterHoldsNoPlans{166};
 inline constexpr MessageId kPlanWithoutTpStopped{167};
 inline constexpr MessageId kInputNotRead{168};
 inline constexpr MessageId kRestoreOffer{169};
+// Import from satellite databases: what is wrong with a source, and why a TP
+// is left out.
+inline constexpr MessageId kNotScanFile{200};
+inline constexpr MessageId kNoPositionInName{201};
+inline constexpr MessageId kNotSatellitesXml{202};
+inline constexpr MessageId kPositionRange{203};
+inline constexpr MessageId kNoSatelliteAt{204};
+inline constexpr MessageId kNoSatelliteFiles{205};
+inline constexpr MessageId kTpLeftOut{206};
+inline constexpr MessageId kValueNotStored{207};
+inline constexpr MessageId kValueNotStoredWith{208};
+inline constexpr MessageId kFrequencyOutside{209};
+inline constexpr MessageId kSymbolRateOutside{210};
+inline constexpr MessageId kSameTpInPlan{211};
+inline constexpr MessageId kPlanTpLimit{212};
+inline constexpr MessageId kOtherBandTp{213};
 inline constexpr MessageId kUpgradeLoadButton{195};
 inline constexpr MessageId kUpgradeButton{196};
 inline constexpr MessageId kUpgradeTitle{197};

@@ -19,10 +19,11 @@ constexpr std::uint64_t kMaxFrequency = 1275000; // 12750.00 MHz
 constexpr std::uint64_t kMinBandwidth = 140;     // 1.40 MHz
 constexpr std::uint64_t kMaxBandwidth = 6080;    // 60.80 MHz
 constexpr std::uint64_t kNano = 1'000'000'000;
-constexpr std::uint64_t kMinSymbolRate = 1 * kNano;  // 1.0 MS/s in nano-MS/s
-constexpr std::uint64_t kMaxSymbolRate = 45 * kNano; // 45.0 MS/s
-constexpr std::int32_t kSymbolRateCap = 45000;       // kS/s
-constexpr std::uint64_t kRollOffCap = 1'000'000;     // keeps products in range
+constexpr std::uint64_t kMinSymbolRate = 1 * kNano;       // 1.0 MS/s in nano-MS/s
+constexpr std::uint64_t kMaxSymbolRate = 45 * kNano;      // 45.0 MS/s
+constexpr std::int32_t kSymbolRateCap = 45000;            // kS/s
+constexpr std::uint64_t kRollOffCap = 1'000'000;          // keeps products in range
+constexpr std::uint64_t kNanoRateCap = 1'000'000'000'000; // 1000 MS/s, likewise
 
 ChannelCellResult refused(MessageId messageId)
 {
@@ -153,9 +154,7 @@ ChannelCellResult editSymbolRate(std::string_view text, const ChannelRowTexts& r
     const decimal::Scaled nanoRate = decimal::scale(text, 9);
     if (nanoRate.value < kMinSymbolRate || above(nanoRate, kMaxSymbolRate))
         return refused(msg::kSymbolRateRange);
-    const std::uint64_t rollOffHundredths = std::min(decimal::scale(row.rollOff, 2).value, kRollOffCap);
-    const std::uint64_t bandwidth = std::max((100 + rollOffHundredths) * nanoRate.value / kNano, kMinBandwidth);
-    record.bandwidth = static_cast<std::uint32_t>(bandwidth);
+    record.bandwidth = BandwidthOfSymbolRate(nanoRate.value, decimal::scale(row.rollOff, 2).value);
     record.symbolRate = RoundSymbolRate(decimal::parse(text));
     const double kiloHertz = (1.0 + decimal::parse(row.rollOff)) * (decimal::parse(text) * 1000.0);
     const std::string shown = kiloHertz < static_cast<double>(kMinBandwidth * 10)
@@ -256,6 +255,13 @@ std::int32_t RoundSymbolRate(double megaSymbols)
     const std::int64_t signedRate = megaSymbols < 0 ? -rounded : rounded;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(signedRate, std::numeric_limits<std::int32_t>::min(),
                                                               std::numeric_limits<std::int32_t>::max()));
+}
+
+std::uint32_t BandwidthOfSymbolRate(std::uint64_t nanoMegaSymbols, std::uint64_t rollOffHundredths)
+{
+    const std::uint64_t rate = std::min(nanoMegaSymbols, kNanoRateCap);
+    const std::uint64_t rollOff = std::min(rollOffHundredths, kRollOffCap);
+    return static_cast<std::uint32_t>(std::max((100 + rollOff) * rate / kNano, kMinBandwidth));
 }
 
 std::vector<std::string> ChannelColumnChoices(int column, const ChannelRowTexts& row)

@@ -46,6 +46,11 @@ bool IsNameText(std::string_view text);
 // Values beyond the 32-bit range saturate; a value that is not finite gives 0.
 std::int32_t RoundSymbolRate(double megaSymbols);
 
+// The bandwidth, in 10 kHz units, of a symbol rate given in 10^-9 MS/s with a
+// roll-off given in hundredths: (1 + roll-off) x rate, truncated, at least
+// 1.40 MHz. Worked out on the exact decimals, so 30 MS/s with 0.35 is 4050.
+std::uint32_t BandwidthOfSymbolRate(std::uint64_t nanoMegaSymbols, std::uint64_t rollOffHundredths);
+
 // The texts of the edited row's cells that the rules read.
 struct ChannelRowTexts {
     std::string signalType; // "Signal Type" cell

@@ -33,6 +33,35 @@ std::optional<MessageId> firstS2(std::span<const CComonOrbitune* const> plans)
 
 } // namespace
 
+std::string_view modelName(MeterModel model)
+{
+    switch (model) {
+    case MeterModel::Q24:
+        return "Q24";
+    case MeterModel::Q36:
+        return "Q36";
+    case MeterModel::Q9100:
+        return "Q9100";
+    case MeterModel::General:
+        break;
+    }
+    return "General";
+}
+
+ModelLimits limitsOf(MeterModel model)
+{
+    switch (model) {
+    case MeterModel::Q24:
+        return {kQ24MaxPlanCount, kQ24MaxTpCount, false};
+    case MeterModel::Q36:
+        return {kQ36MaxPlanCount, kQ36MaxTpCount, true};
+    case MeterModel::General:
+    case MeterModel::Q9100:
+        break;
+    }
+    return {PlanList::kMaxPlans, CComonOrbitune::kSlotCount, true};
+}
+
 PlanRefs allPlans(const PlanList& plans)
 {
     PlanRefs refs;
@@ -92,4 +121,19 @@ std::optional<MessageId> checkQ36Download(std::span<const CComonOrbitune* const>
         if (p->channelCount > kQ36MaxTpCount)
             return msg::kQ36MaxTps;
     return std::nullopt;
+}
+
+std::optional<MessageId> checkModel(MeterModel model, std::span<const CComonOrbitune* const> plans)
+{
+    switch (model) {
+    case MeterModel::Q24:
+        return checkSaveAll(FileType::Q24, plans);
+    case MeterModel::Q36:
+        return checkQ36Download(plans);
+    case MeterModel::Q9100:
+        return checkSaveAll(FileType::Q9100, plans);
+    case MeterModel::General:
+        break;
+    }
+    return checkSaveAll(FileType::General, plans);
 }

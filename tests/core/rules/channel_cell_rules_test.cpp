@@ -111,6 +111,16 @@ struct ChoiceCase {
     std::vector<std::string> choices;
 };
 
+// 30 MS/s with 0.35 span 40.50 MHz; 27.5 MS/s with 0.20, 33.00 MHz; 1 MS/s
+// with 0.35 would span 1.35 MHz and gets the least, 1.40 MHz.
+TEST(BandwidthOfSymbolRateTest, FollowsTheRollOffAndKeepsTheLeast)
+{
+    constexpr std::uint64_t kMega = 1'000'000'000;
+    EXPECT_EQ(BandwidthOfSymbolRate(30 * kMega, 35), 4050U);
+    EXPECT_EQ(BandwidthOfSymbolRate(27'500'000'000, 20), 3300U);
+    EXPECT_EQ(BandwidthOfSymbolRate(1 * kMega, 35), 140U);
+}
+
 TEST(ChannelChoices, EveryColumnAndType)
 {
     const ChannelRowTexts s2Qpsk{"DVB_S2", "QPSK", "0.35"};

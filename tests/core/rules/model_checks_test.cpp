@@ -68,3 +68,18 @@ TEST(DownloadChecks, Q36Limits)
 
     EXPECT_EQ(checkQ36Download(allPlans(plansWithTps({1, 0}))), msg::kQ36PlanNeedsTp);
 }
+
+// Each model is checked as its Save All or download is.
+TEST(ModelChecks, EachModelHasItsChecksAndLimits)
+{
+    const auto seventeen = makePlanList(17, 10);
+    EXPECT_EQ(checkModel(MeterModel::Q24, allPlans(seventeen)), msg::kQ24MaxPlans);
+    EXPECT_EQ(checkModel(MeterModel::Q36, allPlans(seventeen)), msg::kQ36MaxTps);
+    EXPECT_EQ(checkModel(MeterModel::Q9100, allPlans(seventeen)), std::nullopt);
+    EXPECT_EQ(checkModel(MeterModel::General, allPlans(plansWithTps({0}))), msg::kPlanWithoutTp);
+    EXPECT_EQ(limitsOf(MeterModel::Q24).maxTps, 6);
+    EXPECT_FALSE(limitsOf(MeterModel::Q24).dvbS2);
+    EXPECT_EQ(limitsOf(MeterModel::Q36).maxPlans, 18);
+    EXPECT_EQ(limitsOf(MeterModel::General).maxTps, 255);
+    EXPECT_EQ(modelName(MeterModel::Q9100), "Q9100");
+}

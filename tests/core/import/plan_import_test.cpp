@@ -1,0 +1,140 @@
+#include "core/import/plan_import.h"
+#include "core/import/source_tp.h"
+#include "core/import/tp_match.h"
+#include "support/plan_builders.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A DVB-S TP of 27.5 MS/s at `kHz` with polarization H or V.
+SourceTp tpAt(std::uint64_t kHz, std::string_view letter = "H", SignalType type = SignalType::DVB_S)
+{
+    TpValues values;
+    values.frequencyKhz = kHz;
+    values.symbolRate = 27500000;
+    values.type = type;
+    values.codeRate = *codeRateIndex(type, Modulation::QPSK, std::nullopt);
+    values.polarization = letter == "H" ? Polarization::HorizLeft : Polarization::VertRight;
+    return sourceTpOf(values, letter);
+}
+
+Satellite satelliteWith(const std::string& name, std::vector<SourceTp> tps)
+{
+    return Satellite{name, {130, true}, "test", std::move(tps)};
+}
+
+ImportResult importOne(const Satellite& satellite, MeterModel model, const PlanList& plans = {})
+{
+    return importSatellites(std::span(&satellite, 1), plans, model, 0);
+}
+
+} // namespace
+
+TEST(PlanImport, PositionsReadAndWriteWithOneDecimal)
+{
+    EXPECT_EQ(parsePosition("19.2E"), (OrbitalPosition{192, true}));
+    EXPECT_EQ(parsePosition("30w"), (OrbitalPosition{300, false}));
+    EXPECT_FALSE(parsePosition("19.25E"));
+    EXPECT_FALSE(parsePosition("19.E"));
+    EXPECT_FALSE(parsePosition("-19.2E"));
+    EXPECT_FALSE(parsePosition("19.2"));
+    EXPECT_EQ(positionText({5, false}), "0.5W");
+    EXPECT_FALSE((OrbitalPosition{1801, true}).inRange());
+}
+
+TEST(PlanImport, BandsAndTheSameTp)
+{
+    SateChannel a;
+    a.frequency = 1069999;
+    EXPECT_EQ(bandOf(a), Band::C);
+    a.frequency = 1070000;
+    EXPECT_EQ(bandOf(a), Band::KuLow);
+    a.frequency = 1170000;
+    EXPECT_EQ(bandOf(a), Band::KuHigh);
+    SateChannel b = a;
+    b.frequency = 1170099;
+    EXPECT_TRUE(sameTp(a, b));
+    b.frequency = 1170100;
+    EXPECT_FALSE(sameTp(a, b));
+    b.frequency = a.frequency;
+    b.polarization = stored(Polarization::VertRight);
+    EXPECT_FALSE(sameTp(a, b));
+}
+
+// Names keep the characters a plan name allows, at most 8, and are unique.
+TEST(PlanImport, PlanNamesAreUniqueAndAllowed)
+{
+    PlanList plans;
+    plans.append(makePlan("Hotbird", 1));
+    const Satellite satellites[] = {satelliteWith("Hotbird-13C", {tpAt(11000000)}),
+                                    satelliteWith("Hotbird-13E", {tpAt(11000000)}),
+                                    satelliteWith("(Sat!) ", {tpAt(11000000)}), satelliteWith("", {tpAt(11000000)})};
+    const auto result = importSatellites(satellites, plans, MeterModel::General, 7);
+    ASSERT_EQ(result.plans.size(), 4U);
+    EXPECT_EQ(result.plans[0].plan.nameText(), "Hotbi1");
+    EXPECT_EQ(result.plans[1].plan.nameText(), "Hotbi2");
+    EXPECT_EQ(result.plans[2].plan.nameText(), "Sat");
+    EXPECT_EQ(result.plans[3].plan.nameText(), "Plan1");
+    EXPECT_EQ(result.plans[3].plan.number, 11);
+    EXPECT_EQ(result.nextPlanNumber, 11);
+}
+
+TEST(PlanImport, MostlyCBandMakesACBandPlan)
+{
+    const auto result =
+        importOne(satelliteWith("C", {tpAt(4000000), tpAt(3700000, "V"), tpAt(11000000)}), MeterModel::General);
+    const auto& plan = result.plans[0];
+    EXPECT_EQ(plan.plan.lnbLow, 515000);
+    EXPECT_EQ(plan.plan.lnbHigh, 515000);
+    ASSERT_EQ(plan.plan.channelCount, 2);
+    EXPECT_EQ(plan.plan.channels[0].nameText(), "3700V");
+    EXPECT_EQ(plan.plan.channels[1].number, 2);
+    ASSERT_EQ(plan.leftOut.size(), 1U);
+    EXPECT_EQ(plan.leftOut[0].why, (Notice{msg::kOtherBandTp, {"Ku", "C"}}));
+}
+
+// Q24 takes no DVB-S2 and six TPs; a plan without TPs fails the model check.
+TEST(PlanImport, ModelLimitsLeaveTpsOutOrRefuse)
+{
+    std::vector<SourceTp> tps{tpAt(10700000, "V", SignalType::DVB_S2)};
+    for (int i = 0; i < 8; ++i)
+        tps.push_back(tpAt(10800000 + 10000 * static_cast<std::uint64_t>(i)));
+    const auto q24 = importOne(satelliteWith("Q", tps), MeterModel::Q24);
+    EXPECT_FALSE(q24.refused);
+    EXPECT_EQ(q24.plans[0].plan.channelCount, 6);
+    ASSERT_EQ(q24.plans[0].leftOut.size(), 3U);
+    EXPECT_EQ(q24.plans[0].leftOut[0].why, (Notice{msg::kQ24NoS2, {}}));
+    EXPECT_EQ(q24.plans[0].leftOut[1].why, (Notice{msg::kPlanTpLimit, {"6", "Q24"}}));
+    EXPECT_EQ(q24.plans[0].leftOut[2].tp, "10870 H 27500");
+    EXPECT_EQ(importOne(satelliteWith("Q", tps), MeterModel::Q36).plans[0].plan.channelCount, 9);
+    EXPECT_EQ(tpLimitOf(MeterModel::Q9100), 102);
+    EXPECT_EQ(tpLimitOf(MeterModel::General), 255);
+
+    const auto empty = importOne(satelliteWith("E", {tpAt(20000000)}), MeterModel::Q36);
+    EXPECT_EQ(empty.refused, msg::kQ36PlanNeedsTp);
+    EXPECT_EQ(importOne(satelliteWith("F", {tpAt(11000000)}), MeterModel::Q24, makePlanList(16, 1)).refused,
+              msg::kQ24MaxPlans);
+    EXPECT_EQ(importOne(satelliteWith("G", {tpAt(11000000)}), MeterModel::General, makePlanList(255, 1)).refused,
+              msg::kMaxPlans);
+}
+
+// TPs added to a plan skip those it has, and take a free name when theirs is
+// taken; the plan replaces itself in the check.
+TEST(PlanImport, AddingToAPlanSkipsTheSameTp)
+{
+    PlanList plans;
+    plans.append(makePlan("Mine", 1));
+    CComonOrbitune plan = plans.at(0);
+    plan.channels[0].frequency = 1071900;
+    plan.channels[0].polarization = stored(Polarization::VertRight);
+    plan.channels[0].setNameText("10800H");
+    const std::vector<SourceTp> tps{tpAt(10800000), tpAt(10719500, "V")};
+    const auto added = addToPlan(plan, tps, MeterModel::Q24);
+    ASSERT_EQ(added.plan.channelCount, 2);
+    EXPECT_EQ(added.plan.channels[1].nameText(), "TP1");
+    EXPECT_EQ(added.plan.channels[1].frequency, 1080000U);
+    ASSERT_EQ(added.leftOut.size(), 1U);
+    EXPECT_EQ(added.leftOut[0].why, (Notice{msg::kSameTpInPlan, {}}));
+    EXPECT_EQ(checkImport(plans, std::span(&added.plan, 1), MeterModel::Q24), std::nullopt);
+}

@@ -1,0 +1,200 @@
+#include "cli/import_command.h"
+
+#include "cli/cli_prompts.h"
+#include "cli/model_names.h"
+#include "cli/plan_inputs.h"
+#include "cli/plan_outputs.h"
+#include "core/commands/file_commands.h"
+#include "core/files/atomic_save.h"
+#include "core/files/open_files.h"
+#include "core/files/orbtab_file.h"
+#include "core/import/import_source.h"
+#include "core/import/plan_import.h"
+#include "core/res/string_ids.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iomanip>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ImportOptions {
+    bool list = false;
+    std::vector<std::string> satellites;
+    std::string model;
+    bool overwrite = false;
+    std::vector<std::string> paths;
+};
+
+std::string satelliteTitle(const Satellite& satellite)
+{
+    return satellite.name + " " + positionText(satellite.position);
+}
+
+// Each satellite on a line: position, name, TP count and how many the records
+// cannot hold, then those TPs with their reasons.
+void printListing(const SourceListing& listing, CliContext& context)
+{
+    for (const auto& satellite : listing.satellites) {
+        const auto count = static_cast<int>(satellite.tps.size());
+        const int leftOut = count - satellite.storableCount();
+        context.out << std::right << std::setw(6) << positionText(satellite.position) << "  " << satellite.name << "  "
+                    << count << " TPs";
+        if (leftOut > 0)
+            context.out << ", " << leftOut << " left out";
+        context.out << '\n';
+        for (const auto& tp : satellite.tps)
+            if (tp.leftOut)
+                context.out << "        " << tp.label << ": " << noticeText(*tp.leftOut, context.language) << '\n';
+    }
+}
+
+// Reports the source's problems; true when it had none.
+bool sourceReadWell(const SourceListing& listing, CliContext& context)
+{
+    for (const auto& problem : listing.problems)
+        context.fail(CliContext::kUnreadable, problem.message, problem.args);
+    return listing.problems.empty();
+}
+
+// The satellites each --satellite value names, by position ("13.0E") or by
+// name, in the order named; nothing when one names none.
+std::optional<std::vector<Satellite>> chosenSatellites(const SourceListing& listing, const ImportOptions& options,
+                                                       const std::string& source, CliContext& context)
+{
+    std::vector<const Satellite*> chosen;
+    for (const auto& wanted : options.satellites) {
+        const auto position = parsePosition(wanted);
+        bool found = false;
+        for (const auto& satellite : listing.satellites) {
+            if (position ? satellite.position != *position : satellite.name != wanted)
+                continue;
+            found = true;
+            if (std::find(chosen.begin(), chosen.end(), &satellite) == chosen.end())
+                chosen.push_back(&satellite);
+        }
+        if (!found) {
+            context.fail(CliContext::kUnreadable, msg::kNoSatelliteAt, {source, wanted});
+            return std::nullopt;
+        }
+    }
+    std::vector<Satellite> satellites;
+    for (const Satellite* satellite : chosen)
+        satellites.push_back(*satellite);
+    return satellites;
+}
+
+// The model an output is checked for: the one named, else the family of its
+// format. An .Orbtab file is held to what it can store: general means Q9100.
+MeterModel modelFor(const ImportOptions& options, const std::string& extension)
+{
+    const auto named = modelNamed(options.model);
+    if (named && !(*named == MeterModel::General && extension == "Orbtab"))
+        return *named;
+    if (extension == "planList")
+        return MeterModel::Q24;
+    if (extension == "Orbtab")
+        return MeterModel::Q9100;
+    return MeterModel::General;
+}
+
+// An .Orbtab file holds the one plan written to it.
+void writeOrbtab(const CComonOrbitune& plan, const std::filesystem::path& output, bool overwrite, CliContext& context)
+{
+    std::error_code ec;
+    if (!overwrite && std::filesystem::exists(output, ec)) {
+        context.fail(CliContext::kRefused, msg::kFileExists, {output.string()});
+        return;
+    }
+    const auto image = orbtab_file::encode(plan, 1);
+    if (!saveFileAtomically(output, image).ok())
+        context.fail(CliContext::kRefused, msg::kSaveFileFailed, {output.string()});
+}
+
+// Writes the plans in the format OUTPUT's extension names, as the Save
+// commands write it.
+void writePlans(LoadedPlans& loaded, const std::string& extension, const std::filesystem::path& output, bool overwrite,
+                CliContext& context)
+{
+    if (extension == "json") {
+        writeJsonPlans(loaded, output, overwrite, context);
+        return;
+    }
+    if (extension == "Orbtab") {
+        writeOrbtab(loaded.plans.at(0), output, overwrite, context);
+        return;
+    }
+    CliPrompts prompts(context);
+    prompts.fileType = extension == "planList" ? FileType::Q24 : FileType::General;
+    prompts.outputFile = output.string();
+    prompts.overwrite = overwrite;
+    saveAll(loaded.plans, prompts, {});
+}
+
+void runImport(const ImportOptions& options, CliContext& context)
+{
+    const std::size_t sourceArgs = options.list ? 1 : 2;
+    if (options.list == !options.satellites.empty())
+        throw CLI::ValidationError("import", "give either --list or at least one --satellite");
+    if (options.paths.size() > sourceArgs || (!options.list && options.paths.empty()))
+        throw CLI::ValidationError("import", options.list ? "takes at most one SOURCE" : "needs [SOURCE] OUTPUT");
+    const bool sourceGiven = options.paths.size() == sourceArgs;
+    const std::string source = sourceGiven ? options.paths.front() : defaultScanFolder().string();
+    const std::string output = options.list ? std::string() : options.paths.back();
+    const std::string extension = openExtension(output);
+    if (!options.list && extension != "gnr" && extension != "planList" && extension != "Orbtab" && extension != "json")
+        throw CLI::ValidationError("import", "OUTPUT must end in .gnr, .planList, .Orbtab or .json");
+
+    const SourceListing listing = readSource(source);
+    if (options.list) {
+        printListing(listing, context);
+        sourceReadWell(listing, context);
+        return;
+    }
+    if (!sourceReadWell(listing, context))
+        return;
+    const auto satellites = chosenSatellites(listing, options, source, context);
+    if (!satellites)
+        return;
+    if (extension == "Orbtab" && satellites->size() != 1)
+        throw CLI::ValidationError("import", "an .Orbtab file holds one plan: choose one satellite");
+
+    const ImportResult result = importSatellites(*satellites, PlanList{}, modelFor(options, extension), 0);
+    for (std::size_t i = 0; i < result.plans.size(); ++i)
+        for (const auto& left : result.plans[i].leftOut)
+            context.note(msg::kTpLeftOut,
+                         {left.tp, satelliteTitle((*satellites)[i]), noticeText(left.why, context.language)});
+    if (result.refused) {
+        context.fail(CliContext::kRefused, *result.refused);
+        return;
+    }
+    LoadedPlans loaded;
+    loaded.nextPlanNumber = result.nextPlanNumber;
+    for (const auto& made : result.plans)
+        loaded.plans.append(made.plan);
+    writePlans(loaded, extension, output, options.overwrite, context);
+}
+
+} // namespace
+
+void addImportCommand(CLI::App& app, CliContext& context)
+{
+    auto options = std::make_shared<ImportOptions>();
+    auto* command = app.add_subcommand(
+        "import", "Make plans from a satellite database: DVBv5 scan files (a file or a folder, by default " +
+                      defaultScanFolder().string() + ") or a satellites.xml file");
+    command->add_flag("--list", options->list, "List the satellites with their TP counts and the TPs left out");
+    command
+        ->add_option("--satellite", options->satellites,
+                     "A satellite to make a plan of, by position (19.2E, 30.0W) or by name; may be repeated")
+        ->allow_extra_args(false);
+    command->add_option("--model", options->model, "Meter family whose limits the plans keep (default: by OUTPUT)")
+        ->check(CLI::IsMember(std::vector<std::string>(kModelNames.begin(), kModelNames.end())));
+    command->add_flag("--overwrite", options->overwrite, "Replace an existing OUTPUT");
+    command->add_option("SOURCE OUTPUT", options->paths, "The source, then the .gnr, .planList, .Orbtab or .json file");
+    command->callback([options, &context] { runImport(*options, context); });
+}
