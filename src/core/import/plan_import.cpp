@@ -170,22 +170,14 @@ PlanImport addToPlan(const CComonOrbitune& plan, std::span<const SourceTp> tps, 
 
 std::optional<MessageId> checkImport(const PlanList& plans, std::span<const CComonOrbitune> imported, MeterModel model)
 {
-    PlanRefs refs;
-    std::vector<bool> placed(imported.size(), false);
-    for (const auto& plan : plans) {
-        const auto same =
-            std::find_if(imported.begin(), imported.end(), [&](const CComonOrbitune& p) { return p.id == plan.id; });
-        if (same == imported.end()) {
-            refs.push_back(&plan);
-        } else {
-            refs.push_back(&*same);
-            placed[static_cast<std::size_t>(same - imported.begin())] = true;
-        }
-    }
-    for (std::size_t i = 0; i < imported.size(); ++i)
-        if (!placed[i])
-            refs.push_back(&imported[i]);
-    if (static_cast<int>(refs.size()) > PlanList::kMaxPlans)
+    int count = static_cast<int>(imported.size());
+    for (const auto& plan : plans)
+        if (std::none_of(imported.begin(), imported.end(), [&](const CComonOrbitune& p) { return p.id == plan.id; }))
+            ++count;
+    if (count > PlanList::kMaxPlans)
         return msg::kMaxPlans;
+    PlanRefs refs;
+    for (const auto& plan : imported)
+        refs.push_back(&plan);
     return checkModel(model, refs);
 }

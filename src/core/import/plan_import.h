@@ -52,9 +52,11 @@ ImportResult importSatellites(std::span<const Satellite> satellites, const PlanL
 // left out.
 PlanImport addToPlan(const CComonOrbitune& plan, std::span<const SourceTp> tps, MeterModel model);
 
-// The first check the list fails once `imported` is in it: each plan replacing
-// the plan of the list with its id, or appended. More than 255 plans fail with
-// message 116, then the model's checks apply.
+// The first check an import fails: the list holding more than 255 plans once
+// `imported` is in it (each plan replacing the plan of the list with its id,
+// or appended), message 116; then the model's checks of the imported plans.
+// The plans already in the list are not the import's to check: a plan the
+// user has not finished yet does not stop an import.
 std::optional<MessageId> checkImport(const PlanList& plans, std::span<const CComonOrbitune> imported, MeterModel model);
 
 // The most TPs a plan of the model takes: the model's limit, and for the

@@ -22,6 +22,7 @@ inline constexpr int kDownload = 32787;
 inline constexpr int kSaveSelect = 32789;
 inline constexpr int kSelectAllChannels = 32790;
 inline constexpr int kUpgrade = 32793;
+inline constexpr int kImport = 32800;
 
 inline constexpr int kUndo = 57643;
 inline constexpr int kRedo = 57644;
@@ -51,7 +52,7 @@ struct CommandName {
     int id;
     std::string_view name;
 };
-inline constexpr std::array<CommandName, 24> kCommandNames{{
+inline constexpr std::array<CommandName, 25> kCommandNames{{
     {kPlanAdd, "ID_BUTTON_PLAN_ADD"},
     {kPlanDelete, "ID_BUTTON_DELE_PLAN1"},
     {kChannelAdd, "ID_BUTTON_ADD_CH"},
@@ -65,6 +66,7 @@ inline constexpr std::array<CommandName, 24> kCommandNames{{
     {kSaveSelect, "ID_BUTTON_EXPORT_SELECT"},
     {kSelectAllChannels, "ID_BUTTON_SELECT_ALL_CHANNEL"},
     {kUpgrade, "ID_BUTTON2"},
+    {kImport, "ID_BUTTON_IMPORT"},
     {kUndo, "ID_EDIT_UNDO"},
     {kRedo, "ID_EDIT_REDO"},
     {kAppAbout, "ID_APP_ABOUT"},

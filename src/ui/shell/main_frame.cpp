@@ -8,6 +8,7 @@
 #include "core/res/string_ids.h"
 #include "ui/dialogs/dlg_progress.h"
 #include "ui/dialogs/dlg_upgrade.h"
+#include "ui/dialogs/import_dialog.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/autosave.h"
@@ -325,6 +326,9 @@ void CMainFrame::onCommand(int commandId)
     case cmd::kOpen:
         openPlans(plans_, prompts_, fileHooks());
         return;
+    case cmd::kImport:
+        onImport();
+        return;
     case cmd::kSaveSelect:
         // Saving renumbers the saved plans: a step of its own.
         history_->make(qtText(prompts_.text(msg::kLabelSaveSelect)),
@@ -370,6 +374,28 @@ void CMainFrame::onUpload()
         setDocumentFile({});
         history_->restart(true);
     }
+}
+
+// The plans the Import dialog makes go to the end of the list, or its TPs into
+// the current plan: one step.
+void CMainFrame::onImport()
+{
+    const std::optional<Guid> current = channelPane_->currentPlan();
+    CDlgImport dialog(plans_, current ? plans_.findPlanById(*current) : nullptr, planPane_->nextPlanNumber(), prompts_,
+                      this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const CDlgImport::Result& result = dialog.result();
+    history_->make(qtText(prompts_.text(msg::kLabelImport)), [this, &result] {
+        for (const CComonOrbitune& plan : result.newPlans)
+            plans_.append(plan);
+        if (result.changedPlan)
+            if (CComonOrbitune* plan = plans_.findPlanById(result.changedPlan->id))
+                *plan = *result.changedPlan;
+        planPane_->setNextPlanNumber(result.nextPlanNumber);
+        planPane_->RefreshPlanList();
+        channelPane_->RefreshChannelList();
+    });
 }
 
 void CMainFrame::onTypeCombo()

@@ -93,6 +93,7 @@ private:
     bool mayReplaceUnsavedPlans();
     PlanFileHooks fileHooks();
     void onUpload();
+    void onImport();
     void onTypeCombo();
     void onVisualStyle(int styleId);
 

@@ -113,8 +113,11 @@ TEST(PlanImport, ModelLimitsLeaveTpsOutOrRefuse)
 
     const auto empty = importOne(satelliteWith("E", {tpAt(20000000)}), MeterModel::Q36);
     EXPECT_EQ(empty.refused, msg::kQ36PlanNeedsTp);
-    EXPECT_EQ(importOne(satelliteWith("F", {tpAt(11000000)}), MeterModel::Q24, makePlanList(16, 1)).refused,
-              msg::kQ24MaxPlans);
+    const std::vector<Satellite> seventeen(17, satelliteWith("F", {tpAt(11000000)}));
+    EXPECT_EQ(importSatellites(seventeen, PlanList{}, MeterModel::Q24, 0).refused, msg::kQ24MaxPlans);
+    // The plans already in the list are not the import's to check: sixteen
+    // plans, unfinished, do not stop it.
+    EXPECT_FALSE(importOne(satelliteWith("F", {tpAt(11000000)}), MeterModel::Q24, makePlanList(16, 0)).refused);
     EXPECT_EQ(importOne(satelliteWith("G", {tpAt(11000000)}), MeterModel::General, makePlanList(255, 1)).refused,
               msg::kMaxPlans);
 }

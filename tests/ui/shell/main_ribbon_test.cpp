@@ -80,10 +80,10 @@ QAction* styleItem(const MainRibbon& ribbon, int id)
     return nullptr;
 }
 
-const std::vector<int> kButtonIds{cmd::kOpen,       cmd::kSaveSelect,    cmd::kSaveAll,
-                                  cmd::kPlanAdd,    cmd::kPlanDelete,    cmd::kSelectAllPlans,
-                                  cmd::kChannelAdd, cmd::kChannelDelete, cmd::kSelectAllChannels,
-                                  cmd::kUpload,     cmd::kDownload,      cmd::kUpgrade};
+const std::vector<int> kButtonIds{
+    cmd::kOpen,       cmd::kImport,         cmd::kSaveSelect, cmd::kSaveAll,       cmd::kPlanAdd,
+    cmd::kPlanDelete, cmd::kSelectAllPlans, cmd::kChannelAdd, cmd::kChannelDelete, cmd::kSelectAllChannels,
+    cmd::kUpload,     cmd::kDownload,       cmd::kUpgrade};
 
 } // namespace
 
@@ -111,6 +111,7 @@ TEST(MainRibbon, EnglishCategoryPanelsAndButtons)
                            QStringLiteral("Panel1"), QStringLiteral("Upgrade")}));
     const auto panels = ribbon.panels(0);
     EXPECT_EQ(buttonsOf(panels[0]), (Labels{{cmd::kOpen, QStringLiteral("Open")},
+                                            {cmd::kImport, QStringLiteral("Import")},
                                             {cmd::kSaveSelect, QStringLiteral("Save Select")},
                                             {cmd::kSaveAll, QStringLiteral("Save All")}}));
     EXPECT_EQ(buttonsOf(panels[1]), (Labels{{cmd::kPlanAdd, QStringLiteral("Add Plan")},
@@ -134,6 +135,7 @@ TEST(MainRibbon, ChineseCategoryPanelsAndButtons)
                                                QStringLiteral("同步"), QStringLiteral("升级")}));
     const auto panels = ribbon.panels(0);
     EXPECT_EQ(buttonsOf(panels[0]), (Labels{{cmd::kOpen, QStringLiteral("打开")},
+                                            {cmd::kImport, QStringLiteral("导入")},
                                             {cmd::kSaveSelect, QStringLiteral("保存选择")},
                                             {cmd::kSaveAll, QStringLiteral("保存全部")}}));
     EXPECT_EQ(buttonsOf(panels[1]), (Labels{{cmd::kPlanAdd, QStringLiteral("添加频道表")},

@@ -9,6 +9,7 @@
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
+#include "ui/dialogs/import_dialog.h"
 #include "ui/lists/in_place_combo.h"
 #include "ui/lists/in_place_edit.h"
 #include "ui/lists/sate_channel_list.h"
@@ -27,6 +28,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -193,6 +197,36 @@ TEST_F(UnsavedPlansTest, EveryCommandUndoesAndRedoesExactly)
         expectSame(seen(), i + 1 < steps.size() ? before[i + 1] : after[i], "redo of step " + std::to_string(i));
     }
     EXPECT_FALSE(frame->ribbon().commandAction(cmd::kRedo)->isEnabled());
+}
+
+// Import adds its plans as one step, which Undo takes back.
+TEST_F(UnsavedPlansTest, ImportedPlansAreOneStep)
+{
+    const auto source = dir.file("satellites.xml");
+    const std::string_view xml = R"(<satellites><sat name="Astra 19.2E" position="192">
+        <transponder frequency="11837000" symbol_rate="29700000" polarization="0" fec_inner="4" system="0"/>
+        </sat></satellites>)";
+    writeBytes(source, {xml.begin(), xml.end()});
+    press(cmd::kPlanAdd);
+    whenModalShows([&](QWidget* modal) {
+        auto* dialog = qobject_cast<CDlgImport*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->readFrom(QString::fromStdString(source.string()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->reading() && dialog->satelliteTable()->rowCount() == 1; }));
+        dialog->satelliteTable()->item(0, 0)->setCheckState(Qt::Checked);
+        EXPECT_TRUE(dialog->importButton()->isEnabled()) << dialog->leftOutBox()->toPlainText().toStdString();
+        QTest::mouseClick(dialog->importButton(), Qt::LeftButton);
+    });
+    press(cmd::kImport);
+    ASSERT_EQ(plans.count(), 2);
+    EXPECT_EQ(plans.at(1).nameText(), "Astra 19");
+    EXPECT_EQ(plans.at(1).channels[0].frequency, 1183700U);
+    EXPECT_EQ(planList().rowCount(), 2);
+    EXPECT_EQ(frame->ribbon().commandAction(cmd::kUndo)->toolTip(), QStringLiteral("Undo Import"));
+    showActive(*frame); // the window system gives the focus back after a dialog
+    keys(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(plans.count(), 1);
+    EXPECT_EQ(planList().rowCount(), 1);
 }
 
 // The quick-access buttons name the step they undo or redo, and have nothing
