@@ -24,7 +24,7 @@ struct ButtonLook {
 
 constexpr std::array kFileButtons{
     ButtonLook{cmd::kOpen, "document-open", QStyle::SP_DialogOpenButton},
-    ButtonLook{cmd::kImport, "document-import", QStyle::SP_DirOpenIcon},
+    ButtonLook{cmd::kImport, "document-import", QStyle::SP_DriveNetIcon},
     ButtonLook{cmd::kSaveSelect, "document-save", QStyle::SP_DialogSaveButton},
     ButtonLook{cmd::kSaveAll, "document-save-as", QStyle::SP_DialogSaveButton},
 };
