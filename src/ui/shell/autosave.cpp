@@ -50,10 +50,16 @@ void Autosave::writeNow()
         emit writeFailed(*result.error);
 }
 
-void Autosave::finish(bool keep)
+void Autosave::hold()
 {
+    waiting_ = false;
     pause_.stop();
     interval_.stop();
+}
+
+void Autosave::finish(bool keep)
+{
+    hold();
     if (keep && history_.isModified()) {
         waiting_ = true;
         writeNow();

@@ -368,7 +368,12 @@ void CMainFrame::onCommand(int commandId)
 // step can be undone and no file holds them.
 void CMainFrame::onUpload()
 {
-    const UploadHooks hooks{[this] { return mayReplaceUnsavedPlans(); }, [this] { clearPanes(); },
+    const UploadHooks hooks{[this] { return mayReplaceUnsavedPlans(); },
+                            [this] {
+                                if (autosave_)
+                                    autosave_->hold();
+                                clearPanes();
+                            },
                             [this] { planPane_->RefreshPlanList(); }};
     if (uploadPlans(plans_, link_, prompts_, transfers_, hooks)) {
         setDocumentFile({});

@@ -347,6 +347,20 @@ TEST_F(UnsavedPlansTest, RecoveryCopyFollowsTheUnsavedChanges)
     EXPECT_FALSE(frame->isWindowModified());
 }
 
+// While the meter's plans come in on another thread nothing reads the list;
+// the next change writes the copy again.
+TEST_F(UnsavedPlansTest, HeldRecoveryCopyWaitsForTheNextChange)
+{
+    frame->watchUnsavedPlans(recovery);
+    frame->autosave()->setTimes(1h, 20ms);
+    press(cmd::kPlanAdd);
+    frame->autosave()->hold();
+    QTest::qWait(60);
+    EXPECT_FALSE(QFile::exists(recovery.path()));
+    press(cmd::kPlanAdd);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(recovery.path()); }));
+}
+
 // Locks tell a running editor's copy from one left by an editor that ended
 // without removing it.
 TEST(RecoveryFile, OnlyCopiesOfEndedEditorsAreLeft)
