@@ -1,9 +1,13 @@
+#include "core/commands/prompts.h"
 #include "core/device/hid_link.h"
 #include "core/device/meter_selection.h"
+#include "core/files/general_file.h"
 #include "core/model/plan_list.h"
+#include "core/rules/channel_cell_rules.h"
+#include "core/rules/model_checks.h"
 #include "full_plans.h"
+#include "ui/lists/in_place_edit.h"
 #include "ui/lists/sate_channel_list.h"
-#include "ui/prompts/qt_prompts.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/orbitune_list.h"
@@ -11,15 +15,50 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTest>
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 // The editor's main window on the offscreen platform with a full list: 255
-// plans of 255 TPs each.
+// plans of 255 TPs each. Each interaction is timed with the events it causes,
+// painting included.
 namespace {
+
+// Answers every question with Cancel and every dialog with nothing.
+class SilentPrompts : public Prompts {
+public:
+    SilentPrompts() : Prompts(Language::English) {}
+    std::vector<std::string> chooseOpenFiles(PromptOwner, const FileDialogOptions&) override { return {}; }
+    std::string chooseSaveFile(PromptOwner, const FileDialogOptions&) override { return {}; }
+    std::string chooseFolder(PromptOwner, const std::string&) override { return {}; }
+    std::optional<FileType> chooseFileType(PromptOwner) override { return std::nullopt; }
+
+protected:
+    Answer showMessage(PromptOwner, MessageId, const std::string&, Buttons) override { return Answer::Cancel; }
+};
+
+// The main window shown with the full list, the first plan's TPs in view.
+struct FullEditor {
+    PlanList plans = makeFullPlans();
+    HidLink link{selectMeterBackend(std::string("sim")).backend};
+    SilentPrompts prompts;
+    AppSettings settings{QDir::temp().filePath(QStringLiteral("orbitune-bench.ini"))};
+    CMainFrame frame{plans, link, prompts, settings, Language::English};
+
+    FullEditor()
+    {
+        frame.resize(1200, 700);
+        frame.show();
+        frame.planPane().RefreshPlanList();
+        frame.channelPane().showPlan(plans.at(0).id);
+        QApplication::processEvents();
+    }
+};
 
 // The resident memory of this process, in bytes.
 double residentBytes()
@@ -31,6 +70,80 @@ double residentBytes()
     return static_cast<double>(resident) * 4096.0;
 }
 
+// Selecting a plan: the TP pane rebuilds its 255 rows.
+void refreshChannels255(benchmark::State& state)
+{
+    FullEditor editor;
+    int plan = 0;
+    for (auto _ : state) {
+        editor.frame.channelPane().showPlan(editor.plans.at(++plan % 255).id);
+        QApplication::processEvents();
+    }
+}
+
+// A click on the Freq(MHz) header sorts the 255 TP rows.
+void sortChannels255(benchmark::State& state)
+{
+    FullEditor editor;
+    for (auto _ : state) {
+        editor.frame.channelPane().SortChannelsByColumn(channel_column::kFrequency);
+        QApplication::processEvents();
+    }
+}
+
+// The plan pane rebuilds its 255 rows.
+void refreshPlans255(benchmark::State& state)
+{
+    FullEditor editor;
+    for (auto _ : state) {
+        editor.frame.planPane().RefreshPlanList();
+        QApplication::processEvents();
+    }
+}
+
+// A Freq(MHz) cell opened with a click and committed with Enter: the cell
+// rules, the undo step and the refresh.
+void editCell255(benchmark::State& state)
+{
+    FullEditor editor;
+    CSortComboListCtrl& list = editor.frame.channelPane().listControl();
+    list.setFocus();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.cellRect(0, 0).center());
+    int value = 0;
+    for (auto _ : state) {
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.cellRect(0, channel_column::kFrequency).center());
+        CInPlaceEdit* edit = list.openEdit();
+        if (edit == nullptr) {
+            state.SkipWithError("no edit box opened");
+            break;
+        }
+        edit->setText(QString::number(11000 + (++value % 1000)));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+}
+
+// Open of the 6.26 MB General file of the full list, panes included.
+void openGeneral255x255(benchmark::State& state)
+{
+    const auto path = std::filesystem::temp_directory_path() / "orbitune-bench-open.gnr";
+    const PlanList full = makeFullPlans();
+    writeGeneralFile(path, allPlans(full));
+    PlanList plans;
+    HidLink link(selectMeterBackend(std::string("sim")).backend);
+    SilentPrompts prompts;
+    AppSettings settings(QDir::temp().filePath(QStringLiteral("orbitune-bench.ini")));
+    CMainFrame frame(plans, link, prompts, settings, Language::English);
+    frame.resize(1200, 700);
+    frame.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        frame.openFiles({QString::fromStdString(path.string())});
+        QApplication::processEvents();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * std::filesystem::file_size(path)));
+}
+
 // A thousand undoable cell edits on the full list, all undone and redone once,
 // with both panes showing 255 rows. Counters: the memory of the whole process
 // and what the steps added to it.
@@ -39,20 +152,12 @@ void undoSteps1000(benchmark::State& state)
     constexpr int kSteps = 1000;
     for (auto _ : state) {
         state.PauseTiming();
-        PlanList plans = makeFullPlans();
-        HidLink link(selectMeterBackend(std::string("sim")).backend);
-        QtPrompts prompts(Language::English);
-        AppSettings settings(QDir::temp().filePath(QStringLiteral("orbitune-bench.ini")));
-        CMainFrame frame(plans, link, prompts, settings, Language::English);
-        frame.resize(1200, 700);
-        frame.show();
-        frame.planPane().RefreshPlanList();
-        frame.channelPane().showPlan(plans.at(0).id);
-        QApplication::processEvents();
+        auto editor = std::make_unique<FullEditor>();
         const double before = residentBytes();
         state.ResumeTiming();
 
-        PlanHistory& history = frame.history();
+        PlanHistory& history = editor->frame.history();
+        PlanList& plans = editor->plans;
         for (int step = 0; step < kSteps; ++step)
             history.make(QStringLiteral("Freq(MHz)"), [&plans, step] {
                 plans.at(step % 255).channels[static_cast<std::size_t>(step % 254)].frequency += 100;
@@ -65,12 +170,18 @@ void undoSteps1000(benchmark::State& state)
         state.PauseTiming();
         state.counters["process_MB"] = residentBytes() / 1e6;
         state.counters["steps_MB"] = (residentBytes() - before) / 1e6;
+        editor.reset();
         state.ResumeTiming();
     }
 }
 
 } // namespace
 
+BENCHMARK(refreshChannels255)->Unit(benchmark::kMillisecond);
+BENCHMARK(sortChannels255)->Unit(benchmark::kMillisecond);
+BENCHMARK(refreshPlans255)->Unit(benchmark::kMillisecond);
+BENCHMARK(editCell255)->Unit(benchmark::kMillisecond);
+BENCHMARK(openGeneral255x255)->Unit(benchmark::kMillisecond);
 BENCHMARK(undoSteps1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv)
