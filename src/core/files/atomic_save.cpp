@@ -126,10 +126,17 @@ ReadBytesResult readFilePrefix(const std::filesystem::path& file, std::size_t li
         result.error = FileError{FileError::Kind::CannotOpen, file.string(), std::strerror(errno)};
         return result;
     }
+    // A regular file says how large it is: it is read in one go. Anything else
+    // is read in chunks as it comes.
     constexpr std::size_t kChunk = 64 * 1024;
+    struct stat status {};
+    std::size_t expected = 0;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+        expected = std::min(static_cast<std::size_t>(status.st_size), limit);
+    result.bytes.reserve(expected);
     while (result.bytes.size() < limit) {
         const std::size_t before = result.bytes.size();
-        const std::size_t want = std::min(kChunk, limit - before);
+        const std::size_t want = std::min(std::max(kChunk, expected - std::min(expected, before)), limit - before);
         result.bytes.resize(before + want);
         const ssize_t n = ::read(fd, result.bytes.data() + before, want);
         if (n < 0 && errno == EINTR) {

@@ -42,15 +42,22 @@ Content decode(std::span<const std::uint8_t> in)
     content.nextPlanNumber = bytes::i32le(header, 16);
     const std::uint32_t announced = bytes::u32le(header, 12);
 
-    std::vector<std::uint8_t> image(CComonOrbitune::kImageSize);
+    const std::size_t images =
+        (in.size() - std::min(in.size(), kHeaderSize) + CComonOrbitune::kImageSize - 1) / CComonOrbitune::kImageSize;
+    content.plans.reserve(std::min({static_cast<std::size_t>(announced), images, static_cast<std::size_t>(kMaxPlans)}));
     for (std::uint32_t i = 0; i < announced && content.plans.size() < static_cast<std::size_t>(kMaxPlans); ++i) {
         const std::size_t start = kHeaderSize + CComonOrbitune::kImageSize * i;
         if (start >= in.size())
             break;
         const auto available = in.subspan(start, std::min(CComonOrbitune::kImageSize, in.size() - start));
-        std::fill(image.begin(), image.end(), std::uint8_t{0});
+        if (available.size() == CComonOrbitune::kImageSize) {
+            content.plans.push_back(CComonOrbitune::decode(available.first<CComonOrbitune::kImageSize>()));
+            continue;
+        }
+        // The last record, cut short, reads as zero-padded.
+        std::array<std::uint8_t, CComonOrbitune::kImageSize> image{};
         std::copy(available.begin(), available.end(), image.begin());
-        content.plans.push_back(CComonOrbitune::decode(std::span(image).first<CComonOrbitune::kImageSize>()));
+        content.plans.push_back(CComonOrbitune::decode(image));
     }
     freshenRepeatedIds(content.plans);
     return content;
@@ -67,6 +74,7 @@ GeneralReadResult readGeneralFile(const std::filesystem::path& path, PlanList& p
     if (file.error)
         return {std::nullopt, file.error};
     auto content = general_file::decode(file.bytes);
+    plans.reserve(static_cast<int>(content.plans.size()));
     for (const auto& plan : content.plans)
         plans.append(plan);
     return {content.nextPlanNumber, std::nullopt};

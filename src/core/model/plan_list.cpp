@@ -27,6 +27,11 @@ int PlanList::append(const CComonOrbitune& plan)
     return count() - 1;
 }
 
+void PlanList::reserve(int count)
+{
+    plans_.reserve(static_cast<std::size_t>(std::max(count, 0)));
+}
+
 void PlanList::removeAt(int position)
 {
     at(position); // range check

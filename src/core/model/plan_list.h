@@ -24,6 +24,8 @@ public:
     // by an eighth of the count (at least 4, at most 1,024 records) at a time.
     int append(const CComonOrbitune& plan);
     void removeAt(int position);
+    // Room for `count` records in all, so that appending them moves none.
+    void reserve(int count);
     // Destroys every record and releases the storage.
     void removeAll();
 
