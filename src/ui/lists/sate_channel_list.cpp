@@ -226,11 +226,6 @@ void CSateChannelList::markRepeatedTps()
     }
 }
 
-std::vector<Guid> CSateChannelList::chosenIds() const
-{
-    return list_.chosenIds();
-}
-
 bool CSateChannelList::roomFor(const CComonOrbitune& plan, std::size_t count)
 {
     if (static_cast<std::size_t>(plan.channelCount) + count <= static_cast<std::size_t>(kMaxChannels))
@@ -242,14 +237,14 @@ bool CSateChannelList::roomFor(const CComonOrbitune& plan, std::size_t count)
 void CSateChannelList::copySelected()
 {
     const CComonOrbitune* shown = plan();
-    const std::vector<Guid> ids = chosenIds();
+    const std::vector<Guid> ids = list_.chosenIds();
     if (shown != nullptr && !ids.empty())
         row_clipboard::copyChannels(*shown, ids);
 }
 
 void CSateChannelList::cutSelected()
 {
-    const std::vector<Guid> ids = chosenIds();
+    const std::vector<Guid> ids = list_.chosenIds();
     if (plan() == nullptr || ids.empty())
         return;
     copySelected();
@@ -258,7 +253,7 @@ void CSateChannelList::cutSelected()
 
 void CSateChannelList::deleteSelected()
 {
-    const std::vector<Guid> ids = chosenIds();
+    const std::vector<Guid> ids = list_.chosenIds();
     if (plan() == nullptr || ids.empty())
         return;
     if (prompts_.ask(PromptOwner::ChannelPane, msg::kConfirmDeleteTps))
@@ -305,7 +300,7 @@ void CSateChannelList::paste()
 void CSateChannelList::duplicateSelected()
 {
     CComonOrbitune* shown = plan();
-    const std::vector<Guid> ids = chosenIds();
+    const std::vector<Guid> ids = list_.chosenIds();
     if (shown == nullptr || ids.empty() || !roomFor(*shown, ids.size()))
         return;
     change(msg::kLabelDuplicate, [&] {
@@ -335,14 +330,17 @@ void CSateChannelList::moveSelected(MoveStep step)
 void CSateChannelList::rowsDropped(const std::optional<Guid>& before)
 {
     const CComonOrbitune* shown = plan();
-    if (shown == nullptr)
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (shown == nullptr || ids.empty())
         return;
     const auto used = shown->usedChannels();
-    const auto target =
-        std::find_if(used.begin(), used.end(), [&](const SateChannel& tp) { return before && tp.id == *before; });
-    const int position = static_cast<int>(target - used.begin());
-    const int first = list_.rowOf(chosenIds().empty() ? Guid{} : chosenIds().front());
-    moveChosen(first >= 0 && position <= first ? msg::kLabelMoveUp : msg::kLabelMoveDown,
+    const auto slotOf = [&used](const std::optional<Guid>& id) {
+        return static_cast<int>(
+            std::find_if(used.begin(), used.end(), [&](const SateChannel& tp) { return id && tp.id == *id; }) -
+            used.begin());
+    };
+    const int position = slotOf(before);
+    moveChosen(position <= slotOf(ids.front()) ? msg::kLabelMoveUp : msg::kLabelMoveDown,
                [position](const std::vector<bool>& chosen) { return orderAfterDrop(chosen, position); });
 }
 
@@ -350,7 +348,7 @@ void CSateChannelList::moveChosen(MessageId name,
                                   const std::function<std::vector<int>(const std::vector<bool>&)>& reorder)
 {
     CComonOrbitune* shown = plan();
-    const std::vector<Guid> ids = chosenIds();
+    const std::vector<Guid> ids = list_.chosenIds();
     if (shown == nullptr || ids.empty())
         return;
     change(name, [&] {

@@ -94,8 +94,6 @@ private:
 
     // After the rows were filled: the TPs that repeat another are marked.
     void markRepeatedTps();
-    // The ids of the chosen rows, in row order.
-    std::vector<Guid> chosenIds() const;
     // Whether `count` more TPs fit the plan; tells the limit when not.
     bool roomFor(const CComonOrbitune& plan, std::size_t count);
     // Moves the chosen TPs to the order `reorder` gives the slots, as one step.

@@ -99,9 +99,6 @@ public:
     // A header click: column 0 never sorts; another column ascends, the same
     // one again flips the direction.
     void sortByColumn(int column);
-    // Whether the rows are in the order of the sort state (the header shows
-    // it); a refill puts them back in record order.
-    bool rowsSorted() const { return rowsSorted_; }
     // Forgets the sort state, so that the next sort of any column ascends.
     void clearSort();
 
@@ -146,7 +143,6 @@ public:
     // matter); an empty text shows every row. The filter holds for the rows
     // filled later too.
     void setFilterText(const QString& text);
-    const QString& filterText() const { return filterText_; }
     // Shows the find box over the list with the keyboard in it; what is typed
     // there is the filter. `placeholder` is shown while it is empty.
     void showFilterBox(const QString& placeholder);
