@@ -1,6 +1,7 @@
 #include "support/list_driving.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QTest>
 
@@ -54,6 +55,19 @@ void chooseInCell(CSortComboListCtrl& list, int row, int column, const QString& 
     combo->setCurrentIndex(index);
     QTest::keyClick(combo, Qt::Key_Return);
     QApplication::processEvents();
+}
+
+bool dropOnList(CSortComboListCtrl& list, const QMimeData& data, const QPoint& at)
+{
+    QDragEnterEvent enter(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDragMoveEvent move(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &move);
+    QDropEvent drop(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &drop);
+    return drop.isAccepted();
 }
 
 QStringList textList(std::initializer_list<const char*> texts)

@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <QWidget>
+
+class QMimeData;
 #include <initializer_list>
 
 // Drives list controls through real mouse and key events on the offscreen
@@ -30,6 +32,10 @@ void editCell(CSortComboListCtrl& list, int row, int column, const QString& text
 
 // Clicks a drop-down cell, selects `choice` and presses Enter.
 void chooseInCell(CSortComboListCtrl& list, int row, int column, const QString& choice);
+
+// Drags `data` into the list's viewport and drops it at `at`, as the window
+// system delivers a drag: enter, move, drop. Answers whether the list took it.
+bool dropOnList(CSortComboListCtrl& list, const QMimeData& data, const QPoint& at);
 
 // A string list from plain ASCII literals.
 QStringList textList(std::initializer_list<const char*> texts);

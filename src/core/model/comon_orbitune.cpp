@@ -2,9 +2,11 @@
 
 #include "core/model/byte_order.h"
 #include "core/model/name_text.h"
+#include "core/model/record_order.h"
 
 #include <algorithm>
 #include <bit>
+#include <vector>
 
 std::string CComonOrbitune::nameText() const
 {
@@ -47,6 +49,23 @@ void CComonOrbitune::appendChannel(const SateChannel& channel)
         return;
     channels[static_cast<std::size_t>(channelCount)] = channel;
     ++channelCount;
+}
+
+void CComonOrbitune::insertChannel(int k, const SateChannel& channel)
+{
+    const int count = channelCount;
+    if (k < 0 || k > count)
+        return;
+    appendChannel(channel);
+    if (channelCount == count)
+        return;
+    std::rotate(channels.begin() + k, channels.begin() + count, channels.begin() + channelCount);
+}
+
+void CComonOrbitune::reorderChannels(std::span<const int> order)
+{
+    const std::vector<SateChannel> moved = reordered(std::span<const SateChannel>(usedChannels()), order);
+    std::copy(moved.begin(), moved.end(), channels.begin());
 }
 
 void CComonOrbitune::removeChannelAt(int k)

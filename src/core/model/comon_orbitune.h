@@ -54,6 +54,13 @@ public:
 
     // Copies the TP into the next free slot; a full plan drops it silently.
     void appendChannel(const SateChannel& channel);
+    // Copies the TP into slot k (0 to the count), moving later slots up; a
+    // full plan drops it silently.
+    void insertChannel(int k, const SateChannel& channel);
+    // Puts the used slots in a new order: the TP of slot order[i] moves to
+    // slot i. `order` names every used slot once, or std::invalid_argument is
+    // thrown and nothing moves.
+    void reorderChannels(std::span<const int> order);
     // Removes slot k, moving later slots down; the freed slot becomes zero.
     void removeChannelAt(int k);
     // Removes the last used slot whose id matches; nothing when none does.

@@ -1,5 +1,7 @@
 #include "core/model/plan_list.h"
 
+#include "core/model/record_order.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -30,6 +32,14 @@ int PlanList::append(const CComonOrbitune& plan)
 void PlanList::reserve(int count)
 {
     plans_.reserve(static_cast<std::size_t>(std::max(count, 0)));
+}
+
+void PlanList::insert(int position, const CComonOrbitune& plan)
+{
+    if (position < 0 || position > count())
+        throw std::out_of_range("plan position out of range");
+    append(plan);
+    std::rotate(plans_.begin() + position, plans_.end() - 1, plans_.end());
 }
 
 void PlanList::removeAt(int position)
@@ -67,4 +77,9 @@ void PlanList::removePlanById(const Guid& id)
     const int i = indexOf(id);
     if (i >= 0)
         removeAt(i);
+}
+
+void PlanList::reorder(std::span<const int> order)
+{
+    plans_ = reordered(std::span<const CComonOrbitune>(plans_), order);
 }

@@ -4,6 +4,7 @@
 #include "core/model/guid.h"
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 // The one ordered list of plans, held by value. Position in the list is the row
@@ -23,6 +24,8 @@ public:
     // Copies the record to the end and answers its position. The storage grows
     // by an eighth of the count (at least 4, at most 1,024 records) at a time.
     int append(const CComonOrbitune& plan);
+    // Copies the record to `position` (0 to count), moving later plans down.
+    void insert(int position, const CComonOrbitune& plan);
     void removeAt(int position);
     // Room for `count` records in all, so that appending them moves none.
     void reserve(int count);
@@ -34,6 +37,10 @@ public:
     // Position of the plan with that id, or -1.
     int indexOf(const Guid& id) const;
     void removePlanById(const Guid& id);
+    // Puts the plans in a new order: the plan at position order[i] moves to
+    // position i. `order` names every position once, or std::invalid_argument
+    // is thrown and nothing moves.
+    void reorder(std::span<const int> order);
 
     std::size_t capacity() const { return plans_.capacity(); }
 

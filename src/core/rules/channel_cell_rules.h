@@ -4,6 +4,7 @@
 #include "core/model/sate_channel.h"
 #include "core/res/string_ids.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,6 +31,10 @@ inline constexpr int kPolarization = 10;
 inline constexpr int kLnbLo = 11;
 inline constexpr int kPilots = 12;
 inline constexpr int kCount = 13;
+// The column headers.
+inline constexpr std::array<std::string_view, kCount> kHeaders{
+    "TP NO",     "TP Name",    "Enable",   "Signal Type",  "Freq(MHz)", "BW(MHz)", "SR(MS/s)",
+    "Code Rate", "Modulation", "Roll off", "Polarization", "LNB_LO",    "Pilots"};
 } // namespace channel_column
 
 // The numeric check both panes apply: a non-empty text whose every character

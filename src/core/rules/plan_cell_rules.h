@@ -4,6 +4,7 @@
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ inline constexpr int kLongitude = 3;
 inline constexpr int kLnbLow = 4;
 inline constexpr int kLnbHigh = 5;
 inline constexpr int kCount = 6;
+// The column headers.
+inline constexpr std::array<std::string_view, kCount> kHeaders{"Plan ID",   "Plan Name",   "EastOrWest",
+                                                               "Longitude", "LNB Low OSC", "LNB High OSC"};
 } // namespace plan_column
 
 // The choices of a drop-down column: "East", "West" for the hemisphere.

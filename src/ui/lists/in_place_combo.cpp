@@ -33,7 +33,7 @@ CInPlaceCombo::CInPlaceCombo(QWidget* parent, QWidget* focusTarget, const QRect&
 
 bool CInPlaceCombo::event(QEvent* event)
 {
-    return claimEditEndKeys(event) || QComboBox::event(event);
+    return endEditOnTab(event, exit_, focusTarget_) || claimEditEndKeys(event) || QComboBox::event(event);
 }
 
 void CInPlaceCombo::keyPressEvent(QKeyEvent* event)
@@ -75,5 +75,5 @@ void CInPlaceCombo::finish()
     const QString finalText = cancelled_ ? initialText_ : (currentIndex() < 0 ? QString() : currentText());
     hide();
     deleteLater();
-    report_(row_, column_, finalText);
+    report_(row_, column_, finalText, exit_);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/lists/in_place_keys.h"
+
 #include <QComboBox>
 #include <QStringList>
 
@@ -14,7 +16,7 @@
 class CInPlaceCombo : public QComboBox {
     Q_OBJECT
 public:
-    using Report = std::function<void(int row, int column, const QString& text)>;
+    using Report = std::function<void(int row, int column, const QString& text, EditExit exit)>;
 
     // Opens over `cell` of `parent` offering `choices` in order, none selected,
     // with the keyboard focus; its list shows at most ten choices.
@@ -41,6 +43,7 @@ private:
     int row_;
     int column_;
     bool cancelled_ = false;
+    EditExit exit_ = EditExit::Stay;
     bool reported_ = false;
     QString initialText_;
     QStringList choices_;

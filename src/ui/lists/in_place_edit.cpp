@@ -85,7 +85,7 @@ void CInPlaceEdit::inputMethodEvent(QInputMethodEvent* event)
 
 bool CInPlaceEdit::event(QEvent* event)
 {
-    return claimEditEndKeys(event) || QLineEdit::event(event);
+    return endEditOnTab(event, exit_, focusTarget_) || claimEditEndKeys(event) || QLineEdit::event(event);
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
@@ -116,5 +116,5 @@ void CInPlaceEdit::finish()
     const QString finalText = cancelled_ ? initialText_ : text();
     hide();
     deleteLater();
-    report_(row_, column_, finalText);
+    report_(row_, column_, finalText, exit_);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/lists/in_place_keys.h"
+
 #include <QLineEdit>
 
 #include <QPointer>
@@ -13,8 +15,9 @@
 class CInPlaceEdit : public QLineEdit {
     Q_OBJECT
 public:
-    // Receives the row, the column and the final text of the edit.
-    using Report = std::function<void(int row, int column, const QString& text)>;
+    // Receives the row, the column and the final text of the edit, and where
+    // the keyboard goes next.
+    using Report = std::function<void(int row, int column, const QString& text, EditExit exit)>;
 
     // Opens over `cell` of `parent` (the list's viewport) with the cell's text
     // selected and the keyboard focus. `focusTarget` (the list) takes the focus
@@ -42,6 +45,7 @@ private:
     int row_;
     int column_;
     bool cancelled_ = false;
+    EditExit exit_ = EditExit::Stay;
     bool reported_ = false;
     QString validChars_;
     QString initialText_;

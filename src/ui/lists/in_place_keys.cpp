@@ -31,3 +31,22 @@ bool endEditOnKey(QKeyEvent* event, bool& cancelled, QWidget* focusTarget)
         focusTarget->setFocus(Qt::OtherFocusReason);
     return true;
 }
+
+bool endEditOnTab(QEvent* event, EditExit& exit, QWidget* focusTarget)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0)
+        return false;
+    if (key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier) != 0))
+        exit = EditExit::PreviousCell;
+    else if (key->key() == Qt::Key_Tab)
+        exit = EditExit::NextCell;
+    else
+        return false;
+    event->accept();
+    if (focusTarget != nullptr)
+        focusTarget->setFocus(Qt::OtherFocusReason);
+    return true;
+}

@@ -1,10 +1,13 @@
 #include "ui/lists/sate_channel_list.h"
 
+#include "core/editing/record_copies.h"
+#include "core/editing/repeated_tps.h"
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
 #include "core/rules/channel_cell_rules.h"
 #include "core/rules/channel_cell_texts.h"
 #include "core/rules/free_names.h"
+#include "ui/lists/row_clipboard.h"
 #include "ui/text/qt_text.h"
 
 #include <QHeaderView>
@@ -22,11 +25,10 @@ const QString kSymbolRateChars = QStringLiteral("0123456789.-");
 
 QStringList headers()
 {
-    return {QStringLiteral("TP NO"),       QStringLiteral("TP Name"),      QStringLiteral("Enable"),
-            QStringLiteral("Signal Type"), QStringLiteral("Freq(MHz)"),    QStringLiteral("BW(MHz)"),
-            QStringLiteral("SR(MS/s)"),    QStringLiteral("Code Rate"),    QStringLiteral("Modulation"),
-            QStringLiteral("Roll off"),    QStringLiteral("Polarization"), QStringLiteral("LNB_LO"),
-            QStringLiteral("Pilots")};
+    QStringList texts;
+    for (const std::string_view header : channel_column::kHeaders)
+        texts.append(QString::fromLatin1(header));
+    return texts;
 }
 
 } // namespace
@@ -87,6 +89,7 @@ void CSateChannelList::RefreshChannelList()
         return;
     }
     list_.fillRows(shown->usedChannels(), ChannelCellText);
+    markRepeatedTps();
 }
 
 void CSateChannelList::showView(std::optional<Guid> plan, const ListView& shown)
@@ -96,6 +99,7 @@ void CSateChannelList::showView(std::optional<Guid> plan, const ListView& shown)
         list_.showView(found->usedChannels(), ChannelCellText, shown);
     else
         list_.showView(std::span<const SateChannel>(), ChannelCellText, shown);
+    markRepeatedTps();
 }
 
 void CSateChannelList::change(MessageId name, const std::function<void()>& change)
@@ -206,4 +210,190 @@ void CSateChannelList::cellEdited(int, int row, int column, const QString& text)
         if (result.refreshList)
             RefreshChannelList();
     });
+}
+
+void CSateChannelList::markRepeatedTps()
+{
+    const CComonOrbitune* shown = plan();
+    if (shown == nullptr)
+        return;
+    const auto used = shown->usedChannels();
+    for (const RepeatedTp& repeated : repeatedTps(*shown)) {
+        const SateChannel& earlier = used[static_cast<std::size_t>(repeated.repeats)];
+        list_.markRow(
+            list_.rowOf(used[static_cast<std::size_t>(repeated.slot)].id),
+            qtText(prompts_.text(msg::kRepeatsTp, {std::to_string(repeated.repeats + 1), earlier.nameText()})));
+    }
+}
+
+bool CSateChannelList::roomFor(const CComonOrbitune& plan, std::size_t count)
+{
+    if (static_cast<std::size_t>(plan.channelCount) + count <= static_cast<std::size_t>(kMaxChannels))
+        return true;
+    prompts_.tell(PromptOwner::ChannelPane, msg::kMaxTps);
+    return false;
+}
+
+void CSateChannelList::copySelected()
+{
+    const CComonOrbitune* shown = plan();
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (shown != nullptr && !ids.empty())
+        row_clipboard::copyChannels(*shown, ids);
+}
+
+void CSateChannelList::cutSelected()
+{
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (plan() == nullptr || ids.empty())
+        return;
+    copySelected();
+    removeChannels(msg::kLabelCut, ids);
+}
+
+void CSateChannelList::deleteSelected()
+{
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (plan() == nullptr || ids.empty())
+        return;
+    if (prompts_.ask(PromptOwner::ChannelPane, msg::kConfirmDeleteTps))
+        removeChannels(msg::kLabelDeleteCh, ids);
+}
+
+void CSateChannelList::removeChannels(MessageId name, const std::vector<Guid>& ids)
+{
+    CComonOrbitune* shown = plan();
+    change(name, [&] {
+        for (const Guid& id : ids)
+            shown->removeChannelById(id);
+        list_.setFocus();
+        RefreshChannelList();
+    });
+}
+
+void CSateChannelList::paste()
+{
+    CComonOrbitune* shown = plan();
+    if (shown == nullptr) {
+        prompts_.tell(PromptOwner::ChannelPane, msg::kSelectPlan);
+        return;
+    }
+    const PastedRows<SateChannel> pasted = row_clipboard::pastedChannels();
+    if (pasted.failure) {
+        row_clipboard::tellFailure(prompts_, PromptOwner::ChannelPane, *pasted.failure);
+        return;
+    }
+    if (pasted.records.empty() || !roomFor(*shown, pasted.records.size()))
+        return;
+    change(msg::kLabelPaste, [&] {
+        std::vector<Guid> added;
+        for (const SateChannel& tp : pasted.records) {
+            ++shown->channelsAdded;
+            shown->appendChannel(channelCopy(tp, *shown));
+            added.push_back(shown->usedChannels().back().id);
+        }
+        RefreshChannelList();
+        list_.selectIds(added);
+    });
+}
+
+void CSateChannelList::duplicateSelected()
+{
+    CComonOrbitune* shown = plan();
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (shown == nullptr || ids.empty() || !roomFor(*shown, ids.size()))
+        return;
+    change(msg::kLabelDuplicate, [&] {
+        std::vector<Guid> added;
+        for (const Guid& id : ids) {
+            const auto used = shown->usedChannels();
+            const auto original =
+                std::find_if(used.begin(), used.end(), [&](const SateChannel& tp) { return tp.id == id; });
+            if (original == used.end())
+                continue;
+            const SateChannel copy = channelCopy(*original, *shown);
+            ++shown->channelsAdded;
+            shown->insertChannel(static_cast<int>(original - used.begin()) + 1, copy);
+            added.push_back(copy.id);
+        }
+        RefreshChannelList();
+        list_.selectIds(added);
+    });
+}
+
+void CSateChannelList::moveSelected(MoveStep step)
+{
+    moveChosen(step == MoveStep::Up ? msg::kLabelMoveUp : msg::kLabelMoveDown,
+               [step](const std::vector<bool>& chosen) { return orderAfterStep(chosen, step); });
+}
+
+void CSateChannelList::rowsDropped(const std::optional<Guid>& before)
+{
+    const CComonOrbitune* shown = plan();
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (shown == nullptr || ids.empty())
+        return;
+    const auto used = shown->usedChannels();
+    const auto slotOf = [&used](const std::optional<Guid>& id) {
+        return static_cast<int>(
+            std::find_if(used.begin(), used.end(), [&](const SateChannel& tp) { return id && tp.id == *id; }) -
+            used.begin());
+    };
+    const int position = slotOf(before);
+    moveChosen(position <= slotOf(ids.front()) ? msg::kLabelMoveUp : msg::kLabelMoveDown,
+               [position](const std::vector<bool>& chosen) { return orderAfterDrop(chosen, position); });
+}
+
+void CSateChannelList::moveChosen(MessageId name,
+                                  const std::function<std::vector<int>(const std::vector<bool>&)>& reorder)
+{
+    CComonOrbitune* shown = plan();
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (shown == nullptr || ids.empty())
+        return;
+    change(name, [&] {
+        const auto used = shown->usedChannels();
+        std::vector<bool> chosen(used.size(), false);
+        for (std::size_t slot = 0; slot < used.size(); ++slot)
+            chosen[slot] = std::find(ids.begin(), ids.end(), used[slot].id) != ids.end();
+        shown->reorderChannels(reorder(chosen));
+        list_.clearSort();
+        RefreshChannelList();
+        list_.selectIds(ids);
+    });
+}
+
+void CSateChannelList::RemoveDuplicateChannels()
+{
+    CComonOrbitune* shown = plan();
+    if (shown == nullptr) {
+        prompts_.tell(PromptOwner::ChannelPane, msg::kSelectPlan);
+        return;
+    }
+    std::vector<Guid> later;
+    const auto used = shown->usedChannels();
+    for (const RepeatedTp& repeated : repeatedTps(*shown)) {
+        const Guid& id = used[static_cast<std::size_t>(repeated.slot)].id;
+        if (list_.isShown(list_.rowOf(id)))
+            later.push_back(id);
+    }
+    if (later.empty()) {
+        prompts_.tell(PromptOwner::ChannelPane, msg::kNoDuplicates);
+        return;
+    }
+    if (prompts_.ask(PromptOwner::ChannelPane, msg::kConfirmRemoveDuplicates, {std::to_string(later.size())}))
+        removeChannels(msg::kLabelRemoveDuplicates, later);
+}
+
+void CSateChannelList::find()
+{
+    list_.showFilterBox(qtText(prompts_.text(msg::kFindPlaceholder)));
+}
+
+void CSateChannelList::forgetRemovedPlan()
+{
+    if (currentPlan_ && plans_.findPlanById(*currentPlan_) == nullptr) {
+        currentPlan_.reset();
+        list_.removeAllRows();
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "core/commands/prompts.h"
 #include "core/model/guid.h"
+#include "core/model/record_order.h"
 #include "core/rules/channel_cell_rules.h"
 #include "ui/layout/wnd_resizer.h"
 #include "ui/lists/list_owner.h"
@@ -10,7 +11,9 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 class PlanList;
 class CComonOrbitune;
@@ -42,6 +45,26 @@ public:
     // Deletes every row, keeping the current plan.
     void removeAllRows();
 
+    // The commands of the pane's keys and context menu. Each acts on the
+    // chosen rows (the selected shown rows, or else the current one) and is
+    // one step the user can undo. Paste adds the TPs at the end of the
+    // current plan, Duplicate puts each copy after its original, both with
+    // fresh ids and free names, within the 100 TPs of Add CH. Delete asks as
+    // Delete CH does. Moving a sorted list shows the record order first.
+    void copySelected();
+    void cutSelected();
+    void paste();
+    void duplicateSelected();
+    void deleteSelected();
+    void moveSelected(MoveStep step);
+    // Asks, then removes the TPs of shown rows that repeat an earlier TP of
+    // the plan; they are marked in the list, with the TP they repeat.
+    void RemoveDuplicateChannels();
+    // Shows the find box over the list.
+    void find();
+    // The current plan was removed: the pane shows no plan.
+    void forgetRemovedPlan();
+
     // Where the pane's changes go to become undoable steps; none at start.
     void setPlanChanges(PlanChanges* changes) { changes_ = changes; }
     // Makes `plan` the current plan and shows its TPs as `shown` saw them.
@@ -66,6 +89,16 @@ private:
     void cellEdited(int controlId, int row, int column, const QString& text) override;
     void headerClicked(int column) override { SortChannelsByColumn(column); }
     void rowFocused(int controlId, int row) override;
+    void deleteRequested() override { deleteSelected(); }
+    void rowsDropped(const std::optional<Guid>& before) override;
+
+    // After the rows were filled: the TPs that repeat another are marked.
+    void markRepeatedTps();
+    // Whether `count` more TPs fit the plan; tells the limit when not.
+    bool roomFor(const CComonOrbitune& plan, std::size_t count);
+    // Moves the chosen TPs to the order `reorder` gives the slots, as one step.
+    void moveChosen(MessageId name, const std::function<std::vector<int>(const std::vector<bool>&)>& reorder);
+    void removeChannels(MessageId name, const std::vector<Guid>& ids);
 
     void change(MessageId name, const std::function<void()>& change);
 

@@ -5,18 +5,32 @@
 #include "ui/lists/list_owner.h"
 
 #include <QApplication>
+#include <QColor>
+#include <QDrag>
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr int kIdRole = Qt::UserRole;
+// Dragged rows: the list they come from and their ids.
+constexpr char kRowsType[] = "application/x-orbitune-list-rows";
+// The background of marked rows: a light orange that black text reads on in
+// every style.
+QColor markedBackground()
+{
+    return {255, 214, 160};
+}
 
 } // namespace
 
@@ -40,6 +54,15 @@ CSortComboListCtrl::CSortComboListCtrl(int controlId, ListOwner& owner, QWidget*
     // The header's own minimum follows the widest glyph of the font, which a
     // Chinese font makes wider than the panes let their columns shrink to.
     horizontalHeader()->setMinimumSectionSize(kMinComboColumnWidth);
+    horizontalHeader()->setSortIndicatorShown(false);
+    // Rows are dragged within the list only; the owner moves their records.
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDragDropOverwriteMode(false);
+    setDropIndicatorShown(true);
+    setDefaultDropAction(Qt::MoveAction);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { owner_.headerClicked(column); });
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
@@ -111,7 +134,8 @@ void CSortComboListCtrl::toggleAllChecks(bool& flag)
         return;
     flag = !flag;
     for (int row = 0; row < rowCount(); ++row)
-        setChecked(row, flag);
+        if (!isRowHidden(row))
+            setChecked(row, flag);
 }
 
 bool CSortComboListCtrl::focusIsInside() const
@@ -202,6 +226,67 @@ void CSortComboListCtrl::sortByColumn(int column)
     sortRows();
 }
 
+void CSortComboListCtrl::clearSort()
+{
+    sortColumn.reset();
+    sortAscending = true;
+    rowsSorted_ = false;
+    showSortIndicator();
+}
+
+void CSortComboListCtrl::showSortIndicator()
+{
+    QHeaderView* header = horizontalHeader();
+    header->setSortIndicatorShown(rowsSorted_ && sortColumn.has_value());
+    if (rowsSorted_ && sortColumn)
+        header->setSortIndicator(*sortColumn, sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void CSortComboListCtrl::rowsFilled()
+{
+    rowsSorted_ = false;
+    showSortIndicator();
+    applyFilter();
+}
+
+void CSortComboListCtrl::setFilterText(const QString& text)
+{
+    filterText_ = text;
+    applyFilter();
+}
+
+void CSortComboListCtrl::showFilterBox(const QString& placeholder)
+{
+    if (filterBox_ == nullptr) {
+        filterBox_ = new ListFilterBox(this);
+        connect(filterBox_, &QLineEdit::textChanged, this, &CSortComboListCtrl::setFilterText);
+    }
+    endOpenEdit();
+    filterBox_->setPlaceholderText(placeholder);
+    filterBox_->placeOver(viewport()->geometry());
+    filterBox_->show();
+    filterBox_->raise();
+    filterBox_->selectAll();
+    filterBox_->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CSortComboListCtrl::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    if (filterBox_ != nullptr)
+        filterBox_->placeOver(viewport()->geometry());
+}
+
+void CSortComboListCtrl::applyFilter()
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        bool shown = filterText_.isEmpty();
+        for (int column = 0; column < columnCount() && !shown; ++column)
+            shown = cellText(row, column).contains(filterText_, Qt::CaseInsensitive);
+        setRowHidden(row, !shown);
+    }
+}
+
 ListView CSortComboListCtrl::view() const
 {
     ListView shown;
@@ -218,6 +303,7 @@ ListView CSortComboListCtrl::view() const
     }
     shown.sortColumn = sortColumn;
     shown.sortAscending = sortAscending;
+    shown.sorted = rowsSorted_;
     return shown;
 }
 
@@ -234,15 +320,61 @@ void CSortComboListCtrl::showMarks(const ListView& shown)
             selectionModel()->select(model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     sortColumn = shown.sortColumn;
     sortAscending = shown.sortAscending;
+    rowsSorted_ = shown.sorted;
+    showSortIndicator();
+    applyFilter();
 }
 
 std::vector<Guid> CSortComboListCtrl::checkedIds() const
 {
     std::vector<Guid> ticked;
     for (int row = 0; row < rowCount(); ++row)
-        if (isChecked(row))
+        if (isChecked(row) && !isRowHidden(row))
             ticked.push_back(rowId(row));
     return ticked;
+}
+
+std::vector<Guid> CSortComboListCtrl::selectedIds() const
+{
+    std::vector<Guid> selected;
+    for (int row = 0; row < rowCount(); ++row)
+        if (!isRowHidden(row) && selectionModel()->isRowSelected(row, QModelIndex()))
+            selected.push_back(rowId(row));
+    return selected;
+}
+
+std::vector<Guid> CSortComboListCtrl::chosenIds() const
+{
+    std::vector<Guid> chosen = selectedIds();
+    if (chosen.empty() && isShown(currentRow()))
+        chosen.push_back(rowId(currentRow()));
+    return chosen;
+}
+
+void CSortComboListCtrl::markRow(int row, const QString& note)
+{
+    const QSignalBlocker blocker(this);
+    for (int column = 0; column < columnCount(); ++column) {
+        if (QTableWidgetItem* cell = item(row, column)) {
+            cell->setBackground(markedBackground());
+            cell->setForeground(QColor(Qt::black));
+            cell->setToolTip(note);
+        }
+    }
+}
+
+void CSortComboListCtrl::selectIds(const std::vector<Guid>& ids)
+{
+    clearSelection();
+    bool first = true;
+    for (const Guid& id : ids) {
+        const int row = rowOf(id);
+        if (row < 0)
+            continue;
+        if (std::exchange(first, false))
+            setCurrentCell(row, std::max(currentColumn(), 0), QItemSelectionModel::NoUpdate);
+        selectionModel()->select(model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
 }
 
 void CSortComboListCtrl::sortRows()
@@ -283,6 +415,9 @@ void CSortComboListCtrl::sortRows()
         setCurrentCell(rowOf(*current), 0, QItemSelectionModel::NoUpdate);
     for (const Guid& id : selected)
         selectionModel()->select(model()->index(rowOf(id), 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    rowsSorted_ = true;
+    showSortIndicator();
+    applyFilter();
 }
 
 QRect CSortComboListCtrl::cellRect(int row, int column)
@@ -315,14 +450,118 @@ void CSortComboListCtrl::mousePressEvent(QMouseEvent* event)
     if ((event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0)
         return;
     const int row = index.row();
-    const int column = index.column();
     if (row < 0 || row >= rowCount() || row != currentRow())
         return;
+    openEditor(row, index.column());
+}
+
+void CSortComboListCtrl::openEditor(int row, int column)
+{
     const QString text = cellText(row, column);
     if (isComboColumn(column))
         openDropDown(row, column, text);
     else if (!isReadOnlyColumn(column))
         openEditBox(row, column, text);
+}
+
+void CSortComboListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const int row = currentRow();
+    const bool onShownRow = row >= 0 && !isRowHidden(row);
+    switch (plain ? event->key() : Qt::Key_unknown) {
+    case Qt::Key_F2:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (onShownRow)
+            openEditor(row, currentColumn());
+        return;
+    case Qt::Key_Space:
+        if (onShownRow)
+            setChecked(row, !isChecked(row));
+        return;
+    case Qt::Key_Delete:
+        owner_.deleteRequested();
+        return;
+    default:
+        QTableWidget::keyPressEvent(event);
+    }
+}
+
+std::unique_ptr<QMimeData> CSortComboListCtrl::draggedRows() const
+{
+    QStringList lines{QString::number(reinterpret_cast<quintptr>(this))};
+    for (const Guid& id : selectedIds())
+        lines.append(QString::fromStdString(id.toString()));
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QString::fromLatin1(kRowsType), lines.join(QLatin1Char('\n')).toLatin1());
+    return data;
+}
+
+bool CSortComboListCtrl::carriesOwnRows(const QMimeData* data) const
+{
+    if (data == nullptr || !data->hasFormat(QString::fromLatin1(kRowsType)))
+        return false;
+    const QByteArray rows = data->data(QString::fromLatin1(kRowsType));
+    return rows.left(rows.indexOf('\n')) == QByteArray::number(reinterpret_cast<quintptr>(this));
+}
+
+void CSortComboListCtrl::startDrag(Qt::DropActions)
+{
+    // The open edit is committed before its row moves.
+    endOpenEdit();
+    if (selectedIds().empty())
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(draggedRows().release());
+    drag->exec(Qt::MoveAction);
+}
+
+void CSortComboListCtrl::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!carriesOwnRows(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    setState(DraggingState);
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+void CSortComboListCtrl::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!carriesOwnRows(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+// The list moves no rows itself: the owner moves the records and refills.
+void CSortComboListCtrl::dropEvent(QDropEvent* event)
+{
+    setState(NoState);
+    if (!carriesOwnRows(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+    owner_.rowsDropped(dropTarget(event->position().toPoint()));
+}
+
+std::optional<Guid> CSortComboListCtrl::dropTarget(const QPoint& position) const
+{
+    const int row = rowAt(position.y());
+    if (row < 0)
+        return std::nullopt;
+    int before = row;
+    if (position.y() >= rowViewportPosition(row) + rowHeight(row) / 2)
+        ++before;
+    while (before < rowCount() && isRowHidden(before))
+        ++before;
+    return before < rowCount() ? std::optional(rowId(before)) : std::nullopt;
 }
 
 void CSortComboListCtrl::wheelEvent(QWheelEvent* event)
@@ -350,9 +589,9 @@ void CSortComboListCtrl::openDropDown(int row, int column, const QString& text)
     const Guid id = rowId(row);
     const QPointer<CSortComboListCtrl> self(this);
     combo_ = new CInPlaceCombo(viewport(), this, cell, row, column, choices, text,
-                               [self, id](int, int editedColumn, const QString& finalText) {
+                               [self, id](int, int editedColumn, const QString& finalText, EditExit exit) {
                                    if (self)
-                                       self->editEnded(id, editedColumn, finalText);
+                                       self->editEnded(id, editedColumn, finalText, exit);
                                });
     if (!text.isEmpty()) {
         const auto match = std::find_if(choices.begin(), choices.end(), [&](const QString& choice) {
@@ -369,13 +608,13 @@ void CSortComboListCtrl::openEditBox(int row, int column, const QString& text)
     const Guid id = rowId(row);
     const QPointer<CSortComboListCtrl> self(this);
     edit_ = new CInPlaceEdit(viewport(), this, cell, row, column, columnValidChars(column), text,
-                             [self, id](int, int editedColumn, const QString& finalText) {
+                             [self, id](int, int editedColumn, const QString& finalText, EditExit exit) {
                                  if (self)
-                                     self->editEnded(id, editedColumn, finalText);
+                                     self->editEnded(id, editedColumn, finalText, exit);
                              });
 }
 
-void CSortComboListCtrl::editEnded(const Guid& id, int column, const QString& text)
+void CSortComboListCtrl::editEnded(const Guid& id, int column, const QString& text, EditExit exit)
 {
     // The row is found again by its record's id: a sort or a rebuild while the
     // editor was open must not put the text into another record.
@@ -384,4 +623,34 @@ void CSortComboListCtrl::editEnded(const Guid& id, int column, const QString& te
         return;
     setCellText(row, column, text);
     owner_.cellEdited(controlId_, row, column, text);
+    if (exit == EditExit::Stay)
+        return;
+    // The next editor opens once the focus has settled on the list, after the
+    // owner may have rebuilt the rows.
+    QMetaObject::invokeMethod(
+        this,
+        [this, id, column, exit] {
+            const auto next = neighbourCell(rowOf(id), column, exit);
+            if (!next || rowOf(id) < 0)
+                return;
+            setCurrentCell(next->first, next->second);
+            openEditor(next->first, next->second);
+        },
+        Qt::QueuedConnection);
+}
+
+std::optional<std::pair<int, int>> CSortComboListCtrl::neighbourCell(int row, int column, EditExit direction) const
+{
+    const int step = direction == EditExit::PreviousCell ? -1 : 1;
+    while (row >= 0 && row < rowCount()) {
+        column += step;
+        if (column < 0 || column >= columnCount()) {
+            row += step;
+            column = step > 0 ? -1 : columnCount();
+            continue;
+        }
+        if (!isRowHidden(row) && !isReadOnlyColumn(column))
+            return std::pair(row, column);
+    }
+    return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include "core/model/guid.h"
 #include "ui/lists/in_place_combo.h"
 #include "ui/lists/in_place_edit.h"
+#include "ui/lists/list_filter_box.h"
 
 #include <QPointer>
 #include <QTableWidget>
@@ -10,6 +11,7 @@
 #include <array>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <type_traits>
@@ -17,6 +19,7 @@
 #include <vector>
 
 class ListOwner;
+class QMimeData;
 
 // What the user sees of a list's rows: the records shown and their order, the
 // ticked, selected and current ones, and the sort state.
@@ -28,6 +31,7 @@ struct ListView {
     int currentColumn = -1;
     std::optional<int> sortColumn;
     bool sortAscending = true;
+    bool sorted = false; // the rows are in the order of the sort state
 
     friend bool operator==(const ListView&, const ListView&) = default;
 };
@@ -38,6 +42,14 @@ struct ListView {
 // carry the id of their record, never the record; a check box sits in column 0.
 // The owner sets the sort state and asks for a sort; the comparison of two
 // records is the derived class's.
+//
+// The keyboard: the arrows move the current cell; F2 or Enter opens its
+// editor as a click does; Tab and Shift+Tab in an editor commit it and open
+// the next or previous editable cell, row after row; Space ticks or unticks
+// the current row; Delete asks the owner to delete the selected rows. Rows
+// dragged within the list are handed to the owner to move. A filter hides the
+// rows none of whose cells contain its text; the ids the list reports for
+// commands (ticked, selected) are those of shown rows only.
 class CSortComboListCtrl : public QTableWidget {
     Q_OBJECT
 public:
@@ -74,8 +86,8 @@ public:
     void setColumnWidths(int width);
     // Gives every column an equal share of the pane's width, at least `minimum`.
     void shareWidth(int paneWidth, int minimum);
-    // Flips `flag` and ticks or unticks every row to match; with no rows
-    // nothing changes, the flag included.
+    // Flips `flag` and ticks or unticks every shown row to match; with no
+    // rows nothing changes, the flag included.
     void toggleAllChecks(bool& flag);
 
     // Sort state: no column at first, so the first sort of any column ascends.
@@ -87,6 +99,8 @@ public:
     // A header click: column 0 never sorts; another column ascends, the same
     // one again flips the direction.
     void sortByColumn(int column);
+    // Forgets the sort state, so that the next sort of any column ascends.
+    void clearSort();
 
     // Rows.
     void removeAllRows();
@@ -110,9 +124,37 @@ public:
     int rowOf(const Guid& id) const;
     bool isChecked(int row) const;
     void setChecked(int row, bool checked);
-    // The ids of the ticked rows, in row order.
+    // The ids of the ticked shown rows, in row order.
     std::vector<Guid> checkedIds() const;
+    // The ids of the selected shown rows, in row order.
+    std::vector<Guid> selectedIds() const;
+    // The rows a command acts on: the selected shown rows, or else the
+    // current row when it is shown.
+    std::vector<Guid> chosenIds() const;
+    // Whether a row is there and not hidden by the filter.
+    bool isShown(int row) const { return row >= 0 && row < rowCount() && !isRowHidden(row); }
+    // Marks every cell of a row, with `note` as its tooltip.
+    void markRow(int row, const QString& note);
+    // Selects the rows of `ids` (those there are) and nothing else; the first
+    // of them becomes the current row.
+    void selectIds(const std::vector<Guid>& ids);
 
+    // Shows only the rows one of whose cells contains `text` (case does not
+    // matter); an empty text shows every row. The filter holds for the rows
+    // filled later too.
+    void setFilterText(const QString& text);
+    // Shows the find box over the list with the keyboard in it; what is typed
+    // there is the filter. `placeholder` is shown while it is empty.
+    void showFilterBox(const QString& placeholder);
+    ListFilterBox* filterBox() const { return filterBox_; }
+
+    // What a drag of the selected rows carries: their ids, marked as rows of
+    // this list, which alone takes them.
+    std::unique_ptr<QMimeData> draggedRows() const;
+
+    // Opens the editor of a cell as a click on it does: nothing for a
+    // read-only cell.
+    void openEditor(int row, int column);
     // The rectangle of a cell in viewport coordinates, after scrolling the list
     // horizontally so that the cell's column is in view.
     QRect cellRect(int row, int column);
@@ -135,16 +177,33 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     template <typename Record, typename CellText>
     void appendRecord(const Record& record, int position, CellText cellText);
     // Ticks, selection, current cell and sort state of `shown`, on the rows there are.
     void showMarks(const ListView& shown);
+    // After the rows were filled in record order.
+    void rowsFilled();
+    void applyFilter();
+    void showSortIndicator();
     void openDropDown(int row, int column, const QString& text);
     void openEditBox(int row, int column, const QString& text);
-    void editEnded(const Guid& id, int column, const QString& text);
+    void editEnded(const Guid& id, int column, const QString& text, EditExit exit);
+    // The editable cell after (or before) a cell, row after row among the
+    // shown rows; nothing at the end of the list.
+    std::optional<std::pair<int, int>> neighbourCell(int row, int column, EditExit direction) const;
     void takeFocusBeforeScrolling();
+    // The id of the shown row a drop at `position` goes before; none for the end.
+    std::optional<Guid> dropTarget(const QPoint& position) const;
+    // Whether a drag carries rows of this list.
+    bool carriesOwnRows(const QMimeData* data) const;
 
     int controlId_;
     ListOwner& owner_;
@@ -153,6 +212,9 @@ private:
     std::array<QString, kMaxColumns> validChars_;
     QPointer<CInPlaceEdit> edit_;
     QPointer<CInPlaceCombo> combo_;
+    bool rowsSorted_ = false;
+    QString filterText_;
+    ListFilterBox* filterBox_ = nullptr;
 };
 
 template <typename Record, typename CellText>
@@ -171,6 +233,7 @@ void CSortComboListCtrl::fillRows(const Records& records, CellText cellText)
     int position = 0;
     for (const auto& record : records)
         appendRecord(record, ++position, cellText);
+    rowsFilled();
 }
 
 template <typename Records, typename CellText>

@@ -5,7 +5,8 @@
 #include <string_view>
 
 // Ids of the main window's commands: the ribbon's buttons, its Type combo, the
-// visual styles, undo and redo, the About box and the pane switching keys. The ribbon labels
+// visual styles, undo and redo, the About box, the pane switching keys and the
+// commands of the lists' keys and context menus. The ribbon labels
 // live in the string table under the same ids as their commands.
 namespace cmd {
 
@@ -23,6 +24,16 @@ inline constexpr int kSaveSelect = 32789;
 inline constexpr int kSelectAllChannels = 32790;
 inline constexpr int kUpgrade = 32793;
 inline constexpr int kImport = 32800;
+// Editing the lists: each pane's keys and context menu.
+inline constexpr int kDuplicate = 32820;
+inline constexpr int kMoveUp = 32821;
+inline constexpr int kMoveDown = 32822;
+inline constexpr int kFind = 32823;
+inline constexpr int kRemoveDuplicates = 32824;
+inline constexpr int kDeleteRows = 32825;
+inline constexpr int kCopy = 57634;
+inline constexpr int kCut = 57635;
+inline constexpr int kPaste = 57637;
 
 inline constexpr int kUndo = 57643;
 inline constexpr int kRedo = 57644;
@@ -52,7 +63,7 @@ struct CommandName {
     int id;
     std::string_view name;
 };
-inline constexpr std::array<CommandName, 25> kCommandNames{{
+inline constexpr std::array<CommandName, 34> kCommandNames{{
     {kPlanAdd, "ID_BUTTON_PLAN_ADD"},
     {kPlanDelete, "ID_BUTTON_DELE_PLAN1"},
     {kChannelAdd, "ID_BUTTON_ADD_CH"},
@@ -67,6 +78,15 @@ inline constexpr std::array<CommandName, 25> kCommandNames{{
     {kSelectAllChannels, "ID_BUTTON_SELECT_ALL_CHANNEL"},
     {kUpgrade, "ID_BUTTON2"},
     {kImport, "ID_BUTTON_IMPORT"},
+    {kDuplicate, "ID_EDIT_DUPLICATE"},
+    {kMoveUp, "ID_EDIT_MOVE_UP"},
+    {kMoveDown, "ID_EDIT_MOVE_DOWN"},
+    {kFind, "ID_EDIT_FIND"},
+    {kRemoveDuplicates, "ID_BUTTON_REMOVE_DUPLICATES"},
+    {kDeleteRows, "ID_EDIT_CLEAR"},
+    {kCopy, "ID_EDIT_COPY"},
+    {kCut, "ID_EDIT_CUT"},
+    {kPaste, "ID_EDIT_PASTE"},
     {kUndo, "ID_EDIT_UNDO"},
     {kRedo, "ID_EDIT_REDO"},
     {kAppAbout, "ID_APP_ABOUT"},

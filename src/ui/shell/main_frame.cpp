@@ -15,6 +15,7 @@
 #include "ui/shell/command_ids.h"
 #include "ui/shell/main_ribbon.h"
 #include "ui/shell/orbitune_list.h"
+#include "ui/shell/pane_commands.h"
 #include "ui/shell/panes_view.h"
 #include "ui/shell/plan_history.h"
 #include "ui/shell/recovery_file.h"
@@ -60,7 +61,7 @@ CMainFrame::CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSett
     ribbon_->typeCombo()->setEditText(QStringLiteral("Q36"));
     deviceType_ = DeviceType::Q36Checked;
 
-    createClientArea();
+    createClientArea(language);
     connect(ribbon_, &MainRibbon::commandTriggered, this, &CMainFrame::onCommand);
     QUndoStack& steps = history_->stack();
     connect(&steps, &QUndoStack::cleanChanged, this, &CMainFrame::updateTitle);
@@ -115,7 +116,7 @@ void CMainFrame::createStatusBar(Language language)
     statusBar()->addPermanentWidget(pane2);
 }
 
-void CMainFrame::createClientArea()
+void CMainFrame::createClientArea(Language language)
 {
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setChildrenCollapsible(false);
@@ -129,12 +130,72 @@ void CMainFrame::createClientArea()
         PlanHistory::ViewHooks{[this] { return panesView(); }, [this](const PanesView& view) { showPanesView(view); }});
     planPane_->setPlanChanges(history_.get());
     channelPane_->setPlanChanges(history_.get());
+    connect(planPane_, &COrbituneList::plansRemoved, channelPane_, &CSateChannelList::forgetRemovedPlan);
+    addPaneCommands(*planPane_, planPane_->listControl(), language, listCommands(cmd::kSelectAllPlans),
+                    [this](int id) { onPaneCommand(Pane::Plans, id); });
+    std::vector<int> channelCommands = listCommands(cmd::kSelectAllChannels);
+    channelCommands.push_back(cmd::kRemoveDuplicates);
+    addPaneCommands(*channelPane_, channelPane_->listControl(), language, channelCommands,
+                    [this](int id) { onPaneCommand(Pane::Channels, id); });
     planPane_->setMinimumWidth(kMinColumnWidth);
     channelPane_->setMinimumWidth(kMinColumnWidth);
     splitter_->addWidget(planPane_);
     splitter_->addWidget(channelPane_);
     setCentralWidget(splitter_);
     splitterReady_ = true;
+}
+
+namespace {
+
+// The list commands both panes serve alike.
+template <typename Pane> void runListCommand(Pane& pane, int commandId)
+{
+    switch (commandId) {
+    case cmd::kCut:
+        pane.cutSelected();
+        return;
+    case cmd::kCopy:
+        pane.copySelected();
+        return;
+    case cmd::kPaste:
+        pane.paste();
+        return;
+    case cmd::kDuplicate:
+        pane.duplicateSelected();
+        return;
+    case cmd::kDeleteRows:
+        pane.deleteSelected();
+        return;
+    case cmd::kMoveUp:
+        pane.moveSelected(MoveStep::Up);
+        return;
+    case cmd::kMoveDown:
+        pane.moveSelected(MoveStep::Down);
+        return;
+    case cmd::kSelectAllPlans:
+    case cmd::kSelectAllChannels:
+        pane.ToggleSelectAll();
+        return;
+    case cmd::kFind:
+        pane.find();
+        return;
+    default:
+        return;
+    }
+}
+
+} // namespace
+
+void CMainFrame::onPaneCommand(Pane pane, int commandId)
+{
+    // A cell being edited is committed before any command acts on the plans.
+    endOpenEdits();
+    if (commandId == cmd::kRemoveDuplicates)
+        channelPane_->RemoveDuplicateChannels();
+    else if (pane == Pane::Plans)
+        runListCommand(*planPane_, commandId);
+    else
+        runListCommand(*channelPane_, commandId);
 }
 
 void CMainFrame::resizeEvent(QResizeEvent* event)
@@ -322,6 +383,9 @@ void CMainFrame::onCommand(int commandId)
         return;
     case cmd::kChannelDelete:
         channelPane_->DeleteCheckedChannels();
+        return;
+    case cmd::kRemoveDuplicates:
+        channelPane_->RemoveDuplicateChannels();
         return;
     case cmd::kOpen:
         openPlans(plans_, prompts_, fileHooks());

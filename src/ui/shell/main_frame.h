@@ -81,7 +81,9 @@ protected:
 
 private:
     void createStatusBar(Language language);
-    void createClientArea();
+    void createClientArea(Language language);
+    // A command of a pane's keys or context menu.
+    void onPaneCommand(Pane pane, int commandId);
     void setActivePane(Pane pane);
     void switchPane();
     void endOpenEdits();

@@ -37,6 +37,7 @@ constexpr std::array kChannelButtons{
     ButtonLook{cmd::kChannelAdd, "list-add", QStyle::SP_FileIcon},
     ButtonLook{cmd::kChannelDelete, "list-remove", QStyle::SP_DialogDiscardButton},
     ButtonLook{cmd::kSelectAllChannels, "edit-select-all", QStyle::SP_DialogYesButton},
+    ButtonLook{cmd::kRemoveDuplicates, "edit-clear", QStyle::SP_DialogResetButton},
 };
 constexpr std::array kSyncButtons{
     ButtonLook{cmd::kUpload, "go-up", QStyle::SP_ArrowUp},

@@ -9,11 +9,12 @@ class QComboBox;
 // The main window's ribbon. The application button "File" (Alt+F) lists the
 // recent documents; the quick-access toolbar beside it holds Undo (Ctrl+Z,
 // Alt+Backspace) and Redo (Ctrl+Y, Ctrl+Shift+Z); the category "Home" (Alt+H) holds the panels "File"
-// (Open, Import, Save Select, Save All), "Plan OP" (Add Plan, Delete Plan, Select
-// All), "Channel OP" (Add CH, Delete CH, Select All), "Panel1" (the Type
-// combo, Upload, Download) and "Upgrade" (Upgrade); right of the tab sit the
-// "Style" menu (Alt+S) with the visual styles 215 to 219 and the About button
-// (Alt+A). Labels come from the string table in the given language.
+// (Open, Import, Save Select, Save All), "Plan OP" (Add Plan, Delete Plan,
+// Select All), "Channel OP" (Add CH, Delete CH, Select All, Remove
+// Duplicates), "Panel1" (the Type combo, Upload, Download) and "Upgrade"
+// (Upgrade); right of the tab sit the "Style" menu (Alt+S) with the visual
+// styles 215 to 219 and the About button (Alt+A). Labels come from the string
+// table in the given language.
 //
 // Every button, style item and the About button emit commandTriggered with
 // their command id (see command_ids.h). Picking an entry of the Type combo

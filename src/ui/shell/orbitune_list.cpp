@@ -1,13 +1,17 @@
 #include "ui/shell/orbitune_list.h"
 
+#include "core/editing/record_copies.h"
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
 #include "core/rules/free_names.h"
 #include "core/rules/plan_cell_rules.h"
 #include "core/rules/plan_cell_texts.h"
+#include "ui/lists/row_clipboard.h"
 #include "ui/text/qt_text.h"
 
 #include <QResizeEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -16,8 +20,10 @@ const QString kDecimalChars = QStringLiteral("0123456789.");
 
 QStringList headers()
 {
-    return {QStringLiteral("Plan ID"),   QStringLiteral("Plan Name"),   QStringLiteral("EastOrWest"),
-            QStringLiteral("Longitude"), QStringLiteral("LNB Low OSC"), QStringLiteral("LNB High OSC")};
+    QStringList texts;
+    for (const std::string_view header : plan_column::kHeaders)
+        texts.append(QString::fromLatin1(header));
+    return texts;
 }
 
 } // namespace
@@ -142,4 +148,126 @@ void COrbituneList::cellEdited(int, int row, int column, const QString& text)
         if (result.refreshList)
             RefreshPlanList();
     });
+}
+
+bool COrbituneList::roomFor(std::size_t count)
+{
+    if (static_cast<std::size_t>(plans_.count()) + count <= static_cast<std::size_t>(PlanList::kMaxPlans))
+        return true;
+    prompts_.tell(PromptOwner::PlanPane, msg::kMaxPlans);
+    return false;
+}
+
+void COrbituneList::copySelected()
+{
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (!ids.empty())
+        row_clipboard::copyPlans(plans_, ids);
+}
+
+void COrbituneList::cutSelected()
+{
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (ids.empty())
+        return;
+    row_clipboard::copyPlans(plans_, ids);
+    removePlans(msg::kLabelCut, ids);
+}
+
+void COrbituneList::deleteSelected()
+{
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (!ids.empty() && prompts_.ask(PromptOwner::PlanPane, msg::kConfirmDeletePlans))
+        removePlans(msg::kLabelDeletePlan, ids);
+}
+
+void COrbituneList::removePlans(MessageId name, const std::vector<Guid>& ids)
+{
+    change(name, [&] {
+        for (const Guid& id : ids)
+            plans_.removePlanById(id);
+        list_.setFocus();
+        RefreshPlanList();
+        emit plansRemoved();
+    });
+}
+
+void COrbituneList::paste()
+{
+    const PastedRows<CComonOrbitune> pasted = row_clipboard::pastedPlans();
+    if (pasted.failure) {
+        row_clipboard::tellFailure(prompts_, PromptOwner::PlanPane, *pasted.failure);
+        return;
+    }
+    if (pasted.records.empty() || !roomFor(pasted.records.size()))
+        return;
+    change(msg::kLabelPaste, [&] {
+        std::vector<Guid> added;
+        for (const CComonOrbitune& plan : pasted.records) {
+            ++nextPlanNumber_;
+            const CComonOrbitune copy = planCopy(plan, plans_, static_cast<std::uint8_t>(nextPlanNumber_ & 0xFF));
+            plans_.append(copy);
+            added.push_back(copy.id);
+        }
+        RefreshPlanList();
+        list_.selectIds(added);
+    });
+}
+
+void COrbituneList::duplicateSelected()
+{
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (ids.empty() || !roomFor(ids.size()))
+        return;
+    change(msg::kLabelDuplicate, [&] {
+        std::vector<Guid> added;
+        for (const Guid& id : ids) {
+            const int position = plans_.indexOf(id);
+            if (position < 0)
+                continue;
+            ++nextPlanNumber_;
+            const CComonOrbitune copy =
+                planCopy(plans_.at(position), plans_, static_cast<std::uint8_t>(nextPlanNumber_ & 0xFF));
+            plans_.insert(position + 1, copy);
+            added.push_back(copy.id);
+        }
+        RefreshPlanList();
+        list_.selectIds(added);
+    });
+}
+
+void COrbituneList::moveSelected(MoveStep step)
+{
+    moveChosen(step == MoveStep::Up ? msg::kLabelMoveUp : msg::kLabelMoveDown,
+               [step](const std::vector<bool>& chosen) { return orderAfterStep(chosen, step); });
+}
+
+void COrbituneList::rowsDropped(const std::optional<Guid>& before)
+{
+    const int position = before ? plans_.indexOf(*before) : plans_.count();
+    const std::vector<Guid> ids = list_.chosenIds();
+    const int first = ids.empty() ? -1 : plans_.indexOf(ids.front());
+    moveChosen(first >= 0 && position <= first ? msg::kLabelMoveUp : msg::kLabelMoveDown,
+               [position](const std::vector<bool>& chosen) { return orderAfterDrop(chosen, position); });
+}
+
+void COrbituneList::moveChosen(MessageId name, const std::function<std::vector<int>(const std::vector<bool>&)>& reorder)
+{
+    const std::vector<Guid> ids = list_.chosenIds();
+    if (ids.empty())
+        return;
+    change(name, [&] {
+        std::vector<bool> chosen;
+        for (const CComonOrbitune& plan : plans_)
+            chosen.push_back(std::find(ids.begin(), ids.end(), plan.id) != ids.end());
+        plans_.reorder(reorder(chosen));
+        list_.clearSort();
+        RefreshPlanList();
+        list_.selectIds(ids);
+    });
+}
+
+void COrbituneList::find()
+{
+    list_.showFilterBox(qtText(prompts_.text(msg::kFindPlaceholder)));
 }

@@ -2,6 +2,7 @@
 
 #include "core/commands/prompts.h"
 #include "core/model/guid.h"
+#include "core/model/record_order.h"
 #include "ui/layout/wnd_resizer.h"
 #include "ui/lists/list_owner.h"
 #include "ui/lists/plan_changes.h"
@@ -9,6 +10,8 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 class PlanList;
@@ -37,6 +40,21 @@ public:
     bool checkAllFlag() const { return checkAllFlag_; }
     COrbituneSortComboListCtrl& listControl() { return list_; }
 
+    // The commands of the pane's keys and context menu. Each acts on the
+    // chosen rows (the selected shown rows, or else the current one) and is
+    // one step the user can undo. Paste adds the plans at the end, Duplicate
+    // puts each copy after its original, both with fresh ids and free names,
+    // numbered and limited as Add Plan's. Delete asks as Delete Plan does.
+    // Moving a sorted list shows the record order first.
+    void copySelected();
+    void cutSelected();
+    void paste();
+    void duplicateSelected();
+    void deleteSelected();
+    void moveSelected(MoveStep step);
+    // Shows the find box over the list.
+    void find();
+
     // Where the pane's changes go to become undoable steps; none at start.
     void setPlanChanges(PlanChanges* changes) { changes_ = changes; }
     // Shows the plans as `shown` saw them, without reporting a change of row.
@@ -47,6 +65,8 @@ signals:
     void currentPlanChosen(const Guid& plan);
     // Delete Plan ran: the transponder pane has no plan, its rows as they are.
     void currentPlanCleared();
+    // Plans were cut or deleted: the transponder pane may show one of them.
+    void plansRemoved();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -58,6 +78,14 @@ private:
     QStringList columnChoices(int row, int column) override;
     void cellEdited(int controlId, int row, int column, const QString& text) override;
     void headerClicked(int column) override { SortPlansByColumn(column); }
+    void deleteRequested() override { deleteSelected(); }
+    void rowsDropped(const std::optional<Guid>& before) override;
+
+    // Whether `count` more plans fit the list; tells the limit when not.
+    bool roomFor(std::size_t count);
+    void removePlans(MessageId name, const std::vector<Guid>& ids);
+    // Moves the chosen plans to the order `reorder` gives the list, as one step.
+    void moveChosen(MessageId name, const std::function<std::vector<int>(const std::vector<bool>&)>& reorder);
 
     void change(MessageId name, const std::function<void()>& change);
 

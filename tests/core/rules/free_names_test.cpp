@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 TEST(FreeNames, LowestFreeNumberComparedExactlyAnd255WhenAllAreTaken)
@@ -20,3 +22,13 @@ TEST(FreeNames, LowestFreeNumberComparedExactlyAnd255WhenAllAreTaken)
 }
 
 } // namespace
+
+TEST(FreeNames, UniqueNameKeepsAFreeNameAndNumbersATakenOne)
+{
+    const std::set<std::string> taken{"Astra", "Astra1", "TP1", "TP2", "Eutelsat"};
+    const auto isTaken = [&](const std::string& name) { return taken.contains(name); };
+    EXPECT_EQ(uniqueName("Hotbird", isTaken), "Hotbird");
+    EXPECT_EQ(uniqueName("Astra", isTaken), "Astra2");
+    EXPECT_EQ(uniqueName("TP2", isTaken), "TP3");
+    EXPECT_EQ(uniqueName("Eutelsat", isTaken), "Eutelsa1");
+}

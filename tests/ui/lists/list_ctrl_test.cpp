@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -68,6 +70,8 @@ public:
     void cellEdited(int, int row, int column, const QString& text) override { reports.push_back({row, column, text}); }
     void headerClicked(int column) override { headerClicks.push_back(column); }
     void rowFocused(int, int row) override { focusedRows.push_back(row); }
+    void deleteRequested() override { ++deleteRequests; }
+    void rowsDropped(const std::optional<Guid>& before) override { drops.push_back(before); }
 
     QStringList names() const { return columnTexts(list, 1); }
 
@@ -77,6 +81,8 @@ public:
     std::vector<int> headerClicks;
     std::vector<int> focusedRows;
     int choiceRequests = 0;
+    int deleteRequests = 0;
+    std::vector<std::optional<Guid>> drops;
     CSateChannelSortComboListCtrl list;
 };
 
@@ -330,6 +336,112 @@ TEST_F(ListCtrlTest, EditOfARowRemovedMeanwhileIsDropped)
     owner.list.setFocus();
     QApplication::processEvents();
     EXPECT_TRUE(owner.reports.empty());
+}
+
+// The keyboard alone moves, opens, commits and goes on from cell to cell.
+TEST_F(ListCtrlTest, KeysOpenEditorsAndTabGoesOnFromCellToCell)
+{
+    owner.list.setFocus(); // the first cell becomes the current one
+    QTest::keyClick(&owner.list, Qt::Key_Down);
+    QTest::keyClick(&owner.list, Qt::Key_Right);
+    EXPECT_EQ(owner.list.currentRow(), 1);
+    EXPECT_EQ(owner.list.currentColumn(), 1);
+    QTest::keyClick(&owner.list, Qt::Key_F2);
+    ASSERT_NE(owner.list.openEdit(), nullptr);
+    QTest::keyClicks(owner.list.openEdit(), QStringLiteral("x"));
+    QTest::keyClick(owner.list.openEdit(), Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_EQ(owner.reports.size(), 1U);
+    EXPECT_EQ(owner.reports[0].text, QStringLiteral("x"));
+    ASSERT_NE(owner.list.openCombo(), nullptr); // the next cell, a drop-down
+    QTest::keyClick(owner.list.openCombo(), Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_NE(owner.list.openEdit(), nullptr);
+    EXPECT_EQ(owner.list.openEdit()->column(), 3);
+    // Past the last column the next row's first editable cell opens; Shift+Tab
+    // goes back.
+    QTest::keyClick(owner.list.openEdit(), Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_NE(owner.list.openEdit(), nullptr);
+    EXPECT_EQ(owner.list.openEdit()->row(), 2);
+    EXPECT_EQ(owner.list.openEdit()->column(), 1);
+    QTest::keyClick(owner.list.openEdit(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QApplication::processEvents();
+    ASSERT_NE(owner.list.openEdit(), nullptr);
+    EXPECT_EQ(owner.list.openEdit()->row(), 1);
+    EXPECT_EQ(owner.list.openEdit()->column(), 3);
+    QTest::keyClick(owner.list.openEdit(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(owner.reports.size(), 5U);
+    EXPECT_EQ(owner.list.openEdit(), nullptr);
+    // Enter opens the current cell's editor too; on column 0 nothing opens.
+    QTest::keyClick(&owner.list, Qt::Key_Return);
+    EXPECT_NE(owner.list.openEdit(), nullptr);
+    QTest::keyClick(owner.list.openEdit(), Qt::Key_Escape);
+    QApplication::processEvents();
+    QTest::keyClick(&owner.list, Qt::Key_Home);
+    QTest::keyClick(&owner.list, Qt::Key_F2);
+    EXPECT_EQ(owner.list.openEdit(), nullptr);
+}
+
+TEST_F(ListCtrlTest, SpaceTicksAndDeleteAsksTheOwner)
+{
+    clickCell(owner.list, 1, 0);
+    QTest::keyClick(&owner.list, Qt::Key_Space);
+    EXPECT_TRUE(owner.list.isChecked(1));
+    QTest::keyClick(&owner.list, Qt::Key_Space);
+    EXPECT_FALSE(owner.list.isChecked(1));
+    QTest::keyClick(&owner.list, Qt::Key_Delete);
+    EXPECT_EQ(owner.deleteRequests, 1);
+}
+
+// Hidden rows take no part in what the list reports for commands.
+TEST_F(ListCtrlTest, FindBoxHidesRowsThatCommandsThenSkip)
+{
+    bool flag = false;
+    owner.list.showFilterBox(QStringLiteral("Find"));
+    ASSERT_TRUE(owner.list.filterBox()->hasFocus());
+    QTest::keyClicks(owner.list.filterBox(), QStringLiteral("b"));
+    EXPECT_FALSE(owner.list.isShown(1));
+    EXPECT_TRUE(owner.list.isShown(3));
+    owner.list.selectAll();
+    owner.list.toggleAllChecks(flag);
+    EXPECT_EQ(owner.list.checkedIds(), (std::vector<Guid>{owner.list.rowId(0), owner.list.rowId(3)}));
+    EXPECT_EQ(owner.list.selectedIds(), owner.list.checkedIds());
+    QTest::keyClick(owner.list.filterBox(), Qt::Key_Escape);
+    EXPECT_TRUE(owner.list.hasFocus());
+    EXPECT_FALSE(owner.list.filterBox()->isVisible());
+    EXPECT_TRUE(owner.list.isShown(1));
+}
+
+TEST_F(ListCtrlTest, HeaderShowsTheSortDirectionWhileRowsAreSorted)
+{
+    QHeaderView* header = owner.list.horizontalHeader();
+    owner.list.sortByColumn(3);
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), 3);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    owner.list.sortByColumn(3);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    owner.list.clearSort();
+    EXPECT_FALSE(header->isSortIndicatorShown());
+}
+
+// A drop of the list's own rows tells the owner which row they go before;
+// other drops are refused.
+TEST_F(ListCtrlTest, DroppedRowsGoToTheOwner)
+{
+    const QRect second = owner.list.visualRect(owner.list.model()->index(1, 1));
+    const auto drop = [&](const QMimeData& data, const QPoint& at) { return dropOnList(owner.list, data, at); };
+    QMimeData text;
+    text.setText(QStringLiteral("11493"));
+    EXPECT_FALSE(drop(text, second.center()));
+    clickCell(owner.list, 3, 0);
+    const std::unique_ptr<QMimeData> rows = owner.list.draggedRows();
+    EXPECT_TRUE(drop(*rows, second.topLeft() + QPoint(5, 2)));
+    EXPECT_TRUE(drop(*rows, second.bottomLeft() + QPoint(5, -2)));
+    EXPECT_TRUE(drop(*rows, QPoint(5, owner.list.viewport()->height() - 2)));
+    EXPECT_EQ(owner.drops, (std::vector<std::optional<Guid>>{owner.list.rowId(1), owner.list.rowId(2), std::nullopt}));
 }
 
 TEST(ListCtrlInDialog, EnterAndEscapeEndTheEditButNeverTheDialog)

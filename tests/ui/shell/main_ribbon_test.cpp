@@ -119,7 +119,8 @@ TEST(MainRibbon, EnglishCategoryPanelsAndButtons)
                                             {cmd::kSelectAllPlans, QStringLiteral("Select All")}}));
     EXPECT_EQ(buttonsOf(panels[2]), (Labels{{cmd::kChannelAdd, QStringLiteral("Add CH")},
                                             {cmd::kChannelDelete, QStringLiteral("Delete CH")},
-                                            {cmd::kSelectAllChannels, QStringLiteral("Select All")}}));
+                                            {cmd::kSelectAllChannels, QStringLiteral("Select All")},
+                                            {cmd::kRemoveDuplicates, QStringLiteral("Remove Duplicates")}}));
     EXPECT_EQ(buttonsOf(panels[3]),
               (Labels{{cmd::kUpload, QStringLiteral("Upload")}, {cmd::kDownload, QStringLiteral("Download")}}));
     EXPECT_EQ(buttonsOf(panels[4]), (Labels{{cmd::kUpgrade, QStringLiteral("Upgrade")}}));
@@ -143,7 +144,8 @@ TEST(MainRibbon, ChineseCategoryPanelsAndButtons)
                                             {cmd::kSelectAllPlans, QStringLiteral("选择全部")}}));
     EXPECT_EQ(buttonsOf(panels[2]), (Labels{{cmd::kChannelAdd, QStringLiteral("添加频道")},
                                             {cmd::kChannelDelete, QStringLiteral("删除频道")},
-                                            {cmd::kSelectAllChannels, QStringLiteral("选择全部")}}));
+                                            {cmd::kSelectAllChannels, QStringLiteral("选择全部")},
+                                            {cmd::kRemoveDuplicates, QStringLiteral("删除重复")}}));
     EXPECT_EQ(buttonsOf(panels[3]),
               (Labels{{cmd::kUpload, QStringLiteral("上传")}, {cmd::kDownload, QStringLiteral("下载")}}));
     EXPECT_EQ(buttonsOf(panels[4]), (Labels{{cmd::kUpgrade, QStringLiteral("升级")}}));

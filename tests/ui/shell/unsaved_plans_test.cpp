@@ -28,6 +28,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -168,6 +169,26 @@ TEST_F(UnsavedPlansTest, EveryCommandUndoesAndRedoesExactly)
              prompts.saveFiles = {file("select.gnr")};
          },
          [&] { press(cmd::kSaveSelect); }},
+        // The list commands, each one step.
+        {[&] {
+             clickCell(planList(), 0, 0);
+             clickCell(channelList(), 0, 0);
+         },
+         [&] { keys(Qt::Key_D, Qt::ControlModifier); }},
+        {[&] { keys(Qt::Key_C, Qt::ControlModifier); }, [&] { keys(Qt::Key_V, Qt::ControlModifier); }},
+        {none, [&] { keys(Qt::Key_Up, Qt::ControlModifier); }},
+        {none,
+         [&] {
+             const std::unique_ptr<QMimeData> rows = channelList().draggedRows();
+             EXPECT_TRUE(dropOnList(channelList(), *rows, QPoint(5, channelList().viewport()->height() - 2)));
+         }},
+        {[&] { prompts.answers = {true}; }, [&] { press(cmd::kRemoveDuplicates); }},
+        {[&] { clickCell(channelList(), 0, 0); }, [&] { keys(Qt::Key_X, Qt::ControlModifier); }},
+        {[&] {
+             clickCell(planList(), 1, 0);
+             prompts.answers = {true};
+         },
+         [&] { keys(Qt::Key_Delete, Qt::NoModifier); }},
     };
     std::vector<Seen> before;
     std::vector<Seen> after;
@@ -178,7 +199,8 @@ TEST_F(UnsavedPlansTest, EveryCommandUndoesAndRedoesExactly)
         after.push_back(seen());
         ASSERT_NE(before.back().file, after.back().file) << "step " << i;
     }
-    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kConfirmDeleteTps, msg::kConfirmDeletePlans}));
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kConfirmDeleteTps, msg::kConfirmDeletePlans,
+                                                            msg::kConfirmRemoveDuplicates, msg::kConfirmDeletePlans}));
     EXPECT_EQ(frame->history().stack().count(), static_cast<int>(steps.size()));
 
     for (std::size_t i = steps.size(); i-- > 0;) {

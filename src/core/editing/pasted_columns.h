@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
+
+// The columns of a pasted table that a list knows, by their headers: the
+// list's own headers and common names (frequency, polarization, symbol rate,
+// system, modulation, FEC, satellite, position, ...), in any case, with any
+// blanks and punctuation and with or without a unit ("Freq(MHz)", "Frequency
+// MHz" and "freq" name one column).
+
+struct PastedColumn {
+    int listColumn = 0;
+    std::size_t textColumn = 0; // its place in the pasted rows
+    std::string header;         // as pasted
+};
+
+// The pasted columns of the transponder list (or the plan list), each list
+// column once (its first pasted column), in the order `order` lists the
+// list's columns; columns with other headers are left out.
+std::vector<PastedColumn> channelColumns(const std::vector<std::string>& header, std::span<const int> order);
+std::vector<PastedColumn> planColumns(const std::vector<std::string>& header, std::span<const int> order);

@@ -1,0 +1,176 @@
+#include "core/editing/pasted_rows.h"
+
+#include "core/editing/pasted_columns.h"
+#include "core/editing/pasted_values.h"
+#include "core/editing/table_text.h"
+#include "core/rules/channel_cell_rules.h"
+#include "core/rules/channel_cell_texts.h"
+#include "core/rules/plan_cell_rules.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+
+namespace {
+
+using namespace pasted_value;
+
+constexpr std::string_view kNoValue = "---";
+
+std::string joined(const std::vector<std::string>& texts)
+{
+    std::string out;
+    for (const std::string& text : texts)
+        out += (out.empty() ? "" : ", ") + text;
+    return out;
+}
+
+PasteFailure failure(int row, const PastedColumn& column, MessageId rule, std::vector<std::string> args = {})
+{
+    return {row, column.header, rule, std::move(args)};
+}
+
+ChannelRowTexts rowTextsOf(const SateChannel& tp)
+{
+    using namespace channel_column;
+    return {ChannelCellText(tp, kSignalType), ChannelCellText(tp, kModulation), ChannelCellText(tp, kRollOff)};
+}
+
+bool isComboChannelColumn(int column)
+{
+    using namespace channel_column;
+    return column == kEnable || column == kSignalType || column == kCodeRate || column == kModulation ||
+           column == kRollOff || column == kPolarization || column == kLnbLo || column == kPilots;
+}
+
+// One pasted cell of a TP through its rule; the failure, if any.
+std::optional<MessageId> applyChannelCell(int column, std::string_view text, SateChannel& tp)
+{
+    static const CComonOrbitune kNoOtherTps;
+    const ChannelCellResult result = ChannelCellEdited(column, text, rowTextsOf(tp), tp, kNoOtherTps);
+    if (result.messageId)
+        return result.messageId;
+    if (result.record)
+        tp = *result.record;
+    return std::nullopt;
+}
+
+std::optional<PasteFailure> pasteChannelRow(int row, const std::vector<std::string>& cells,
+                                            const std::vector<PastedColumn>& columns, SateChannel& tp)
+{
+    using namespace channel_column;
+    std::optional<std::uint32_t> pastedBandwidth;
+    for (const PastedColumn& column : columns) {
+        const std::string cell = column.textColumn < cells.size() ? cells[column.textColumn] : std::string();
+        if (cell.empty() || cell == kNoValue)
+            continue;
+        std::string text = cell;
+        if (isComboChannelColumn(column.listColumn)) {
+            const std::vector<std::string> choices = ChannelColumnChoices(column.listColumn, rowTextsOf(tp));
+            text = choiceOf(column.listColumn == kRollOff ? rollOffText(cell) : cell, choices);
+            if (std::find(choices.begin(), choices.end(), text) == choices.end())
+                return failure(row, column, msg::kNotAChoice, {cell, joined(choices)});
+        } else if (column.listColumn == kSymbolRate) {
+            text = symbolRateText(cell);
+        } else if (column.listColumn != kName) {
+            text = decimalPoint(cell);
+        }
+        if (const auto rule = applyChannelCell(column.listColumn, text, tp))
+            return failure(row, column, *rule);
+        if (column.listColumn == kBandwidth)
+            pastedBandwidth = tp.bandwidth;
+    }
+    if (pastedBandwidth)
+        tp.bandwidth = *pastedBandwidth;
+    return std::nullopt;
+}
+
+std::optional<MessageId> applyPlanCell(int column, std::string_view text, CComonOrbitune& plan)
+{
+    static const PlanList kNoOtherPlans;
+    const PlanCellResult result = PlanCellEdited(column, text, plan, kNoOtherPlans);
+    if (result.messageId)
+        return result.messageId;
+    if (result.record)
+        plan = *result.record;
+    return std::nullopt;
+}
+
+std::optional<PasteFailure> pastePlanRow(int row, const std::vector<std::string>& cells,
+                                         const std::vector<PastedColumn>& columns, CComonOrbitune& plan)
+{
+    using namespace plan_column;
+    for (const PastedColumn& column : columns) {
+        const std::string cell = column.textColumn < cells.size() ? cells[column.textColumn] : std::string();
+        if (cell.empty() || cell == kNoValue)
+            continue;
+        std::string text = column.listColumn == kName ? cell : decimalPoint(cell);
+        if (column.listColumn == kEastOrWest) {
+            const std::vector<std::string> choices = PlanColumnChoices(kEastOrWest);
+            text = choiceOf(cell, choices);
+            if (std::find(choices.begin(), choices.end(), text) == choices.end())
+                return failure(row, column, msg::kNotAChoice, {cell, joined(choices)});
+        } else if (column.listColumn == kLongitude) {
+            const Position position = positionOf(cell);
+            text = position.degrees;
+            if (position.east)
+                plan.isEast = *position.east ? 1 : 0;
+        }
+        if (const auto rule = applyPlanCell(column.listColumn, text, plan))
+            return failure(row, column, *rule);
+    }
+    return std::nullopt;
+}
+
+template <typename Record, typename NewRecord, typename PasteRow>
+PastedRows<Record> fromTable(std::string_view text,
+                             std::vector<PastedColumn> (*mapColumns)(const std::vector<std::string>&,
+                                                                     std::span<const int>),
+                             std::span<const int> order, NewRecord newRecord, PasteRow pasteRow)
+{
+    PastedRows<Record> pasted;
+    const TableRows rows = parseTableText(text);
+    if (rows.size() < 2) {
+        pasted.failure = PasteFailure{0, {}, msg::kNothingToPaste, {}};
+        return pasted;
+    }
+    const std::vector<PastedColumn> columns = mapColumns(rows.front(), order);
+    if (columns.empty()) {
+        pasted.failure = PasteFailure{0, {}, msg::kNoKnownColumn, {}};
+        return pasted;
+    }
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        Record record = newRecord();
+        if (auto failed = pasteRow(static_cast<int>(i + 1), rows[i], columns, record)) {
+            pasted.records.clear();
+            pasted.failure = std::move(failed);
+            return pasted;
+        }
+        pasted.records.push_back(record);
+    }
+    return pasted;
+}
+
+} // namespace
+
+// The type comes first, as its change resets the code rate, modulation,
+// roll-off and pilots; the modulation before the code rate, which it resets;
+// the roll-off before the bandwidth and symbol rate that depend on it.
+PastedRows<SateChannel> channelsFromTable(std::string_view text)
+{
+    using namespace channel_column;
+    static constexpr std::array kOrder{kName,         kEnable, kSignalType, kModulation, kCodeRate,  kRollOff,
+                                       kPolarization, kLnbLo,  kPilots,     kFrequency,  kBandwidth, kSymbolRate};
+    return fromTable<SateChannel>(
+        text, channelColumns, kOrder, [] { return SateChannel::withAddDefaults(0, ""); }, pasteChannelRow);
+}
+
+// The longitude before the hemisphere, so that a pasted hemisphere column
+// wins over a letter in the position.
+PastedRows<CComonOrbitune> plansFromTable(std::string_view text)
+{
+    using namespace plan_column;
+    static constexpr std::array kOrder{kName, kLongitude, kEastOrWest, kLnbLow, kLnbHigh};
+    return fromTable<CComonOrbitune>(
+        text, planColumns, kOrder, [] { return CComonOrbitune::withAddDefaults(0, ""); }, pastePlanRow);
+}

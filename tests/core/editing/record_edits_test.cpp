@@ -1,0 +1,65 @@
+#include "core/editing/record_copies.h"
+#include "core/editing/repeated_tps.h"
+#include "core/model/record_order.h"
+#include "support/plan_builders.h"
+
+#include <gtest/gtest.h>
+
+TEST(RecordOrder, StepsMoveChosenRecordsPastTheirNeighbours)
+{
+    EXPECT_EQ(orderAfterStep({false, true, true, false}, MoveStep::Up), (std::vector<int>{1, 2, 0, 3}));
+    EXPECT_EQ(orderAfterStep({true, false, true, false}, MoveStep::Up), (std::vector<int>{0, 2, 1, 3}));
+    EXPECT_EQ(orderAfterStep({false, true, false, true}, MoveStep::Down), (std::vector<int>{0, 2, 1, 3}));
+    EXPECT_EQ(orderAfterDrop({true, false, true, false}, 4), (std::vector<int>{1, 3, 0, 2}));
+    EXPECT_EQ(orderAfterDrop({false, false, true, true}, 0), (std::vector<int>{2, 3, 0, 1}));
+    EXPECT_EQ(orderAfterDrop({false, true, false}, 1), (std::vector<int>{0, 1, 2}));
+}
+
+TEST(RecordOrder, PlansAndSlotsReorderAndInsert)
+{
+    PlanList plans = makePlanList(3, 3);
+    const Guid first = plans.at(0).id;
+    plans.reorder(std::vector<int>{1, 2, 0});
+    EXPECT_EQ(plans.at(2).id, first);
+    EXPECT_THROW(plans.reorder(std::vector<int>{0, 0, 1}), std::invalid_argument);
+    plans.insert(1, makePlan("New", 0));
+    EXPECT_EQ(plans.at(1).nameText(), "New");
+    EXPECT_EQ(plans.count(), 4);
+
+    CComonOrbitune& plan = plans.at(0);
+    plan.reorderChannels(std::vector<int>{2, 0, 1});
+    EXPECT_EQ(plan.usedChannels()[0].nameText(), "TP3");
+    plan.insertChannel(1, SateChannel::withAddDefaults(9, "Mid"));
+    EXPECT_EQ(plan.channelCount, 4);
+    EXPECT_EQ(plan.usedChannels()[1].nameText(), "Mid");
+    EXPECT_EQ(plan.usedChannels()[2].nameText(), "TP1");
+}
+
+TEST(RecordCopies, CopiesTakeFreshIdsAndFreeNames)
+{
+    PlanList plans = makePlanList(1, 2);
+    plans.at(0).setNameText("Astra");
+    const CComonOrbitune copy = planCopy(plans.at(0), plans, 7);
+    EXPECT_EQ(copy.nameText(), "Astra1");
+    EXPECT_EQ(copy.number, 7);
+    EXPECT_NE(copy.id, plans.at(0).id);
+    EXPECT_NE(copy.usedChannels()[0].id, plans.at(0).usedChannels()[0].id);
+
+    const SateChannel tp = channelCopy(plans.at(0).usedChannels()[1], plans.at(0));
+    EXPECT_EQ(tp.nameText(), "TP3");
+    EXPECT_EQ(tp.number, 3);
+    EXPECT_EQ(channelCopy(SateChannel::withAddDefaults(1, ""), plans.at(0)).nameText(), "TP3");
+    EXPECT_EQ(channelCopy(SateChannel::withAddDefaults(1, "Free"), plans.at(0)).nameText(), "Free");
+}
+
+TEST(RepeatedTps, LaterTpsOfTheSamePolarizationWithin1MhzRepeat)
+{
+    CComonOrbitune plan = makePlan("Astra", 5);
+    const std::uint32_t frequencies[] = {1149300, 1149390, 1149300, 1153800, 1149400};
+    for (std::size_t i = 0; i < 5; ++i)
+        plan.usedChannels()[i].frequency = frequencies[i];
+    plan.usedChannels()[2].polarization = 1;
+    EXPECT_EQ(repeatedTps(plan), (std::vector<RepeatedTp>{{1, 0}}));
+    plan.usedChannels()[2].polarization = 0;
+    EXPECT_EQ(repeatedTps(plan), (std::vector<RepeatedTp>{{1, 0}, {2, 0}}));
+}
