@@ -17,7 +17,8 @@
 
 namespace {
 
-constexpr QSize kFirstWindowSize(1200, 720);
+// Wide enough for the whole ribbon with the usual fonts.
+constexpr QSize kFirstWindowSize(1320, 720);
 
 // The chosen meter backend; a refused choice (such as a socket address that is
 // not on this machine) is reported and the system's HID devices are used.
