@@ -36,7 +36,7 @@ class IdItem : public QTableWidgetItem {
 public:
     static constexpr int kType = QTableWidgetItem::UserType + 1;
 
-    IdItem(const QString& text, const Guid& id) : QTableWidgetItem(text, kType), id_(id) {}
+    explicit IdItem(const Guid& id) : QTableWidgetItem(kType), id_(id) {}
     const Guid& id() const { return id_; }
 
 private:
@@ -183,19 +183,24 @@ void CSortComboListCtrl::appendRow(const QStringList& texts, const Guid& id)
 
 std::vector<std::unique_ptr<QTableWidgetItem>> CSortComboListCtrl::rowItems(const ListRow& row) const
 {
+    // What every cell of the row shows alike is set once and shared.
+    QTableWidgetItem shared;
+    shared.setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (!row.note.isEmpty()) {
+        shared.setBackground(markedBackground());
+        shared.setForeground(QColor(Qt::black));
+        shared.setToolTip(row.note);
+    }
     std::vector<std::unique_ptr<QTableWidgetItem>> items;
+    items.reserve(static_cast<std::size_t>(columnCount()));
     for (int column = 0; column < columnCount(); ++column) {
-        const QString text = column < row.texts.size() ? row.texts.at(column) : QString();
-        auto item = column == 0 ? std::make_unique<IdItem>(text, row.id) : std::make_unique<QTableWidgetItem>(text);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        std::unique_ptr<QTableWidgetItem> item =
+            column == 0 ? std::make_unique<IdItem>(row.id) : std::make_unique<QTableWidgetItem>();
+        *item = shared;
+        item->setText(column < row.texts.size() ? row.texts.at(column) : QString());
         if (column == 0) {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Unchecked);
-        }
-        if (!row.note.isEmpty()) {
-            item->setBackground(markedBackground());
-            item->setForeground(QColor(Qt::black));
-            item->setToolTip(row.note);
         }
         items.push_back(std::move(item));
     }

@@ -124,8 +124,8 @@ public:
     void appendRow(const QStringList& texts, const Guid& id);
     // Rebuilds every row from `records`: column 0 the 1-based position, the
     // others the record's `cellText`. The row of the record at index i of
-    // `records` is marked when `note(i)` is not empty, with that note as the
-    // tooltip of its cells (see markRow).
+    // `records` is marked when `note(i)` is not empty: its cells show black
+    // text on light orange, with the note as their tooltip.
     template <typename Records, typename CellText, typename RowNote = NoRowNotes>
     void fillRows(const Records& records, CellText cellText, RowNote note = {});
 
