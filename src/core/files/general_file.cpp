@@ -1,6 +1,7 @@
 #include "core/files/general_file.h"
 
 #include "core/files/atomic_save.h"
+#include "core/files/file_fields.h"
 #include "core/files/file_reader.h"
 #include "core/model/byte_order.h"
 #include "core/model/unique_ids.h"
@@ -70,15 +71,7 @@ template <typename Next> Content decodeFrom(Next next, std::size_t available)
 
 Content decode(std::span<const std::uint8_t> in)
 {
-    std::size_t at = 0;
-    return decodeFrom(
-        [&](std::span<std::uint8_t> out) {
-            const std::size_t n = std::min(out.size(), in.size() - at);
-            std::copy_n(in.begin() + static_cast<std::ptrdiff_t>(at), n, out.begin());
-            at += n;
-            return n;
-        },
-        in.size());
+    return decodeFrom(file_fields::SpanSource(in), in.size());
 }
 
 } // namespace general_file

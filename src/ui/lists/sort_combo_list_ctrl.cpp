@@ -213,6 +213,7 @@ void CSortComboListCtrl::setRows(const std::vector<ListRow>& rows)
     const QSignalBlocker blocker(this);
     setRowCount(static_cast<int>(rows.size()));
     {
+        // Each cell set would tell the views on its own; they are told once.
         const QSignalBlocker cellNotices(model());
         for (int row = 0; row < rowCount(); ++row) {
             int column = 0;
@@ -459,6 +460,7 @@ void CSortComboListCtrl::sortRows()
 
     const QSignalBlocker blocker(this);
     {
+        // Each cell taken or set would tell the views on its own; they are told once.
         const QSignalBlocker cellNotices(model());
         std::vector<std::vector<QTableWidgetItem*>> taken(static_cast<std::size_t>(rows));
         for (int row = 0; row < rows; ++row)
