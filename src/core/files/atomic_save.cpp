@@ -1,5 +1,7 @@
 #include "core/files/atomic_save.h"
 
+#include "core/files/file_reader.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -121,37 +123,24 @@ SaveResult saveFileAtomically(const std::filesystem::path& target, std::span<con
 ReadBytesResult readFilePrefix(const std::filesystem::path& file, std::size_t limit)
 {
     ReadBytesResult result;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.error = FileError{FileError::Kind::CannotOpen, file.string(), std::strerror(errno)};
-        return result;
-    }
+    FileReader reader(file);
     // A regular file says how large it is: it is read in one go. Anything else
     // is read in chunks as it comes.
     constexpr std::size_t kChunk = 64 * 1024;
-    struct stat status {};
-    std::size_t expected = 0;
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
-        expected = std::min(static_cast<std::size_t>(status.st_size), limit);
+    const std::size_t expected = std::min(reader.size().value_or(0), limit);
     result.bytes.reserve(expected);
-    while (result.bytes.size() < limit) {
+    while (!reader.error() && result.bytes.size() < limit) {
         const std::size_t before = result.bytes.size();
         const std::size_t want = std::min(std::max(kChunk, expected - std::min(expected, before)), limit - before);
         result.bytes.resize(before + want);
-        const ssize_t n = ::read(fd, result.bytes.data() + before, want);
-        if (n < 0 && errno == EINTR) {
-            result.bytes.resize(before);
-            continue;
-        }
-        if (n < 0) {
-            result.error = FileError{FileError::Kind::CannotOpen, file.string(), std::strerror(errno)};
-            result.bytes.clear();
-            break;
-        }
-        result.bytes.resize(before + static_cast<std::size_t>(n));
-        if (n == 0)
+        const std::size_t got = reader.read(std::span(result.bytes).subspan(before));
+        result.bytes.resize(before + got);
+        if (got < want)
             break;
     }
-    ::close(fd);
+    if (reader.error()) {
+        result.error = reader.error();
+        result.bytes.clear();
+    }
     return result;
 }

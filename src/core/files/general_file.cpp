@@ -1,11 +1,15 @@
 #include "core/files/general_file.h"
 
 #include "core/files/atomic_save.h"
+#include "core/files/file_fields.h"
+#include "core/files/file_reader.h"
 #include "core/model/byte_order.h"
 #include "core/model/unique_ids.h"
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace general_file {
 
@@ -34,33 +38,40 @@ std::vector<std::uint8_t> encode(std::span<const CComonOrbitune* const> plans, b
     return out;
 }
 
-Content decode(std::span<const std::uint8_t> in)
+namespace {
+
+// Reads the plans from bytes that `next` gives in order: it fills a buffer
+// with the next bytes as far as they go and answers how many it put there.
+// `available` is how many bytes there are at most.
+template <typename Next> Content decodeFrom(Next next, std::size_t available)
 {
     std::array<std::uint8_t, kHeaderSize> header{};
-    std::copy_n(in.begin(), std::min(in.size(), header.size()), header.begin());
+    next(std::span(header));
     Content content;
     content.nextPlanNumber = bytes::i32le(header, 16);
     const std::uint32_t announced = bytes::u32le(header, 12);
 
     const std::size_t images =
-        (in.size() - std::min(in.size(), kHeaderSize) + CComonOrbitune::kImageSize - 1) / CComonOrbitune::kImageSize;
+        (available - std::min(available, kHeaderSize) + CComonOrbitune::kImageSize - 1) / CComonOrbitune::kImageSize;
     content.plans.reserve(std::min({static_cast<std::size_t>(announced), images, static_cast<std::size_t>(kMaxPlans)}));
+    // The last record, cut short, reads as zero-padded.
+    std::vector<std::uint8_t> image(CComonOrbitune::kImageSize);
     for (std::uint32_t i = 0; i < announced && content.plans.size() < static_cast<std::size_t>(kMaxPlans); ++i) {
-        const std::size_t start = kHeaderSize + CComonOrbitune::kImageSize * i;
-        if (start >= in.size())
+        std::fill(image.begin(), image.end(), std::uint8_t{0});
+        if (next(std::span(image)) == 0)
             break;
-        const auto available = in.subspan(start, std::min(CComonOrbitune::kImageSize, in.size() - start));
-        if (available.size() == CComonOrbitune::kImageSize) {
-            content.plans.push_back(CComonOrbitune::decode(available.first<CComonOrbitune::kImageSize>()));
-            continue;
-        }
-        // The last record, cut short, reads as zero-padded.
-        std::array<std::uint8_t, CComonOrbitune::kImageSize> image{};
-        std::copy(available.begin(), available.end(), image.begin());
-        content.plans.push_back(CComonOrbitune::decode(image));
+        content.plans.push_back(CComonOrbitune::decode(
+            std::span<const std::uint8_t, CComonOrbitune::kImageSize>(image.data(), image.size())));
     }
     freshenRepeatedIds(content.plans);
     return content;
+}
+
+} // namespace
+
+Content decode(std::span<const std::uint8_t> in)
+{
+    return decodeFrom(file_fields::SpanSource(in), in.size());
 }
 
 } // namespace general_file
@@ -70,13 +81,15 @@ GeneralReadResult readGeneralFile(const std::filesystem::path& path, PlanList& p
     if (path.empty())
         return {};
     plans.removeAll();
-    auto file = readFilePrefix(path, general_file::kMaxFileSize);
-    if (file.error)
-        return {std::nullopt, file.error};
-    auto content = general_file::decode(file.bytes);
-    plans.reserve(static_cast<int>(content.plans.size()));
-    for (const auto& plan : content.plans)
-        plans.append(plan);
+    FileReader file(path);
+    if (file.error())
+        return {std::nullopt, file.error()};
+    auto content = general_file::decodeFrom(
+        [&file](std::span<std::uint8_t> out) { return file.read(out); },
+        std::min(file.size().value_or(general_file::kMaxFileSize), general_file::kMaxFileSize));
+    if (file.error())
+        return {std::nullopt, file.error()};
+    plans.appendAll(std::move(content.plans));
     return {content.nextPlanNumber, std::nullopt};
 }
 

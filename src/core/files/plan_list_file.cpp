@@ -2,12 +2,14 @@
 
 #include "core/files/atomic_save.h"
 #include "core/files/file_fields.h"
+#include "core/files/file_reader.h"
 #include "core/model/byte_order.h"
 #include "core/model/name_text.h"
 #include "core/rules/longitude.h"
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace plan_list_file {
 
@@ -15,7 +17,6 @@ namespace {
 
 constexpr std::size_t kCountOffset = kBlockSize;
 constexpr std::size_t kRecordsOffset = kBlockSize + 4;
-using file_fields::chunkAt;
 
 } // namespace
 
@@ -49,42 +50,65 @@ std::vector<std::uint8_t> encode(std::span<const CComonOrbitune* const> plans)
     return out;
 }
 
-Content decode(std::span<const std::uint8_t> in)
+namespace {
+
+// Reads the plans from bytes that `next` gives in order: it fills a buffer
+// with the next bytes as far as they go and answers how many it put there.
+// Whatever a buffer does not get stays zero. `available` is how many bytes
+// there are at most.
+template <typename Next> Content decodeFrom(Next next, std::size_t available)
 {
     Content content;
-    content.planCount = bytes::i32le(chunkAt<4>(in, 0), 0);
-    std::size_t at = 4;
+    std::array<std::uint8_t, 4> count{};
+    next(std::span(count));
+    content.planCount = bytes::i32le(count, 0);
+    // Each plan read starts before the end of the bytes and takes its block
+    // and TP count, at least.
+    const std::size_t fitting = (available - std::min<std::size_t>(available, 4) + kRecordsOffset - 1) / kRecordsOffset;
+    content.plans.reserve(std::min(
+        {static_cast<std::size_t>(std::max(content.planCount, 0)), fitting, static_cast<std::size_t>(kMaxPlans)}));
+    std::array<std::uint8_t, kBlockSize> block{};
+    std::array<std::uint8_t, SateChannel::kRecordSize> record{};
     for (std::int32_t i = 0; i < content.planCount && content.plans.size() < static_cast<std::size_t>(kMaxPlans); ++i) {
-        if (at >= in.size())
+        block.fill(0);
+        if (next(std::span(block)) == 0)
             break;
-        const auto block = chunkAt<kBlockSize>(in, at);
-        CComonOrbitune plan;
+        CComonOrbitune& plan = content.plans.emplace_back();
         plan.tag = 100;
         plan.number = block[4];
         names::copyField(std::span(block).subspan(5, CComonOrbitune::kNameSize), plan.name);
         plan.flag = bytes::i32le(block, 0);
         plan.lnbLow = bytes::i32le(block, 24);
         plan.lnbHigh = bytes::i32le(block, 28);
-        const auto text = longitude::textOf(std::span(block).subspan<14, longitude::kFieldSize>());
+        const auto text = longitude::textOf(std::span(block).template subspan<14, longitude::kFieldSize>());
         plan.longitude = longitude::parseDegrees(text);
         plan.isEast = text.find('E') != std::string_view::npos ? 1 : 0;
-        const std::int32_t tpCount = bytes::i32le(chunkAt<4>(in, at + kCountOffset), 0);
+        count.fill(0);
+        const bool more = next(std::span(count)) == count.size();
+        const std::int32_t tpCount = bytes::i32le(count, 0);
         plan.channelCapacity = CComonOrbitune::kSlotCount;
         plan.channelCount = 0;
         plan.channelsAdded = tpCount;
         plan.id = Guid::generate();
-        at += kRecordsOffset;
-        for (std::int32_t k = 0; k < tpCount && at < in.size(); ++k) {
+        for (std::int32_t k = 0; more && k < tpCount; ++k) {
+            record.fill(0);
+            if (next(std::span(record)) == 0)
+                break;
             if (plan.channelCount < CComonOrbitune::kSlotCount) {
-                auto channel = SateChannel::decodeRecord(chunkAt<SateChannel::kRecordSize>(in, at));
+                auto channel = SateChannel::decodeRecord(record);
                 channel.id = Guid::generate();
                 plan.appendChannel(channel);
             }
-            at += SateChannel::kRecordSize;
         }
-        content.plans.push_back(plan);
     }
     return content;
+}
+
+} // namespace
+
+Content decode(std::span<const std::uint8_t> in)
+{
+    return decodeFrom(file_fields::SpanSource(in), in.size());
 }
 
 } // namespace plan_list_file
@@ -93,12 +117,21 @@ PlanListReadResult readPlanListFile(const std::filesystem::path& path, PlanList&
 {
     if (path.empty())
         return {};
-    auto file = readFilePrefix(path, plan_list_file::kMaxFileSize);
-    if (file.error)
-        return {std::nullopt, file.error};
-    auto content = plan_list_file::decode(file.bytes);
-    for (const auto& plan : content.plans)
-        plans.append(plan);
+    FileReader file(path);
+    if (file.error())
+        return {std::nullopt, file.error()};
+    // Bytes past the largest file there can be are not read.
+    std::size_t left = plan_list_file::kMaxFileSize;
+    auto content = plan_list_file::decodeFrom(
+        [&](std::span<std::uint8_t> out) {
+            const std::size_t got = file.read(out.first(std::min(out.size(), left)));
+            left -= got;
+            return got;
+        },
+        std::min(file.size().value_or(plan_list_file::kMaxFileSize), plan_list_file::kMaxFileSize));
+    if (file.error())
+        return {std::nullopt, file.error()};
+    plans.appendAll(std::move(content.plans));
     return {content.planCount, std::nullopt};
 }
 

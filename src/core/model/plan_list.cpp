@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 CComonOrbitune& PlanList::at(int position)
 {
@@ -29,11 +30,6 @@ int PlanList::append(const CComonOrbitune& plan)
     return count() - 1;
 }
 
-void PlanList::reserve(int count)
-{
-    plans_.reserve(static_cast<std::size_t>(std::max(count, 0)));
-}
-
 void PlanList::insert(int position, const CComonOrbitune& plan)
 {
     if (position < 0 || position > count())
@@ -52,6 +48,16 @@ void PlanList::removeAll()
 {
     plans_.clear();
     plans_.shrink_to_fit();
+}
+
+void PlanList::appendAll(std::vector<CComonOrbitune> plans)
+{
+    if (plans_.empty()) {
+        plans_ = std::move(plans);
+        return;
+    }
+    plans_.reserve(plans_.size() + plans.size());
+    plans_.insert(plans_.end(), plans.begin(), plans.end());
 }
 
 CComonOrbitune* PlanList::findPlanById(const Guid& id)

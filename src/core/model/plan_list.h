@@ -27,10 +27,11 @@ public:
     // Copies the record to `position` (0 to count), moving later plans down.
     void insert(int position, const CComonOrbitune& plan);
     void removeAt(int position);
-    // Room for `count` records in all, so that appending them moves none.
-    void reserve(int count);
     // Destroys every record and releases the storage.
     void removeAll();
+    // Appends the records of `plans` in their order; an empty list takes over
+    // their storage as it is.
+    void appendAll(std::vector<CComonOrbitune> plans);
 
     CComonOrbitune* findPlanById(const Guid& id);
     const CComonOrbitune* findPlanById(const Guid& id) const;

@@ -1,10 +1,15 @@
 #include "core/model/plan_list_diff.h"
 
+#include <cmath>
+#include <cstring>
 #include <map>
+#include <type_traits>
 
 namespace {
 
 using PlanIndex = std::map<Guid, const CComonOrbitune*>;
+
+static_assert(std::is_trivially_copyable_v<CComonOrbitune>, "plans compare by their bytes first");
 
 // The plans by id; nothing when an id repeats.
 std::optional<PlanIndex> indexById(const PlanList& plans)
@@ -28,6 +33,15 @@ std::vector<Guid> idsOf(const PlanList& plans)
 std::vector<CComonOrbitune> copyOf(const PlanList& plans)
 {
     return {plans.begin(), plans.end()};
+}
+
+// Whether two plans are equal: at once when their bytes are the same (a NaN
+// longitude alone is unequal to itself then), else field by field.
+bool samePlan(const CComonOrbitune& a, const CComonOrbitune& b)
+{
+    if (std::memcmp(&a, &b, sizeof(CComonOrbitune)) == 0)
+        return !std::isnan(a.longitude);
+    return a == b;
 }
 
 const CComonOrbitune* findIn(const std::vector<CComonOrbitune>& plans, const Guid& id)
@@ -87,7 +101,7 @@ PlanListDiff PlanListDiff::between(const PlanList& before, const PlanList& after
             continue;
         }
         const CComonOrbitune& now = *found->second;
-        if (old == now)
+        if (samePlan(old, now))
             continue;
         PlanChange change{old.id, PlanFields::of(old), PlanFields::of(now), {}};
         for (int slot = 0; slot < CComonOrbitune::kSlotCount; ++slot) {

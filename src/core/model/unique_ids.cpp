@@ -1,6 +1,8 @@
 #include "core/model/unique_ids.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <set>
 #include <vector>
 
@@ -13,22 +15,62 @@ void claim(Guid& id, std::set<Guid>& seen)
         id = Guid::generate();
 }
 
-// Whether the ids are all set and all different: what every well-formed file
-// holds, found without building a set.
-template <typename Records> bool distinctIds(const Records& records)
+// An id as two machine words: equal ids give equal keys, the null id the zero
+// key, and keys compare word by word.
+struct IdKey {
+    std::uint64_t first = 0;
+    std::uint64_t second = 0;
+
+    friend bool operator==(const IdKey&, const IdKey&) = default;
+};
+
+IdKey keyOf(const Guid& id)
 {
-    std::vector<Guid> ids;
-    ids.reserve(records.size());
-    for (const auto& record : records)
-        ids.push_back(record.id);
-    std::sort(ids.begin(), ids.end());
-    return std::adjacent_find(ids.begin(), ids.end()) == ids.end() &&
-           std::none_of(ids.begin(), ids.end(), [](const Guid& id) { return id.isNull(); });
+    IdKey key;
+    std::memcpy(&key.first, id.bytes.data(), sizeof(key.first));
+    std::memcpy(&key.second, id.bytes.data() + sizeof(key.first), sizeof(key.second));
+    return key;
 }
 
-template <typename Records> void freshen(Records&& records)
+std::uint64_t spread(const IdKey& key)
 {
-    if (distinctIds(records))
+    std::uint64_t h = key.first ^ (key.second * 0x9E3779B97F4A7C15ULL);
+    h ^= h >> 31;
+    h *= 0xBF58476D1CE4E5B9ULL;
+    return h ^ (h >> 29);
+}
+
+// Finds out whether ids are all set and all different (what every well-formed
+// file holds) with an open-addressing table kept from call to call, so that
+// the common case builds no set.
+class RepeatCheck {
+public:
+    template <typename Records> bool allDistinct(const Records& records)
+    {
+        std::size_t slots = 16;
+        while (slots < 2 * std::size(records))
+            slots *= 2;
+        table_.assign(slots, IdKey{});
+        for (const auto& record : records) {
+            const IdKey key = keyOf(record.id);
+            if (key == IdKey{})
+                return false;
+            std::size_t at = spread(key) & (slots - 1);
+            for (; table_[at] != IdKey{}; at = (at + 1) & (slots - 1))
+                if (table_[at] == key)
+                    return false;
+            table_[at] = key;
+        }
+        return true;
+    }
+
+private:
+    std::vector<IdKey> table_; // the zero key marks a free slot
+};
+
+template <typename Records> void freshen(Records&& records, RepeatCheck& check)
+{
+    if (check.allDistinct(records))
         return;
     std::set<Guid> seen;
     for (auto& record : records)
@@ -39,7 +81,8 @@ template <typename Records> void freshen(Records&& records)
 
 void freshenRepeatedIds(std::span<CComonOrbitune> plans)
 {
-    freshen(plans);
+    RepeatCheck check;
+    freshen(plans, check);
     for (CComonOrbitune& plan : plans)
-        freshen(plan.usedChannels());
+        freshen(plan.usedChannels(), check);
 }

@@ -3,6 +3,7 @@
 #include "core/editing/record_copies.h"
 #include "core/editing/repeated_tps.h"
 #include "core/model/plan_list.h"
+#include "core/model/records_by_id.h"
 #include "core/res/string_ids.h"
 #include "core/rules/channel_cell_rules.h"
 #include "core/rules/channel_cell_texts.h"
@@ -36,7 +37,7 @@ QStringList headers()
 CSateChannelList::CSateChannelList(PlanList& plans, Prompts& prompts, QWidget* parent)
     : QWidget(parent), plans_(plans), prompts_(prompts),
       list_(
-          *this, [this](const Guid& id) { return channel(id); }, this)
+          *this, [this](std::span<const Guid> ids) { return channels(ids); }, this)
 {
     OnInitialUpdate();
 }
@@ -70,10 +71,12 @@ CComonOrbitune* CSateChannelList::plan()
     return found;
 }
 
-const SateChannel* CSateChannelList::channel(const Guid& id) const
+std::vector<const SateChannel*> CSateChannelList::channels(std::span<const Guid> ids) const
 {
     const CComonOrbitune* shown = currentPlan_ ? plans_.findPlanById(*currentPlan_) : nullptr;
-    return shown != nullptr ? shown->findChannelById(id) : nullptr;
+    if (shown == nullptr)
+        return std::vector<const SateChannel*>(ids.size(), nullptr);
+    return recordsById(shown->usedChannels(), ids);
 }
 
 void CSateChannelList::removeAllRows()
@@ -88,18 +91,20 @@ void CSateChannelList::RefreshChannelList()
         list_.removeAllRows();
         return;
     }
-    list_.fillRows(shown->usedChannels(), ChannelCellText);
-    markRepeatedTps();
+    const std::vector<QString> notes = repeatNotes(*shown);
+    list_.fillRows(shown->usedChannels(), ChannelCellText, [&notes](std::size_t slot) { return notes[slot]; });
 }
 
 void CSateChannelList::showView(std::optional<Guid> plan, const ListView& shown)
 {
     setCurrentPlan(plan);
-    if (const CComonOrbitune* found = this->plan())
-        list_.showView(found->usedChannels(), ChannelCellText, shown);
-    else
+    if (const CComonOrbitune* found = this->plan()) {
+        const std::vector<QString> notes = repeatNotes(*found);
+        list_.showView(found->usedChannels(), ChannelCellText, shown,
+                       [&notes](std::size_t slot) { return notes[slot]; });
+    } else {
         list_.showView(std::span<const SateChannel>(), ChannelCellText, shown);
-    markRepeatedTps();
+    }
 }
 
 void CSateChannelList::change(MessageId name, const std::function<void()>& change)
@@ -212,18 +217,16 @@ void CSateChannelList::cellEdited(int, int row, int column, const QString& text)
     });
 }
 
-void CSateChannelList::markRepeatedTps()
+std::vector<QString> CSateChannelList::repeatNotes(const CComonOrbitune& plan) const
 {
-    const CComonOrbitune* shown = plan();
-    if (shown == nullptr)
-        return;
-    const auto used = shown->usedChannels();
-    for (const RepeatedTp& repeated : repeatedTps(*shown)) {
+    const auto used = plan.usedChannels();
+    std::vector<QString> notes(used.size());
+    for (const RepeatedTp& repeated : repeatedTps(plan)) {
         const SateChannel& earlier = used[static_cast<std::size_t>(repeated.repeats)];
-        list_.markRow(
-            list_.rowOf(used[static_cast<std::size_t>(repeated.slot)].id),
-            qtText(prompts_.text(msg::kRepeatsTp, {std::to_string(repeated.repeats + 1), earlier.nameText()})));
+        notes[static_cast<std::size_t>(repeated.slot)] =
+            qtText(prompts_.text(msg::kRepeatsTp, {std::to_string(repeated.repeats + 1), earlier.nameText()}));
     }
+    return notes;
 }
 
 bool CSateChannelList::roomFor(const CComonOrbitune& plan, std::size_t count)

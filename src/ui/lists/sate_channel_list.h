@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 class PlanList;
@@ -81,7 +82,8 @@ protected:
 private:
     void OnInitialUpdate();
     CComonOrbitune* plan();
-    const SateChannel* channel(const Guid& id) const;
+    // The TPs of the current plan with those ids, or null where there is none.
+    std::vector<const SateChannel*> channels(std::span<const Guid> ids) const;
     // The texts of the row's cells that the cell rules read.
     ChannelRowTexts rowTexts(int row) const;
 
@@ -92,8 +94,9 @@ private:
     void deleteRequested() override { deleteSelected(); }
     void rowsDropped(const std::optional<Guid>& before) override;
 
-    // After the rows were filled: the TPs that repeat another are marked.
-    void markRepeatedTps();
+    // Per used slot of `plan`, what the mark of a TP that repeats an earlier
+    // one says; empty for the others.
+    std::vector<QString> repeatNotes(const CComonOrbitune& plan) const;
     // Whether `count` more TPs fit the plan; tells the limit when not.
     bool roomFor(const CComonOrbitune& plan, std::size_t count);
     // Moves the chosen TPs to the order `reorder` gives the slots, as one step.

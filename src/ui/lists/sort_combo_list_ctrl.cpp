@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int kIdRole = Qt::UserRole;
 // Dragged rows: the list they come from and their ids.
 constexpr char kRowsType[] = "application/x-orbitune-list-rows";
 // The background of marked rows: a light orange that black text reads on in
@@ -31,6 +30,18 @@ QColor markedBackground()
 {
     return {255, 214, 160};
 }
+
+// The first cell of a row, carrying the id of the row's record.
+class IdItem : public QTableWidgetItem {
+public:
+    static constexpr int kType = QTableWidgetItem::UserType + 1;
+
+    explicit IdItem(const Guid& id) : QTableWidgetItem(kType), id_(id) {}
+    const Guid& id() const { return id_; }
+
+private:
+    Guid id_;
+};
 
 } // namespace
 
@@ -165,16 +176,58 @@ void CSortComboListCtrl::appendRow(const QStringList& texts, const Guid& id)
     const QSignalBlocker blocker(this);
     const int row = rowCount();
     insertRow(row);
+    int column = 0;
+    for (auto& item : rowItems({texts, id, {}}))
+        setItem(row, column++, item.release());
+}
+
+std::vector<std::unique_ptr<QTableWidgetItem>> CSortComboListCtrl::rowItems(const ListRow& row) const
+{
+    // What every cell of the row shows alike is set once and shared.
+    QTableWidgetItem shared;
+    shared.setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (!row.note.isEmpty()) {
+        shared.setBackground(markedBackground());
+        shared.setForeground(QColor(Qt::black));
+        shared.setToolTip(row.note);
+    }
+    std::vector<std::unique_ptr<QTableWidgetItem>> items;
+    items.reserve(static_cast<std::size_t>(columnCount()));
     for (int column = 0; column < columnCount(); ++column) {
-        auto item = std::make_unique<QTableWidgetItem>(column < texts.size() ? texts.at(column) : QString());
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        std::unique_ptr<QTableWidgetItem> item =
+            column == 0 ? std::make_unique<IdItem>(row.id) : std::make_unique<QTableWidgetItem>();
+        *item = shared;
+        item->setText(column < row.texts.size() ? row.texts.at(column) : QString());
         if (column == 0) {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Unchecked);
-            item->setData(kIdRole, QString::fromStdString(id.toString()));
         }
-        setItem(row, column, item.release());
+        items.push_back(std::move(item));
     }
+    return items;
+}
+
+void CSortComboListCtrl::setRows(const std::vector<ListRow>& rows)
+{
+    removeAllRows();
+    const QSignalBlocker blocker(this);
+    setRowCount(static_cast<int>(rows.size()));
+    {
+        // Each cell set would tell the views on its own; they are told once.
+        const QSignalBlocker cellNotices(model());
+        for (int row = 0; row < rowCount(); ++row) {
+            int column = 0;
+            for (auto& item : rowItems(rows[static_cast<std::size_t>(row)]))
+                setItem(row, column++, item.release());
+        }
+    }
+    cellsReplaced();
+}
+
+void CSortComboListCtrl::cellsReplaced()
+{
+    if (rowCount() > 0 && columnCount() > 0)
+        emit model()->dataChanged(model()->index(0, 0), model()->index(rowCount() - 1, columnCount() - 1));
 }
 
 QString CSortComboListCtrl::cellText(int row, int column) const
@@ -192,9 +245,9 @@ void CSortComboListCtrl::setCellText(int row, int column, const QString& text)
 Guid CSortComboListCtrl::rowId(int row) const
 {
     const QTableWidgetItem* cell = item(row, 0);
-    if (cell == nullptr)
+    if (cell == nullptr || cell->type() != IdItem::kType)
         return {};
-    return Guid::fromString(cell->data(kIdRole).toString().toStdString()).value_or(Guid{});
+    return static_cast<const IdItem*>(cell)->id();
 }
 
 int CSortComboListCtrl::rowOf(const Guid& id) const
@@ -203,6 +256,20 @@ int CSortComboListCtrl::rowOf(const Guid& id) const
         if (rowId(row) == id)
             return row;
     return -1;
+}
+
+std::map<Guid, int> CSortComboListCtrl::rowsById() const
+{
+    std::map<Guid, int> rows;
+    for (int row = 0; row < rowCount(); ++row)
+        rows.emplace(rowId(row), row);
+    return rows;
+}
+
+int CSortComboListCtrl::rowIn(const std::map<Guid, int>& rows, const Guid& id)
+{
+    const auto found = rows.find(id);
+    return found == rows.end() ? -1 : found->second;
 }
 
 bool CSortComboListCtrl::isChecked(int row) const
@@ -310,13 +377,14 @@ ListView CSortComboListCtrl::view() const
 void CSortComboListCtrl::showMarks(const ListView& shown)
 {
     const QSignalBlocker blocker(this);
+    const std::map<Guid, int> rows = rowsById();
     for (const Guid& id : shown.checked)
-        setChecked(rowOf(id), true);
-    if (const int row = rowOf(shown.current); row >= 0 && !shown.current.isNull())
+        setChecked(rowIn(rows, id), true);
+    if (const int row = rowIn(rows, shown.current); row >= 0 && !shown.current.isNull())
         setCurrentCell(row, std::max(shown.currentColumn, 0), QItemSelectionModel::NoUpdate);
     clearSelection();
     for (const Guid& id : shown.selected)
-        if (const int row = rowOf(id); row >= 0)
+        if (const int row = rowIn(rows, id); row >= 0)
             selectionModel()->select(model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     sortColumn = shown.sortColumn;
     sortAscending = shown.sortAscending;
@@ -351,24 +419,13 @@ std::vector<Guid> CSortComboListCtrl::chosenIds() const
     return chosen;
 }
 
-void CSortComboListCtrl::markRow(int row, const QString& note)
-{
-    const QSignalBlocker blocker(this);
-    for (int column = 0; column < columnCount(); ++column) {
-        if (QTableWidgetItem* cell = item(row, column)) {
-            cell->setBackground(markedBackground());
-            cell->setForeground(QColor(Qt::black));
-            cell->setToolTip(note);
-        }
-    }
-}
-
 void CSortComboListCtrl::selectIds(const std::vector<Guid>& ids)
 {
     clearSelection();
+    const std::map<Guid, int> rows = rowsById();
     bool first = true;
     for (const Guid& id : ids) {
-        const int row = rowOf(id);
+        const int row = rowIn(rows, id);
         if (row < 0)
             continue;
         if (std::exchange(first, false))
@@ -384,13 +441,14 @@ void CSortComboListCtrl::sortRows()
     const int rows = rowCount();
     const int columns = columnCount();
     std::vector<Guid> ids;
+    ids.reserve(static_cast<std::size_t>(rows));
     for (int row = 0; row < rows; ++row)
         ids.push_back(rowId(row));
-    std::vector<int> order(static_cast<std::size_t>(rows));
+    std::vector<std::size_t> order(static_cast<std::size_t>(rows));
     std::iota(order.begin(), order.end(), 0);
-    const int column = *sortColumn;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int result = compareRecords(ids[static_cast<std::size_t>(a)], ids[static_cast<std::size_t>(b)], column);
+    const RowComparison compare = compareRecords(ids, *sortColumn);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int result = compare(a, b);
         return sortAscending ? result < 0 : result > 0;
     });
 
@@ -401,20 +459,26 @@ void CSortComboListCtrl::sortRows()
         selected.push_back(rowId(index.row()));
 
     const QSignalBlocker blocker(this);
-    std::vector<std::vector<QTableWidgetItem*>> taken(static_cast<std::size_t>(rows));
-    for (int row = 0; row < rows; ++row)
-        for (int c = 0; c < columns; ++c)
-            taken[static_cast<std::size_t>(row)].push_back(takeItem(row, c));
-    for (int row = 0; row < rows; ++row)
-        for (int c = 0; c < columns; ++c)
-            setItem(row, c,
-                    taken[static_cast<std::size_t>(order[static_cast<std::size_t>(row)])][static_cast<std::size_t>(c)]);
+    {
+        // Each cell taken or set would tell the views on its own; they are told once.
+        const QSignalBlocker cellNotices(model());
+        std::vector<std::vector<QTableWidgetItem*>> taken(static_cast<std::size_t>(rows));
+        for (int row = 0; row < rows; ++row)
+            for (int c = 0; c < columns; ++c)
+                taken[static_cast<std::size_t>(row)].push_back(takeItem(row, c));
+        for (int row = 0; row < rows; ++row)
+            for (int c = 0; c < columns; ++c)
+                setItem(row, c, taken[order[static_cast<std::size_t>(row)]][static_cast<std::size_t>(c)]);
+    }
+    cellsReplaced();
 
+    const std::map<Guid, int> sortedRows = rowsById();
     clearSelection();
     if (current)
-        setCurrentCell(rowOf(*current), 0, QItemSelectionModel::NoUpdate);
+        setCurrentCell(rowIn(sortedRows, *current), 0, QItemSelectionModel::NoUpdate);
     for (const Guid& id : selected)
-        selectionModel()->select(model()->index(rowOf(id), 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        selectionModel()->select(model()->index(rowIn(sortedRows, id), 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
     rowsSorted_ = true;
     showSortIndicator();
     applyFilter();

@@ -9,11 +9,14 @@
 #include <QTableWidget>
 
 #include <array>
+#include <cstddef>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -34,6 +37,19 @@ struct ListView {
     bool sorted = false; // the rows are in the order of the sort state
 
     friend bool operator==(const ListView&, const ListView&) = default;
+};
+
+// One row as a list shows it: a text per column, the id of its record and,
+// when not empty, the note of a marked row.
+struct ListRow {
+    QStringList texts;
+    Guid id;
+    QString note;
+};
+
+// No record's row is marked.
+struct NoRowNotes {
+    QString operator()(std::size_t) const { return {}; }
 };
 
 // A report-style list whose cells are edited in place: a click on a cell of the
@@ -107,20 +123,24 @@ public:
     // Appends a row of `texts` (one per column) carrying `id`, unticked.
     void appendRow(const QStringList& texts, const Guid& id);
     // Rebuilds every row from `records`: column 0 the 1-based position, the
-    // others the record's `cellText`.
-    template <typename Records, typename CellText> void fillRows(const Records& records, CellText cellText);
+    // others the record's `cellText`. The row of the record at index i of
+    // `records` is marked when `note(i)` is not empty: its cells show black
+    // text on light orange, with the note as their tooltip.
+    template <typename Records, typename CellText, typename RowNote = NoRowNotes>
+    void fillRows(const Records& records, CellText cellText, RowNote note = {});
 
     ListView view() const;
     // Shows the rows as `shown` saw them: the records it names, in its order
-    // (each numbered by its position in `records`), ticked, selected and
-    // current as they were, and its sort state. Records it does not name get no
-    // row. Reports no change of row or tick.
-    template <typename Records, typename CellText>
-    void showView(const Records& records, CellText cellText, const ListView& shown);
+    // (each numbered by its position in `records`, and marked as fillRows
+    // marks it), ticked, selected and current as they were, and its sort
+    // state. Records it does not name get no row. Reports no change of row or
+    // tick.
+    template <typename Records, typename CellText, typename RowNote = NoRowNotes>
+    void showView(const Records& records, CellText cellText, const ListView& shown, RowNote note = {});
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
     Guid rowId(int row) const;
-    // The row carrying `id`, or -1.
+    // The first row carrying `id`, or -1.
     int rowOf(const Guid& id) const;
     bool isChecked(int row) const;
     void setChecked(int row, bool checked);
@@ -133,8 +153,6 @@ public:
     std::vector<Guid> chosenIds() const;
     // Whether a row is there and not hidden by the filter.
     bool isShown(int row) const { return row >= 0 && row < rowCount() && !isRowHidden(row); }
-    // Marks every cell of a row, with `note` as its tooltip.
-    void markRow(int row, const QString& note);
     // Selects the rows of `ids` (those there are) and nothing else; the first
     // of them becomes the current row.
     void selectIds(const std::vector<Guid>& ids);
@@ -171,8 +189,11 @@ public:
     CInPlaceCombo* openCombo() const { return combo_; }
 
 protected:
-    // Ascending comparison of the records of two rows in `column`.
-    virtual int compareRecords(const Guid& a, const Guid& b, int column) const = 0;
+    // Ascending comparison in a column of two rows, given by their indexes in
+    // the ids the comparison was made for.
+    using RowComparison = std::function<int(std::size_t, std::size_t)>;
+    // The comparison in `column` of the records of the rows carrying `ids`.
+    virtual RowComparison compareRecords(std::span<const Guid> ids, int column) const = 0;
     ListOwner& owner() { return owner_; }
 
     void mousePressEvent(QMouseEvent* event) override;
@@ -186,7 +207,18 @@ protected:
 
 private:
     template <typename Record, typename CellText>
-    void appendRecord(const Record& record, int position, CellText cellText);
+    ListRow recordRow(const Record& record, int position, CellText cellText, QString note) const;
+    // Replaces every row with `rows`, unticked.
+    void setRows(const std::vector<ListRow>& rows);
+    // The items of a row, unticked.
+    std::vector<std::unique_ptr<QTableWidgetItem>> rowItems(const ListRow& row) const;
+    // The first row of each id the rows carry.
+    std::map<Guid, int> rowsById() const;
+    // The row of `id` in `rows`, or -1.
+    static int rowIn(const std::map<Guid, int>& rows, const Guid& id);
+    // Tells the views once that every cell may have changed, after cells were
+    // set with the model's signals blocked.
+    void cellsReplaced();
     // Ticks, selection, current cell and sort state of `shown`, on the rows there are.
     void showMarks(const ListView& shown);
     // After the rows were filled in record order.
@@ -218,35 +250,40 @@ private:
 };
 
 template <typename Record, typename CellText>
-void CSortComboListCtrl::appendRecord(const Record& record, int position, CellText cellText)
+ListRow CSortComboListCtrl::recordRow(const Record& record, int position, CellText cellText, QString note) const
 {
-    QStringList texts{QString::number(position)};
+    ListRow row{{QString::number(position)}, record.id, std::move(note)};
     for (int column = 1; column < columnCount(); ++column)
-        texts.append(QString::fromStdString(cellText(record, column)));
-    appendRow(texts, record.id);
+        row.texts.append(QString::fromStdString(cellText(record, column)));
+    return row;
 }
 
-template <typename Records, typename CellText>
-void CSortComboListCtrl::fillRows(const Records& records, CellText cellText)
+template <typename Records, typename CellText, typename RowNote>
+void CSortComboListCtrl::fillRows(const Records& records, CellText cellText, RowNote note)
 {
-    removeAllRows();
-    int position = 0;
+    std::vector<ListRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::distance(std::begin(records), std::end(records))));
     for (const auto& record : records)
-        appendRecord(record, ++position, cellText);
+        rows.push_back(recordRow(record, static_cast<int>(rows.size()) + 1, cellText, note(rows.size())));
+    setRows(rows);
     rowsFilled();
 }
 
-template <typename Records, typename CellText>
-void CSortComboListCtrl::showView(const Records& records, CellText cellText, const ListView& shown)
+template <typename Records, typename CellText, typename RowNote>
+void CSortComboListCtrl::showView(const Records& records, CellText cellText, const ListView& shown, RowNote note)
 {
     using Record = std::remove_cvref_t<decltype(*std::begin(records))>;
-    std::map<Guid, std::pair<int, const Record*>> byId;
-    int position = 0;
+    std::map<Guid, std::pair<std::size_t, const Record*>> byId;
+    std::size_t index = 0;
     for (const auto& record : records)
-        byId.emplace(record.id, std::pair(++position, &record));
-    removeAllRows();
+        byId.emplace(record.id, std::pair(index++, &record));
+    std::vector<ListRow> rows;
+    rows.reserve(shown.rows.size());
     for (const Guid& id : shown.rows)
-        if (const auto found = byId.find(id); found != byId.end())
-            appendRecord(*found->second.second, found->second.first, cellText);
+        if (const auto found = byId.find(id); found != byId.end()) {
+            const auto [at, record] = found->second;
+            rows.push_back(recordRow(*record, static_cast<int>(at) + 1, cellText, note(at)));
+        }
+    setRows(rows);
     showMarks(shown);
 }

@@ -3,6 +3,23 @@
 #include "core/rules/row_compare.h"
 #include "ui/lists/list_owner.h"
 
+namespace {
+
+// Compares the records looked up once for the rows; rows without a record
+// compare equal to every row.
+template <typename Record, typename Compare>
+std::function<int(std::size_t, std::size_t)> recordComparison(std::vector<const Record*> records, int column,
+                                                              Compare compare)
+{
+    return [records = std::move(records), column, compare](std::size_t a, std::size_t b) {
+        const Record* first = records[a];
+        const Record* second = records[b];
+        return first != nullptr && second != nullptr ? compare(*first, *second, column) : 0;
+    };
+}
+
+} // namespace
+
 CSateChannelSortComboListCtrl::CSateChannelSortComboListCtrl(ListOwner& owner, RecordLookup lookup, QWidget* parent)
     : CSortComboListCtrl(kControlId, owner, parent), lookup_(std::move(lookup))
 {
@@ -12,11 +29,10 @@ CSateChannelSortComboListCtrl::CSateChannelSortComboListCtrl(ListOwner& owner, R
     });
 }
 
-int CSateChannelSortComboListCtrl::compareRecords(const Guid& a, const Guid& b, int column) const
+CSortComboListCtrl::RowComparison CSateChannelSortComboListCtrl::compareRecords(std::span<const Guid> ids,
+                                                                                int column) const
 {
-    const SateChannel* first = lookup_(a);
-    const SateChannel* second = lookup_(b);
-    return first != nullptr && second != nullptr ? CompareChannels(*first, *second, column) : 0;
+    return recordComparison(lookup_(ids), column, CompareChannels);
 }
 
 COrbituneSortComboListCtrl::COrbituneSortComboListCtrl(ListOwner& owner, RecordLookup lookup, QWidget* parent)
@@ -24,9 +40,8 @@ COrbituneSortComboListCtrl::COrbituneSortComboListCtrl(ListOwner& owner, RecordL
 {
 }
 
-int COrbituneSortComboListCtrl::compareRecords(const Guid& a, const Guid& b, int column) const
+CSortComboListCtrl::RowComparison COrbituneSortComboListCtrl::compareRecords(std::span<const Guid> ids,
+                                                                             int column) const
 {
-    const CComonOrbitune* first = lookup_(a);
-    const CComonOrbitune* second = lookup_(b);
-    return first != nullptr && second != nullptr ? ComparePlans(*first, *second, column) : 0;
+    return recordComparison(lookup_(ids), column, ComparePlans);
 }

@@ -5,6 +5,8 @@
 #include "ui/lists/sort_combo_list_ctrl.h"
 
 #include <functional>
+#include <span>
+#include <vector>
 
 // The transponder list (control 1001): rows carry TPs, and the focused row is
 // reported to the owner.
@@ -12,12 +14,13 @@ class CSateChannelSortComboListCtrl : public CSortComboListCtrl {
     Q_OBJECT
 public:
     static constexpr int kControlId = 1001;
-    using RecordLookup = std::function<const SateChannel*(const Guid&)>;
+    // The TP of each id, or null where there is none.
+    using RecordLookup = std::function<std::vector<const SateChannel*>(std::span<const Guid>)>;
 
     CSateChannelSortComboListCtrl(ListOwner& owner, RecordLookup lookup, QWidget* parent);
 
 protected:
-    int compareRecords(const Guid& a, const Guid& b, int column) const override;
+    RowComparison compareRecords(std::span<const Guid> ids, int column) const override;
 
 private:
     RecordLookup lookup_;
@@ -28,12 +31,13 @@ class COrbituneSortComboListCtrl : public CSortComboListCtrl {
     Q_OBJECT
 public:
     static constexpr int kControlId = 1000;
-    using RecordLookup = std::function<const CComonOrbitune*(const Guid&)>;
+    // The plan of each id, or null where there is none.
+    using RecordLookup = std::function<std::vector<const CComonOrbitune*>(std::span<const Guid>)>;
 
     COrbituneSortComboListCtrl(ListOwner& owner, RecordLookup lookup, QWidget* parent);
 
 protected:
-    int compareRecords(const Guid& a, const Guid& b, int column) const override;
+    RowComparison compareRecords(std::span<const Guid> ids, int column) const override;
 
 private:
     RecordLookup lookup_;

@@ -2,6 +2,7 @@
 
 #include "core/editing/record_copies.h"
 #include "core/model/plan_list.h"
+#include "core/model/records_by_id.h"
 #include "core/res/string_ids.h"
 #include "core/rules/free_names.h"
 #include "core/rules/plan_cell_rules.h"
@@ -12,6 +13,7 @@
 #include <QResizeEvent>
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -31,7 +33,7 @@ QStringList headers()
 COrbituneList::COrbituneList(PlanList& plans, Prompts& prompts, QWidget* parent)
     : QWidget(parent), plans_(plans), prompts_(prompts),
       list_(
-          *this, [this](const Guid& id) { return std::as_const(plans_).findPlanById(id); }, this)
+          *this, [this](std::span<const Guid> ids) { return recordsById(std::as_const(plans_), ids); }, this)
 {
     OnInitialUpdate();
     // Any change of a row (focus, selection, check box, text) shows its plan.

@@ -219,6 +219,25 @@ TEST(GeneralFile, RepeatedAndNullIdsBecomeUniqueOthersStay)
     EXPECT_EQ(plans[1].channels[0].id, first.channels[0].id);
 }
 
+// The file is read piece by piece, not as one block of bytes: what it gives
+// is what its bytes decode to, a record cut short included.
+TEST(GeneralFile, FileReadsAsItsBytesDecode)
+{
+    TempDir dir;
+    const PlanList list = makePlanList(4, 255);
+    auto bytes = general_file::encode(allPlans(list), false);
+    bytes.resize(bytes.size() - 1000);
+    writeBytes(dir.file("cut.gnr"), bytes);
+    PlanList read;
+    const auto result = readGeneralFile(dir.file("cut.gnr"), read);
+    const auto decoded = general_file::decode(bytes);
+    ASSERT_EQ(read.count(), 4);
+    EXPECT_EQ(result.nextPlanNumber, decoded.nextPlanNumber);
+    for (int i = 0; i < read.count(); ++i)
+        EXPECT_EQ(read.at(i), decoded.plans[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(read.at(3).channelCount, 0); // the count lies in the missing bytes
+}
+
 TEST(GeneralFile, TruncatedHeaderReadsAsZeros)
 {
     const std::vector<std::uint8_t> bytes{'T', 'a', 'v'};

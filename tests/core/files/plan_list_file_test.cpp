@@ -105,6 +105,53 @@ TEST(PlanListFile, HugeCountsStopAtTheEndOfTheBytes)
     EXPECT_EQ(many.plans[0].channelsAdded, 0x7FFFFFFF);
 }
 
+// Every plan and TP gets a fresh id; all else must match.
+void expectSameButIds(CComonOrbitune read, CComonOrbitune decoded)
+{
+    read.id = decoded.id;
+    for (std::size_t k = 0; k < read.channels.size(); ++k)
+        read.channels[k].id = decoded.channels[k].id;
+    EXPECT_EQ(read, decoded);
+}
+
+// The file is read piece by piece, not as one block of bytes: what it gives
+// is what its bytes decode to, a record cut short included.
+TEST(PlanListFile, FileReadsAsItsBytesDecode)
+{
+    TempDir dir;
+    const PlanList list = makePlanList(4, 255);
+    auto bytes = plan_list_file::encode(allPlans(list));
+    bytes.resize(bytes.size() - 40);
+    writeBytes(dir.file("cut.planList"), bytes);
+    PlanList read;
+    read.append(makePlan("Kept", 1));
+    const auto result = readPlanListFile(dir.file("cut.planList"), read);
+    const auto decoded = plan_list_file::decode(bytes);
+    EXPECT_EQ(result.planCount, 4);
+    ASSERT_EQ(read.count(), 5);
+    EXPECT_EQ(read.at(0).nameText(), "Kept");
+    for (int i = 0; i < 4; ++i)
+        expectSameButIds(read.at(i + 1), decoded.plans[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(read.at(4).channelCount, 255); // the last TP cut short, zero-padded
+}
+
+// A file larger than any the format can hold is read only as far as that size.
+TEST(PlanListFile, BytesPastTheLargestFileAreNotRead)
+{
+    TempDir dir;
+    // The first plan's TPs run 800 bytes past the largest file; a second plan
+    // follows them.
+    const std::size_t tps = (plan_list_file::kMaxFileSize - 4 - 8040) / 80 + 10;
+    std::vector<std::uint8_t> bytes(4 + 8040 + 80 * tps + 8040);
+    put32(bytes, 0, 2);
+    put32(bytes, 4 + 8036, static_cast<std::uint32_t>(tps));
+    writeBytes(dir.file("large.planList"), bytes);
+    PlanList read;
+    readPlanListFile(dir.file("large.planList"), read);
+    EXPECT_EQ(read.count(), 1);
+    EXPECT_EQ(plan_list_file::decode(bytes).plans.size(), 2U);
+}
+
 TEST(PlanListFile, NegativeCountsReadNothing)
 {
     std::vector<std::uint8_t> bytes(4 + 8040);

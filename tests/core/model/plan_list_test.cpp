@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 TEST(PlanListTest, GrowsByAnEighthWithinFourAnd1024)
 {
@@ -58,4 +60,18 @@ TEST(PlanListTest, RemoveAllReleasesTheStorage)
     list.removeAll();
     EXPECT_EQ(list.count(), 0);
     EXPECT_EQ(list.capacity(), 0U);
+}
+
+TEST(PlanListTest, AppendAllTakesTheStorageOfAnEmptyListAndAddsToOthers)
+{
+    std::vector<CComonOrbitune> plans{makePlan("A", 1), makePlan("B", 2)};
+    plans.reserve(7);
+    PlanList list;
+    list.appendAll(std::move(plans));
+    EXPECT_EQ(list.count(), 2);
+    EXPECT_EQ(list.capacity(), 7U);
+    list.appendAll({makePlan("C", 0)});
+    ASSERT_EQ(list.count(), 3);
+    EXPECT_EQ(list.at(0).nameText(), "A");
+    EXPECT_EQ(list.at(2).nameText(), "C");
 }

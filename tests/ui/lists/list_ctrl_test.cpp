@@ -18,6 +18,8 @@
 
 #include <map>
 #include <memory>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -32,7 +34,14 @@ class TestOwner : public QWidget, public ListOwner {
 public:
     TestOwner()
         : list(
-              *this, [this](const Guid& id) { return find(id); }, this)
+              *this,
+              [this](std::span<const Guid> ids) {
+                  std::vector<const SateChannel*> found;
+                  for (const Guid& id : ids)
+                      found.push_back(find(id));
+                  return found;
+              },
+              this)
     {
         resize(600, 300);
         list.setGeometry(0, 0, 600, 300);

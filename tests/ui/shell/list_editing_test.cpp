@@ -301,6 +301,41 @@ TEST_F(ListEditingTest, DuplicateTpsAreMarkedAndRemovedAfterAsking)
     EXPECT_EQ(frame->history().stack().count(), 1);
 }
 
+// A marked row shows black text on light orange in every cell; the marks are
+// built with the rows, travel with a sort and come back with an undo.
+TEST_F(ListEditingTest, MarksTravelWithSortsAndComeBackWithUndo)
+{
+    open(1, 3);
+    plans.at(0).usedChannels()[0].frequency = 1149300;
+    plans.at(0).usedChannels()[2].frequency = 350050; // within 1 MHz of TP2
+    clickCell(planList(), 0, 0);
+    const auto marked = [this](const QString& name) {
+        const int row = static_cast<int>(columnTexts(channelList(), 1).indexOf(name));
+        bool all = true;
+        for (int column = 0; column < channelList().columnCount(); ++column) {
+            const QTableWidgetItem* cell = channelList().item(row, column);
+            all = all && cell->background().color() == QColor(255, 214, 160) &&
+                  cell->foreground().color() == QColor(Qt::black) && !cell->toolTip().isEmpty();
+        }
+        return all;
+    };
+    EXPECT_TRUE(marked(QStringLiteral("TP3")));
+    EXPECT_FALSE(marked(QStringLiteral("TP1")));
+    EXPECT_EQ(channelList().item(0, 1)->background().style(), Qt::NoBrush);
+
+    clickHeader(channelList(), channel_column::kFrequency);
+    EXPECT_EQ(columnTexts(channelList(), 1), textList({"TP2", "TP3", "TP1"}));
+    EXPECT_TRUE(marked(QStringLiteral("TP3")));
+    EXPECT_FALSE(marked(QStringLiteral("TP2")));
+
+    editCell(channelList(), 0, channel_column::kName, QStringLiteral("X"));
+    EXPECT_EQ(frame->history().stack().count(), 1);
+    frame->history().stack().undo();
+    EXPECT_EQ(columnTexts(channelList(), 1), textList({"TP2", "TP3", "TP1"}));
+    EXPECT_TRUE(marked(QStringLiteral("TP3")));
+    EXPECT_FALSE(marked(QStringLiteral("TP1")));
+}
+
 // A right click opens the pane's menu; its items are the pane's commands.
 TEST_F(ListEditingTest, ContextMenuOffersThePaneCommands)
 {

@@ -1,0 +1,76 @@
+#include "core/files/file_reader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+} // namespace
+
+FileReader::FileReader(const std::filesystem::path& file) : path_(file)
+{
+    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+        error_ = FileError{FileError::Kind::CannotOpen, path_.string(), std::strerror(errno)};
+        return;
+    }
+    struct stat status {};
+    if (::fstat(fd_, &status) == 0 && S_ISREG(status.st_mode))
+        size_ = static_cast<std::size_t>(status.st_size);
+}
+
+FileReader::~FileReader()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::size_t FileReader::read(std::span<std::uint8_t> into)
+{
+    std::size_t done = 0;
+    while (done < into.size()) {
+        if (start_ < end_) {
+            const std::size_t n = std::min(end_ - start_, into.size() - done);
+            std::copy_n(buffer_.begin() + static_cast<std::ptrdiff_t>(start_), n, into.begin() + done);
+            start_ += n;
+            done += n;
+            continue;
+        }
+        const auto rest = into.subspan(done);
+        if (rest.size() >= kBufferSize) {
+            const std::size_t n = readSome(rest);
+            if (n == 0)
+                break;
+            done += n;
+            continue;
+        }
+        buffer_.resize(kBufferSize);
+        start_ = 0;
+        end_ = readSome(buffer_);
+        if (end_ == 0)
+            break;
+    }
+    return done;
+}
+
+std::size_t FileReader::readSome(std::span<std::uint8_t> into)
+{
+    if (error_)
+        return 0;
+    for (;;) {
+        const ssize_t n = ::read(fd_, into.data(), into.size());
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR) {
+            error_ = FileError{FileError::Kind::CannotOpen, path_.string(), std::strerror(errno)};
+            return 0;
+        }
+    }
+}
