@@ -52,7 +52,10 @@ void AppSettings::addRecentFile(const QString& path)
     files.prepend(absolute);
     if (files.size() > kRecentFileCount)
         files.removeLast();
-    settings_->setValue(kRecentKey, files);
+    // Each write of the settings goes to the disk: a list that stays as it
+    // is (the latest file opened again) is not written again.
+    if (files != settings_->value(kRecentKey).toStringList())
+        settings_->setValue(kRecentKey, files);
 }
 
 QByteArray AppSettings::windowGeometry() const

@@ -30,6 +30,7 @@ public:
 
     // At most four paths, the latest first.
     QStringList recentFiles() const;
+    // Puts `path` first; the settings are written only when the list changes.
     void addRecentFile(const QString& path);
 
     QByteArray windowGeometry() const;

@@ -31,6 +31,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 class FrameTest : public ::testing::Test {
@@ -250,6 +252,41 @@ TEST_F(FrameTest, StatusBarPanesInBothLanguages)
     EXPECT_EQ(english->statusBar()->findChild<QLabel*>(QStringLiteral("pane2"))->text(), QStringLiteral("Pane 2"));
     auto chinese = makeFrame(Language::Chinese);
     EXPECT_EQ(chinese->statusBar()->findChild<QLabel*>(QStringLiteral("pane1"))->text(), QString::fromUtf8("面板1"));
+}
+
+// Every write of the settings goes to the disk: the latest file opened again
+// leaves them as they are.
+TEST(AppSettingsTest, RecentFilesAreWrittenOnlyWhenTheyChange)
+{
+    TempDir dir;
+    const auto ini = dir.file("recent.ini");
+    const QString iniFile = QString::fromStdString(ini.string());
+    const auto fileIdentity = [&ini] {
+        struct stat status {};
+        return ::stat(ini.c_str(), &status) == 0 ? status.st_ino : ino_t{0};
+    };
+    const QString a = QStringLiteral("/plans/a.gnr");
+    const QString b = QStringLiteral("/plans/b.gnr");
+    {
+        AppSettings settings(iniFile);
+        settings.addRecentFile(a);
+        settings.addRecentFile(b);
+    }
+    const ino_t written = fileIdentity();
+    ASSERT_NE(written, ino_t{0});
+    {
+        AppSettings settings(iniFile);
+        settings.addRecentFile(b);
+        EXPECT_EQ(settings.recentFiles(), (QStringList{b, a}));
+    }
+    EXPECT_EQ(fileIdentity(), written);
+    {
+        AppSettings settings(iniFile);
+        settings.addRecentFile(a);
+        EXPECT_EQ(settings.recentFiles(), (QStringList{a, b}));
+    }
+    EXPECT_NE(fileIdentity(), written);
+    EXPECT_EQ(AppSettings(iniFile).recentFiles(), (QStringList{a, b}));
 }
 
 TEST_F(FrameTest, FilesNamedAtStartOpenAsChosenFilesAndBecomeRecent)
