@@ -3,6 +3,7 @@
 #include "core/files/atomic_save.h"
 #include "core/files/file_fields.h"
 #include "core/files/file_reader.h"
+#include "core/files/span_source.h"
 #include "core/model/byte_order.h"
 #include "core/model/name_text.h"
 #include "core/rules/longitude.h"
@@ -108,7 +109,7 @@ template <typename Next> Content decodeFrom(Next next, std::size_t available)
 
 Content decode(std::span<const std::uint8_t> in)
 {
-    return decodeFrom(file_fields::SpanSource(in), in.size());
+    return decodeFrom(SpanSource(in), in.size());
 }
 
 } // namespace plan_list_file
