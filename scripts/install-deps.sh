@@ -11,6 +11,7 @@ packages=(
   pkg-config libdvbv5-dev libudev-dev libpugixml-dev dtv-scan-tables
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk xvfb xauth locales
+  openbox xdotool x11-utils xclip dbus at-spi2-core libatspi2.0-dev
 )
 locales=(de_DE zh_CN)
 

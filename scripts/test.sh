@@ -2,8 +2,9 @@
 # Installs what is missing, builds the development preset (ASan + UBSan,
 # warnings as errors), runs the whole suite through CTest (each program in the
 # environment's locale, a German and a Chinese one), runs each fuzz target for a
-# few seconds, then builds the release preset exactly as scripts/run.sh does and
-# starts that editor once.
+# few seconds, then builds the release preset exactly as scripts/run.sh does,
+# starts that editor once and drives it end to end on a desktop of its own
+# (Xvfb, a window manager, real key and mouse events).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,3 +21,4 @@ bash scripts/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-5}"
 cmake --preset release
 cmake --build --preset release
 bash scripts/check-release-start.sh build/release/tools/orbitune/orbitune fuzz/corpus/general/two_plans.gnr
+ctest --preset e2e

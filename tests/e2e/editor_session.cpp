@@ -1,0 +1,166 @@
+#include "e2e/editor_session.h"
+
+#include <csignal>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kPoll = 100ms;
+
+bool isMessageBox(const AccessibleNode& node)
+{
+    return node.showing && (node.role == "alert" || node.role == "dialog");
+}
+
+} // namespace
+
+EditorSession::EditorSession()
+    : desktop_(std::make_unique<DesktopSession>(folder_.path())), log_(folder_.file("editor.log"))
+{
+    if (desktop_->failure().empty())
+        accessible_ = std::make_unique<AccessibleDesktop>();
+}
+
+EditorSession::~EditorSession()
+{
+    editor_.reset();
+    accessible_.reset();
+}
+
+bool EditorSession::start(const Options& options)
+{
+    if (!failure().empty())
+        return false;
+    std::map<std::string, std::string> environment = desktop_->environment();
+    const std::string home = (folder_.path() / "home").string();
+    std::filesystem::create_directories(home);
+    environment.insert_or_assign("HOME", home);
+    environment.insert_or_assign("XDG_CONFIG_HOME", home + "/.config");
+    environment.insert_or_assign("XDG_STATE_HOME", home + "/.local/state");
+    environment.insert_or_assign("XDG_RUNTIME_DIR", folder_.path().string());
+    environment.insert_or_assign("LC_ALL", options.locale);
+    environment.insert_or_assign("LANG", options.locale);
+    environment.insert_or_assign("LANGUAGE", "");
+    environment.insert_or_assign("ORBITUNE_METER", options.meter);
+    environment.insert_or_assign("QT_QPA_PLATFORM", "xcb");
+    std::vector<std::string> command{ORBITUNE_EDITOR};
+    command.insert(command.end(), options.files.begin(), options.files.end());
+    editor_ = std::make_unique<ChildProcess>(command, environment, log_);
+    return waitFor([](const AccessibleNode& n) { return n.role == "frame" && n.showing; }).has_value();
+}
+
+void EditorSession::kill()
+{
+    if (editor_)
+        editor_->signalAndWait(SIGKILL, kPatience);
+}
+
+int EditorSession::terminate()
+{
+    return editor_ ? editor_->signalAndWait(SIGTERM, kPatience) : -1;
+}
+
+int EditorSession::waitForExit(std::chrono::milliseconds patience)
+{
+    return editor_ ? editor_->waitForExit(patience) : -1;
+}
+
+bool EditorSession::running()
+{
+    return editor_ && editor_->running();
+}
+
+std::string EditorSession::log() const
+{
+    std::ifstream in(log_);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+AccessibleNode EditorSession::windows() const
+{
+    if (!accessible_ || !editor_)
+        return {};
+    return accessible_->windowsOf(editor_->pid()).value_or(AccessibleNode{});
+}
+
+std::optional<AccessibleNode> EditorSession::waitFor(const std::function<bool(const AccessibleNode&)>& match,
+                                                     std::chrono::milliseconds patience) const
+{
+    const auto until = std::chrono::steady_clock::now() + patience;
+    do {
+        const AccessibleNode tree = windows();
+        if (const AccessibleNode* found = tree.find(match))
+            return *found;
+        std::this_thread::sleep_for(kPoll);
+    } while (std::chrono::steady_clock::now() < until);
+    return std::nullopt;
+}
+
+std::optional<AccessibleNode> EditorSession::waitFor(const std::string& role, const std::string& name,
+                                                     std::chrono::milliseconds patience) const
+{
+    return waitFor([&](const AccessibleNode& n) { return n.showing && n.role == role && n.name == name; }, patience);
+}
+
+bool EditorSession::waitUntilGone(const std::function<bool(const AccessibleNode&)>& match,
+                                  std::chrono::milliseconds patience) const
+{
+    const auto until = std::chrono::steady_clock::now() + patience;
+    do {
+        if (windows().find(match) == nullptr)
+            return true;
+        std::this_thread::sleep_for(kPoll);
+    } while (std::chrono::steady_clock::now() < until);
+    return false;
+}
+
+std::optional<std::string> EditorSession::messageText(std::chrono::milliseconds patience) const
+{
+    const auto box = waitFor(isMessageBox, patience);
+    if (!box)
+        return std::nullopt;
+    std::string text;
+    box->visit([&](const AccessibleNode& n) {
+        if (n.role == "label" && n.showing && !n.name.empty())
+            text += (text.empty() ? "" : "\n") + n.name;
+    });
+    return text;
+}
+
+bool EditorSession::clickButton(const std::string& label) const
+{
+    const auto button = waitFor("push button", label);
+    if (!button)
+        return false;
+    input_.click(*button);
+    return true;
+}
+
+std::string EditorSession::mainTitle() const
+{
+    if (!editor_)
+        return {};
+    const std::string ids =
+        runCommand({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(editor_->pid()), "--class", "."});
+    std::istringstream lines(ids);
+    std::string best;
+    int widest = -1;
+    for (std::string id; std::getline(lines, id);) {
+        const std::string geometry = runCommand({"xdotool", "getwindowgeometry", "--shell", id});
+        const auto at = geometry.find("WIDTH=");
+        const int width = at == std::string::npos ? 0 : std::stoi(geometry.substr(at + 6));
+        if (width > widest) {
+            widest = width;
+            best = runCommand({"xdotool", "getwindowname", id});
+        }
+    }
+    while (!best.empty() && (best.back() == '\n' || best.back() == '\r'))
+        best.pop_back();
+    return best;
+}
