@@ -16,32 +16,42 @@ bool isMessageBox(const AccessibleNode& node)
     return node.showing && (node.role == "alert" || node.role == "dialog");
 }
 
+// The desktop of this test program, and what the program reads of it.
+struct SharedDesktop {
+    TempDir folder;
+    DesktopSession desktop{folder.path()};
+    AccessibleDesktop accessible;
+};
+
+SharedDesktop& sharedDesktop()
+{
+    static SharedDesktop shared;
+    return shared;
+}
+
 } // namespace
 
 EditorSession::EditorSession()
-    : desktop_(std::make_unique<DesktopSession>(folder_.path())), log_(folder_.file("editor.log"))
+    : desktop_(sharedDesktop().desktop), accessible_(sharedDesktop().accessible), log_(folder_.file("editor.log"))
 {
-    if (desktop_->failure().empty())
-        accessible_ = std::make_unique<AccessibleDesktop>();
 }
 
-EditorSession::~EditorSession()
-{
-    editor_.reset();
-    accessible_.reset();
-}
+EditorSession::~EditorSession() = default;
 
 bool EditorSession::start(const Options& options)
 {
     if (!failure().empty())
         return false;
-    std::map<std::string, std::string> environment = desktop_->environment();
+    std::map<std::string, std::string> environment = desktop_.environment();
     const std::string home = (folder_.path() / "home").string();
     std::filesystem::create_directories(home);
     environment.insert_or_assign("HOME", home);
     environment.insert_or_assign("XDG_CONFIG_HOME", home + "/.config");
     environment.insert_or_assign("XDG_STATE_HOME", home + "/.local/state");
-    environment.insert_or_assign("XDG_RUNTIME_DIR", folder_.path().string());
+    const std::filesystem::path runtime = folder_.path() / "runtime";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    environment.insert_or_assign("XDG_RUNTIME_DIR", runtime.string());
     environment.insert_or_assign("LC_ALL", options.locale);
     environment.insert_or_assign("LANG", options.locale);
     environment.insert_or_assign("LANGUAGE", "");
@@ -84,9 +94,9 @@ std::string EditorSession::log() const
 
 AccessibleNode EditorSession::windows() const
 {
-    if (!accessible_ || !editor_)
+    if (!editor_ || !failure().empty())
         return {};
-    return accessible_->windowsOf(editor_->pid()).value_or(AccessibleNode{});
+    return accessible_.windowsOf(editor_->pid()).value_or(AccessibleNode{});
 }
 
 std::optional<AccessibleNode> EditorSession::waitFor(const std::function<bool(const AccessibleNode&)>& match,

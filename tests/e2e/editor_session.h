@@ -17,7 +17,9 @@
 
 // The release editor on a desktop of its own, as a user starts it: with a home
 // folder of its own (settings, recovery copies), a desktop language, a meter
-// and plan files named on the command line. Tests look at its windows through
+// and plan files named on the command line. The desktop (X server, buses,
+// window manager) is started once for the test program and shared by its
+// cases, one editor after another. Tests look at its windows through
 // the accessibility bus and give it keys and clicks through the X server.
 class EditorSession {
 public:
@@ -35,7 +37,7 @@ public:
     EditorSession& operator=(const EditorSession&) = delete;
 
     // What kept the desktop from starting; empty when it runs.
-    const std::string& failure() const { return desktop_->failure(); }
+    const std::string& failure() const { return desktop_.failure(); }
     // The test's own folder: the editor's home and files the test makes.
     const TempDir& folder() const { return folder_; }
     const XInput& input() const { return input_; }
@@ -73,8 +75,8 @@ public:
 
 private:
     TempDir folder_;
-    std::unique_ptr<DesktopSession> desktop_;
-    std::unique_ptr<AccessibleDesktop> accessible_;
+    const DesktopSession& desktop_;
+    const AccessibleDesktop& accessible_;
     XInput input_;
     std::unique_ptr<ChildProcess> editor_;
     std::filesystem::path log_;
