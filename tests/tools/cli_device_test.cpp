@@ -217,6 +217,11 @@ TEST(CliDevice, UploadRefusesAnExistingOutputUnlessOverwrite)
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readBytes(dir.file("out.gnr")).size(), general_file::kHeaderSize + 2 * CComonOrbitune::kImageSize);
     EXPECT_EQ(cli(dir, "--meter " + sim.url() + " upload out.planList").status, 2);
+    // Any letter case of .gnr writes the General file that show then reads.
+    ASSERT_EQ(cli(dir, "--meter " + sim.url() + " upload OUT2.GNR").status, 0);
+    run = cli(dir, "show OUT2.GNR");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(contains(run.out, "plans: 2")) << run.out;
 }
 
 TEST(CliDevice, UpgradeThroughTheMeterProgramSendsTheImage)
@@ -249,7 +254,7 @@ TEST(CliDevice, UpgradeOfAnImageTooLargeToNumberSendsNothing)
     EXPECT_EQ(run.err, "The file big.bin is too large to upgrade: an image holds at most 2097120 bytes\n");
     run = cli(dir, "--meter " + sim.url() + " upgrade none.bin");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "Open the file none.bin failed\n");
+    EXPECT_EQ(run.err, "Open the file none.bin failed: No such file or directory\n");
     EXPECT_EQ(sim.stop(), 0);
     EXPECT_TRUE(readBytes(dir.file("received.bin")).empty());
 }
@@ -371,7 +376,7 @@ TEST(CliDevice, UsageErrorsAndUnreadableInputsAreExitTwo)
     EXPECT_EQ(cli(dir, "--reply-limit 0 --meter sim status").status, 2);
     const auto run = cli(dir, "--meter sim download none.gnr");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "Open the file none.gnr failed\n");
+    EXPECT_EQ(run.err, "Open the file none.gnr failed: No such file or directory\n");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/rules/model_checks.h"
 #include "support/plan_builders.h"
 #include "support/temp_dir.h"
+#include "support/watched_fifo.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,13 @@ TEST(Cli, InputsThatAreNotReadAreNamed)
     EXPECT_NE(run.err.find("The file b.gnr is not read"), std::string::npos);
     EXPECT_NE(run.err.find("The file a.gnr is not read"), std::string::npos);
     EXPECT_EQ(cli(dir, "show a.gnr").err, "");
+
+    // After a Q9100 file only .Orbtab files are read.
+    ASSERT_EQ(cli(dir, "convert --to orbtab a.gnr folder").status, 0);
+    run = cli(dir, "show folder/Plan1.Orbtab a.gnr folder/Plan2.Orbtab");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("plans: 2"), std::string::npos);
+    EXPECT_EQ(run.err, "The file a.gnr is not read: after a Q9100 file only .Orbtab files are read\n");
 }
 
 TEST(Cli, UnreadableOrUnknownInputIsExitTwoNamingTheFile)
@@ -86,8 +94,8 @@ TEST(Cli, UnreadableOrUnknownInputIsExitTwoNamingTheFile)
     auto run = cli(dir, "show none.gnr");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("none.gnr"), std::string::npos);
-    writeBytes(dir.file("a.GNR"), {1});
-    EXPECT_EQ(cli(dir, "show a.GNR").status, 2);
+    writeBytes(dir.file("a.gnrx"), {1});
+    EXPECT_EQ(cli(dir, "show a.gnrx").status, 2);
     std::ofstream(dir.file("bad.json")) << R"({"plans": [{"lnbLow": "x"}]})";
     run = cli(dir, "show bad.json");
     EXPECT_EQ(run.status, 2);
@@ -145,6 +153,46 @@ TEST(Cli, RenumberAppliesToGeneralOutput)
     ASSERT_EQ(read.count(), 2);
     EXPECT_EQ(read.at(0).number, 0);
     EXPECT_EQ(read.at(1).number, 1);
+
+    // JSON keeps the numbers: --renumber with it is refused, nothing written.
+    const auto json = cli(dir, "convert --to json --renumber a.gnr b.json");
+    EXPECT_EQ(json.status, 2);
+    EXPECT_NE(json.err.find("--renumber"), std::string::npos) << json.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("b.json")));
+}
+
+// A FIFO given as a plan file or a firmware image is refused at once rather
+// than waited on.
+TEST(Cli, FifoInputsAreRefusedAtOnce)
+{
+    TempDir dir;
+    const WatchedFifo plans(dir.file("plans.gnr"));
+    auto run = cli(dir, "show plans.gnr");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "plans.gnr is not a regular file: it is neither read nor replaced\n");
+    const WatchedFifo image(dir.file("fw.bin"));
+    run = cli(dir, "--meter sim upgrade fw.bin");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "fw.bin is not a regular file: it is neither read nor replaced\n");
+}
+
+// An output that is not a regular file stays what it is; one nobody may write
+// is refused with the system's reason.
+TEST(Cli, OutputsThatMayNotBeReplacedAreRefusedWithTheReason)
+{
+    TempDir dir;
+    writeGeneralFile(dir.file("a.gnr"), allPlans(makePlanList(2, 1)));
+    const WatchedFifo fifo(dir.file("fifo.gnr"));
+    auto run = cli(dir, "convert --to gnr --overwrite a.gnr fifo.gnr");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "fifo.gnr is not a regular file: it is neither read nor replaced\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(dir.file("fifo.gnr"))));
+    writeBytes(dir.file("read-only.json"), {1});
+    std::filesystem::permissions(dir.file("read-only.json"), static_cast<std::filesystem::perms>(0444));
+    run = cli(dir, "convert --to json --overwrite a.gnr read-only.json");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Save the file read-only.json failed: Permission denied\n");
+    EXPECT_EQ(readBytes(dir.file("read-only.json")), std::vector<std::uint8_t>{1});
 }
 
 TEST(Cli, ChineseLocaleGivesChineseMessages)

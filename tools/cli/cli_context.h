@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/file_error.h"
 #include "core/res/string_table.h"
 
 #include <ostream>
@@ -25,6 +26,9 @@ struct CliContext {
     void fail(int status, MessageId id, const std::vector<std::string>& args = {});
     // The same, after "`subject`: " (the meter the message is about).
     void failAbout(int status, const std::string& subject, MessageId id, const std::vector<std::string>& args = {});
+    // The message of a file that could not be read or written, naming the file
+    // and the system's reason, the same way.
+    void failFile(int status, const FileError& error);
     // Prints a text of the tool's own on stderr and raises the exit status.
     void failText(int status, const std::string& text);
     // Prints string table entry `id` with its arguments on stderr, leaving the

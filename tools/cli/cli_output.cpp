@@ -1,5 +1,7 @@
 #include "cli/cli_context.h"
 
+#include "core/files/file_error_message.h"
+
 #include <algorithm>
 
 void CliContext::fail(int status, MessageId id, const std::vector<std::string>& args)
@@ -10,6 +12,12 @@ void CliContext::fail(int status, MessageId id, const std::vector<std::string>& 
 void CliContext::failAbout(int status, const std::string& subject, MessageId id, const std::vector<std::string>& args)
 {
     failText(status, subject + ": " + formatMessage(id, language, args));
+}
+
+void CliContext::failFile(int status, const FileError& error)
+{
+    const auto message = fileErrorMessage(error);
+    fail(status, message.id, message.args);
 }
 
 void CliContext::note(MessageId id, const std::vector<std::string>& args)

@@ -9,8 +9,8 @@ namespace {
 
 bool isReadError(MessageId id)
 {
-    return id == msg::kOpenFileFailed || id == msg::kChecksumFailed || id == msg::kNotPlanFile ||
-           id == msg::kBadFileContent;
+    return id == msg::kOpenFileFailed || id == msg::kOpenFileFailedBecause || id == msg::kChecksumFailed ||
+           id == msg::kNotPlanFile || id == msg::kBadFileContent;
 }
 
 } // namespace

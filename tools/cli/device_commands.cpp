@@ -13,13 +13,12 @@
 #include "core/device/transfer_messages.h"
 #include "core/files/atomic_save.h"
 #include "core/files/general_file.h"
+#include "core/files/open_files.h"
 #include "core/files/plans_json.h"
 #include "core/res/string_ids.h"
 #include "core/rules/model_checks.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -145,17 +144,9 @@ struct UploadOptions {
     bool overwrite = false;
 };
 
-std::string lowerExtension(const std::filesystem::path& path)
-{
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 SaveResult writeUploaded(const std::filesystem::path& output, const PlanList& plans)
 {
-    if (lowerExtension(output) == ".gnr")
+    if (planFileKind(output.string()) == PlanFileKind::General)
         return writeGeneralFile(output, allPlans(plans));
     const std::string text = encodePlansJson(plans.count(), plans);
     return saveFileAtomically(output, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
@@ -164,8 +155,8 @@ SaveResult writeUploaded(const std::filesystem::path& output, const PlanList& pl
 void runUploadCommand(const MeterOptions& options, const UploadOptions& upload, CliContext& context)
 {
     const std::filesystem::path output = upload.output;
-    const auto extension = lowerExtension(output);
-    if (extension != ".gnr" && extension != ".json")
+    const auto kind = planFileKind(output.string());
+    if (kind != PlanFileKind::General && kind != PlanFileKind::Json)
         throw CLI::ValidationError("upload", "OUTPUT must end in .gnr or .json");
     std::error_code ec;
     if (!upload.overwrite && std::filesystem::exists(output, ec)) {
@@ -188,7 +179,7 @@ void runUploadCommand(const MeterOptions& options, const UploadOptions& upload, 
     }
     const auto saved = writeUploaded(output, plans);
     if (!saved.ok()) {
-        context.fail(CliContext::kRefused, msg::kSaveFileFailed, {saved.error->path});
+        context.failFile(CliContext::kRefused, *saved.error);
         return;
     }
     context.out << messageText(msg::kUploadTitle, context.language) << '\n';
@@ -198,7 +189,7 @@ void runUpgradeCommand(const MeterOptions& options, const std::string& imagePath
 {
     const auto load = loadFirmwareImage(imagePath);
     if (load.error == FirmwareLoad::Error::Unreadable) {
-        context.fail(CliContext::kUnreadable, msg::kOpenFileFailed, {imagePath});
+        context.failFile(CliContext::kUnreadable, *load.unreadable);
         return;
     }
     if (load.error == FirmwareLoad::Error::TooLarge) {

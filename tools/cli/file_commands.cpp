@@ -103,6 +103,9 @@ void runConvert(const ConvertOptions& options, CliContext& context)
 {
     if (options.paths.size() < 2)
         throw CLI::ValidationError("convert", "needs at least one INPUT and the OUTPUT");
+    if (options.renumber && options.to == "json")
+        throw CLI::ValidationError("convert",
+                                   "--renumber numbers the plans of a .gnr file; --to json keeps their numbers");
     const std::vector<std::string> inputs(options.paths.begin(), options.paths.end() - 1);
     const std::filesystem::path output = options.paths.back();
     auto loaded = readPlanInputs(inputs, context);

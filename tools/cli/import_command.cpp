@@ -90,14 +90,14 @@ std::optional<std::vector<Satellite>> chosenSatellites(const SourceListing& list
 
 // The model an output is checked for: the one named, else the family of its
 // format. An .Orbtab file is held to what it can store: general means Q9100.
-MeterModel modelFor(const ImportOptions& options, const std::string& extension)
+MeterModel modelFor(const ImportOptions& options, PlanFileKind kind)
 {
     const auto named = modelNamed(options.model);
-    if (named && !(*named == MeterModel::General && extension == "Orbtab"))
+    if (named && !(*named == MeterModel::General && kind == PlanFileKind::Q9100))
         return *named;
-    if (extension == "planList")
+    if (kind == PlanFileKind::Q24)
         return MeterModel::Q24;
-    if (extension == "Orbtab")
+    if (kind == PlanFileKind::Q9100)
         return MeterModel::Q9100;
     return MeterModel::General;
 }
@@ -111,25 +111,26 @@ void writeOrbtab(const CComonOrbitune& plan, const std::filesystem::path& output
         return;
     }
     const auto image = orbtab_file::encode(plan, 1);
-    if (!saveFileAtomically(output, image).ok())
-        context.fail(CliContext::kRefused, msg::kSaveFileFailed, {output.string()});
+    const auto saved = saveFileAtomically(output, image);
+    if (!saved.ok())
+        context.failFile(CliContext::kRefused, *saved.error);
 }
 
 // Writes the plans in the format OUTPUT's extension names, as the Save
 // commands write it.
-void writePlans(LoadedPlans& loaded, const std::string& extension, const std::filesystem::path& output, bool overwrite,
+void writePlans(LoadedPlans& loaded, PlanFileKind kind, const std::filesystem::path& output, bool overwrite,
                 CliContext& context)
 {
-    if (extension == "json") {
+    if (kind == PlanFileKind::Json) {
         writeJsonPlans(loaded, output, overwrite, context);
         return;
     }
-    if (extension == "Orbtab") {
+    if (kind == PlanFileKind::Q9100) {
         writeOrbtab(loaded.plans.at(0), output, overwrite, context);
         return;
     }
     CliPrompts prompts(context);
-    prompts.fileType = extension == "planList" ? FileType::Q24 : FileType::General;
+    prompts.fileType = kind == PlanFileKind::Q24 ? FileType::Q24 : FileType::General;
     prompts.outputFile = output.string();
     prompts.overwrite = overwrite;
     saveAll(loaded.plans, prompts, {});
@@ -145,8 +146,8 @@ void runImport(const ImportOptions& options, CliContext& context)
     const bool sourceGiven = options.paths.size() == sourceArgs;
     const std::string source = sourceGiven ? options.paths.front() : defaultScanFolder().string();
     const std::string output = options.list ? std::string() : options.paths.back();
-    const std::string extension = openExtension(output);
-    if (!options.list && extension != "gnr" && extension != "planList" && extension != "Orbtab" && extension != "json")
+    const auto kind = planFileKind(output);
+    if (!options.list && !kind)
         throw CLI::ValidationError("import", "OUTPUT must end in .gnr, .planList, .Orbtab or .json");
 
     const SourceListing listing = readSource(source);
@@ -160,10 +161,10 @@ void runImport(const ImportOptions& options, CliContext& context)
     const auto satellites = chosenSatellites(listing, options, source, context);
     if (!satellites)
         return;
-    if (extension == "Orbtab" && satellites->size() != 1)
+    if (kind == PlanFileKind::Q9100 && satellites->size() != 1)
         throw CLI::ValidationError("import", "an .Orbtab file holds one plan: choose one satellite");
 
-    const ImportResult result = importSatellites(*satellites, PlanList{}, modelFor(options, extension), 0);
+    const ImportResult result = importSatellites(*satellites, PlanList{}, modelFor(options, *kind), 0);
     for (std::size_t i = 0; i < result.plans.size(); ++i)
         for (const auto& left : result.plans[i].leftOut)
             context.note(msg::kTpLeftOut,
@@ -176,7 +177,7 @@ void runImport(const ImportOptions& options, CliContext& context)
     loaded.nextPlanNumber = result.nextPlanNumber;
     for (const auto& made : result.plans)
         loaded.plans.append(made.plan);
-    writePlans(loaded, extension, output, options.overwrite, context);
+    writePlans(loaded, *kind, output, options.overwrite, context);
 }
 
 } // namespace

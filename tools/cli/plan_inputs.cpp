@@ -1,7 +1,6 @@
 #include "cli/plan_inputs.h"
 
 #include "core/files/atomic_save.h"
-#include "core/files/file_error_message.h"
 #include "core/files/open_files.h"
 #include "core/files/plans_json.h"
 #include "core/res/string_ids.h"
@@ -17,7 +16,7 @@ std::optional<LoadedPlans> readJsonInput(const std::string& path, CliContext& co
 {
     const auto file = readFilePrefix(path, kMaxJsonSize);
     if (file.error) {
-        context.fail(CliContext::kUnreadable, msg::kOpenFileFailed, {path});
+        context.failFile(CliContext::kUnreadable, *file.error);
         return std::nullopt;
     }
     auto decoded =
@@ -33,26 +32,27 @@ std::optional<LoadedPlans> readJsonInput(const std::string& path, CliContext& co
     return loaded;
 }
 
-// Names each input that is not read, without failing the command.
-void noteNotRead(const std::vector<std::string>& paths, CliContext& context)
+// Names each input that is not read, and why, without failing the command.
+void noteNotRead(const std::vector<std::string>& paths, MessageId why, CliContext& context)
 {
     for (const auto& path : paths)
-        context.note(msg::kInputNotRead, {path});
+        context.note(why, {path});
 }
 
 } // namespace
 
 std::optional<LoadedPlans> readPlanInputs(const std::vector<std::string>& paths, CliContext& context)
 {
-    if (!paths.empty() && openExtension(paths.front()) == "json") {
-        noteNotRead({paths.begin() + 1, paths.end()}, context);
+    const auto firstKind = paths.empty() ? std::nullopt : planFileKind(paths.front());
+    if (firstKind == PlanFileKind::Json) {
+        noteNotRead({paths.begin() + 1, paths.end()}, msg::kInputNotRead, context);
         return readJsonInput(paths.front(), context);
     }
     LoadedPlans loaded;
     const auto result = readChosenFiles(paths, loaded.plans);
-    noteNotRead(result.notRead, context);
+    noteNotRead(result.notRead, firstKind == PlanFileKind::Q9100 ? msg::kInputNotOrbtab : msg::kInputNotRead, context);
     for (const auto& error : result.errors)
-        context.fail(CliContext::kUnreadable, fileErrorMessage(error.kind), {error.path});
+        context.failFile(CliContext::kUnreadable, error);
     if (!result.errors.empty())
         return std::nullopt;
     loaded.nextPlanNumber = result.nextPlanNumber.value_or(0);

@@ -17,5 +17,6 @@ struct LoadedPlans {
 // Reads the inputs as the Open command reads its chosen files; a ".json" first
 // input is read as a JSON document instead. Each failure is reported through
 // `context`, naming its file, and yields nothing. Inputs that are not read (those
-// after a first General, Q24 or JSON file) are named on stderr.
+// after a first General, Q24 or JSON file, and those after a first Q9100 file
+// that are not .Orbtab files) are named on stderr.
 std::optional<LoadedPlans> readPlanInputs(const std::vector<std::string>& paths, CliContext& context);

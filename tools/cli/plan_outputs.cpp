@@ -19,5 +19,5 @@ void writeJsonPlans(const LoadedPlans& loaded, const std::filesystem::path& outp
     const auto saved =
         saveFileAtomically(output, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     if (!saved.ok())
-        context.fail(CliContext::kRefused, msg::kSaveFileFailed, {saved.error->path});
+        context.failFile(CliContext::kRefused, *saved.error);
 }

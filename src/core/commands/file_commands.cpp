@@ -25,7 +25,8 @@ template <typename... Args> void call(const std::function<void(Args...)>& hook, 
 
 void report(Prompts& prompts, PromptOwner owner, const FileError& error)
 {
-    prompts.tell(owner, fileErrorMessage(error.kind), {error.path});
+    const auto message = fileErrorMessage(error);
+    prompts.tell(owner, message.id, message.args);
 }
 
 // Records a written file, or reports why it was not written. Answers whether

@@ -43,9 +43,9 @@ void openPlans(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks);
 
 // Replaces the plans with those of `paths` (files named on the command line,
 // recent documents, or the files chosen by Open): both panes are emptied and
-// the list is emptied, then the first path's extension, compared exactly,
+// the list is emptied, then the first path's extension, in any letter case,
 // picks the format ("gnr" and "planList" read the first path only; "Orbtab"
-// reads the first path verified and every later one unverified). The counter
+// reads the first path verified and every later .Orbtab one unverified). The counter
 // the reading gives becomes nextPlanNumber, the plan pane is rebuilt and the
 // TP pane shows no plan. Every file read is recorded as recent; every path
 // that could not be read is reported in a message naming it.

@@ -9,8 +9,8 @@ FirmwareLoad loadFirmwareImage(const std::filesystem::path& path)
     // image is too large.
     auto file = readFilePrefix(path, kMaxUpgradeImageSize + 1);
     if (file.error)
-        return {std::nullopt, FirmwareLoad::Error::Unreadable};
+        return {std::nullopt, FirmwareLoad::Error::Unreadable, file.error};
     if (file.bytes.size() > kMaxUpgradeImageSize)
-        return {std::nullopt, FirmwareLoad::Error::TooLarge};
-    return {FirmwareImage{std::move(file.bytes), path.filename().string()}, std::nullopt};
+        return {std::nullopt, FirmwareLoad::Error::TooLarge, std::nullopt};
+    return {FirmwareImage{std::move(file.bytes), path.filename().string()}, std::nullopt, std::nullopt};
 }

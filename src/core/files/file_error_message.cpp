@@ -2,20 +2,27 @@
 
 #include "core/res/string_ids.h"
 
-MessageId fileErrorMessage(FileError::Kind kind)
+FileErrorMessage fileErrorMessage(const FileError& error)
 {
-    switch (kind) {
+    switch (error.kind) {
     case FileError::Kind::ChecksumFailed:
-        return msg::kChecksumFailed;
+        return {msg::kChecksumFailed, {error.path}};
     case FileError::Kind::UnknownFormat:
-        return msg::kNotPlanFile;
+        return {msg::kNotPlanFile, {error.path}};
     case FileError::Kind::UnsafeName:
-        return msg::kUnsafePlanName;
-    case FileError::Kind::CannotWrite:
-        return msg::kSaveFileFailed;
-    case FileError::Kind::CannotOpen:
+        return {msg::kUnsafePlanName, {error.path}};
+    case FileError::Kind::NotRegularFile:
+        return {msg::kNotRegularFile, {error.path}};
     case FileError::Kind::BadContent:
+        return {msg::kBadFileContent, {error.path, error.reason}};
+    case FileError::Kind::CannotWrite:
+        if (error.reason.empty())
+            return {msg::kSaveFileFailed, {error.path}};
+        return {msg::kSaveFileFailedBecause, {error.path, error.reason}};
+    case FileError::Kind::CannotOpen:
         break;
     }
-    return msg::kOpenFileFailed;
+    if (error.reason.empty())
+        return {msg::kOpenFileFailed, {error.path}};
+    return {msg::kOpenFileFailedBecause, {error.path, error.reason}};
 }

@@ -3,6 +3,17 @@
 #include "core/files/file_error.h"
 #include "core/res/string_ids.h"
 
-// The string id of the message that reports a file error; every one of these
-// messages takes the error's path (or plan name) as its one argument.
-MessageId fileErrorMessage(FileError::Kind kind);
+#include <string>
+#include <vector>
+
+// The message that reports a file error: its string id and arguments, the
+// path (or plan name) first, then the system's reason where the message
+// shows one.
+struct FileErrorMessage {
+    MessageId id;
+    std::vector<std::string> args;
+
+    friend bool operator==(const FileErrorMessage&, const FileErrorMessage&) = default;
+};
+
+FileErrorMessage fileErrorMessage(const FileError& error);

@@ -16,14 +16,24 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 FileReader::FileReader(const std::filesystem::path& file) : path_(file)
 {
-    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a FIFO or a device waits for its other end; without waiting,
+    // the node opened is looked at and refused unless it is a regular file.
+    fd_ = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd_ < 0) {
         error_ = FileError{FileError::Kind::CannotOpen, path_.string(), std::strerror(errno)};
         return;
     }
     struct stat status {};
-    if (::fstat(fd_, &status) == 0 && S_ISREG(status.st_mode))
+    if (::fstat(fd_, &status) != 0) {
+        error_ = FileError{FileError::Kind::CannotOpen, path_.string(), std::strerror(errno)};
+    } else if (!S_ISREG(status.st_mode)) {
+        error_ = FileError{FileError::Kind::NotRegularFile, path_.string(), kNotRegularFileReason};
+    } else {
         size_ = static_cast<std::size_t>(status.st_size);
+        return;
+    }
+    ::close(fd_);
+    fd_ = -1;
 }
 
 FileReader::~FileReader()

@@ -9,9 +9,11 @@
 #include <span>
 #include <vector>
 
-// A file read from its start to its end through a buffer of its own, so that
-// small reads cost few system calls and no reader needs the whole file in
-// memory at once. Large reads go straight into the caller's memory.
+// A regular file read from its start to its end through a buffer of its own,
+// so that small reads cost few system calls and no reader needs the whole file
+// in memory at once. Large reads go straight into the caller's memory. Any
+// other node (a folder, a FIFO, a device, a socket) is refused at once as
+// NotRegularFile, without waiting for a writer.
 class FileReader {
 public:
     explicit FileReader(const std::filesystem::path& file);
@@ -21,7 +23,7 @@ public:
 
     // Why the file could not be opened or read; nothing while all is well.
     const std::optional<FileError>& error() const { return error_; }
-    // The size of a regular file as it was opened; nothing for other files.
+    // The size of the file as it was opened.
     std::optional<std::size_t> size() const { return size_; }
 
     // Fills `into` with the next bytes of the file and answers how many came:

@@ -4,10 +4,32 @@
 #include "core/files/orbtab_file.h"
 #include "core/files/plan_list_file.h"
 
+#include <algorithm>
+#include <string_view>
+
 std::string openExtension(const std::string& path)
 {
     const auto dot = path.rfind('.');
     return dot == std::string::npos ? path : path.substr(dot + 1);
+}
+
+std::optional<PlanFileKind> planFileKind(const std::string& path)
+{
+    const std::string extension = openExtension(path);
+    const auto is = [&extension](std::string_view name) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        return std::equal(extension.begin(), extension.end(), name.begin(), name.end(),
+                          [&lower](char a, char b) { return lower(a) == lower(b); });
+    };
+    if (is("gnr"))
+        return PlanFileKind::General;
+    if (is("planList"))
+        return PlanFileKind::Q24;
+    if (is("Orbtab"))
+        return PlanFileKind::Q9100;
+    if (is("json"))
+        return PlanFileKind::Json;
+    return std::nullopt;
 }
 
 namespace {
@@ -18,6 +40,12 @@ OpenResult readOrbtabFiles(const std::vector<std::string>& paths, PlanList& plan
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (paths[i].empty())
             continue;
+        // Only Q9100 files follow the first one; another file read as one
+        // would make a plan of whatever bytes it holds.
+        if (planFileKind(paths[i]) != PlanFileKind::Q9100) {
+            result.notRead.push_back(paths[i]);
+            continue;
+        }
         const auto read = readOrbtabFile(paths[i], i == 0, plans);
         if (read.status == OrbtabReadStatus::Read) {
             result.filesRead.push_back(paths[i]);
@@ -49,18 +77,18 @@ OpenResult readChosenFiles(const std::vector<std::string>& paths, PlanList& plan
     if (paths.empty())
         return result;
     const std::string& first = paths.front();
-    const std::string extension = openExtension(first);
-    if (extension == "planList") {
+    const auto kind = planFileKind(first);
+    if (kind == PlanFileKind::Q24) {
         const auto read = readPlanListFile(first, plans);
         result.nextPlanNumber = read.planCount;
         noteFirst(read.error, first, result);
         result.notRead.assign(paths.begin() + 1, paths.end());
-    } else if (extension == "gnr") {
+    } else if (kind == PlanFileKind::General) {
         const auto read = readGeneralFile(first, plans);
         result.nextPlanNumber = read.nextPlanNumber;
         noteFirst(read.error, first, result);
         result.notRead.assign(paths.begin() + 1, paths.end());
-    } else if (extension == "Orbtab") {
+    } else if (kind == PlanFileKind::Q9100) {
         result = readOrbtabFiles(paths, plans);
     } else {
         result.errors.push_back({FileError::Kind::UnknownFormat, first, "not a plan file extension"});

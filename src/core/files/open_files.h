@@ -20,12 +20,24 @@ struct OpenResult {
 // its last ".", or the whole path when it has none.
 std::string openExtension(const std::string& path);
 
+// The formats a path's extension names. Letter case does not matter, here and
+// wherever a format is picked by a path's extension, so that every file one
+// command writes another reads: "a.GNR" is a General file.
+enum class PlanFileKind {
+    General, // .gnr
+    Q24,     // .planList
+    Q9100,   // .Orbtab
+    Json,    // .json, the command-line tool's own
+};
+std::optional<PlanFileKind> planFileKind(const std::string& path);
+
 // Reads the chosen paths into the (already emptied) list exactly as the Open
-// command does once files are chosen. The first path's extension, compared
-// case-sensitively, picks the format: "gnr" and "planList" read the first path
-// only; "Orbtab" reads the first path verified and every later one unverified,
-// and the number of files read becomes the counter. A first Orbtab file whose
-// checksum fails ends the reading. Any other extension reads nothing and is
-// reported as UnknownFormat. The paths after a first "gnr" or "planList" path
-// are listed as not read.
+// command does once files are chosen. The first path's kind picks the format:
+// General and Q24 read the first path only; Q9100 reads the first path
+// verified and every later .Orbtab path unverified, and the number of files
+// read becomes the counter. A first Orbtab file whose checksum fails ends the
+// reading. Any other extension reads nothing and is reported as
+// UnknownFormat. The paths after a first General or Q24 path, and the later
+// paths of a Q9100 reading that are not .Orbtab files, are listed as not
+// read.
 OpenResult readChosenFiles(const std::vector<std::string>& paths, PlanList& plans);

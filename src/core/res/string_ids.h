@@ -68,6 +68,11 @@ inline constexpr MessageId kMeterHoldsNoPlans{166};
 inline constexpr MessageId kPlanWithoutTpStopped{167};
 inline constexpr MessageId kInputNotRead{168};
 inline constexpr MessageId kRestoreOffer{169};
+// Files that cannot be read or written, with the system's reason.
+inline constexpr MessageId kSaveFileFailedBecause{460};
+inline constexpr MessageId kOpenFileFailedBecause{461};
+inline constexpr MessageId kNotRegularFile{462};
+inline constexpr MessageId kInputNotOrbtab{463};
 // Import from satellite databases: what is wrong with a source, and why a TP
 // is left out.
 inline constexpr MessageId kNotScanFile{200};

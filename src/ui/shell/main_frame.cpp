@@ -277,7 +277,8 @@ void CMainFrame::watchUnsavedPlans(RecoveryFile& file)
 {
     autosave_ = std::make_unique<Autosave>(*history_, plans_, file);
     connect(autosave_.get(), &Autosave::writeFailed, this, [this](const FileError& error) {
-        statusBar()->showMessage(qtText(prompts_.text(fileErrorMessage(error.kind), {error.path})));
+        const auto message = fileErrorMessage(error);
+        statusBar()->showMessage(qtText(prompts_.text(message.id, message.args)));
     });
 }
 
@@ -286,7 +287,8 @@ void CMainFrame::restorePlans(const QString& copy)
     PlanList restored;
     const GeneralReadResult read = readGeneralFile(coreText(copy), restored);
     if (read.error) {
-        prompts_.tell(PromptOwner::MainWindow, fileErrorMessage(read.error->kind), {read.error->path});
+        const auto message = fileErrorMessage(*read.error);
+        prompts_.tell(PromptOwner::MainWindow, message.id, message.args);
         return;
     }
     clearPanes();

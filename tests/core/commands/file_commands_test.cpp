@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 
@@ -499,8 +501,8 @@ TEST(SaveCommands, UnwritableTargetIsReportedNamingTheFile)
     prompts.saveFiles = {target};
     PaneRecord panes;
     saveAll(plans, prompts, panes.hooks());
-    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kSaveFileFailed});
-    EXPECT_EQ(prompts.messages[0].text, "Save the file " + target + " failed");
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kSaveFileFailedBecause});
+    EXPECT_EQ(prompts.messages[0].text, "Save the file " + target + " failed: " + std::strerror(ENOENT));
     EXPECT_EQ(prompts.messages[0].buttons, Prompts::Buttons::Ok);
     EXPECT_TRUE(panes.recent.empty());
 }
@@ -513,7 +515,7 @@ TEST(SaveSelected, UnwritableRenumberedTargetKeepsTheNumbers)
     prompts.fileTypes = {FileType::General};
     prompts.saveFiles = {text(dir.file("missing") / "out.gnr")};
     saveSelected(plans, prompts, idsOf(plans, {1}), {});
-    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kSaveFileFailed});
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kSaveFileFailedBecause});
     EXPECT_EQ(plans.at(1).number, 2);
 }
 
@@ -527,7 +529,7 @@ TEST(SaveAll, UnwritableOrbtabFolderReportsEveryFile)
     prompts.fileTypes = {FileType::Q9100};
     prompts.folders = {text(dir.file("missing"))};
     saveAll(plans, prompts, {});
-    ASSERT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kSaveFileFailed, msg::kSaveFileFailed}));
+    ASSERT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kSaveFileFailedBecause, msg::kSaveFileFailedBecause}));
     EXPECT_TRUE(prompts.messages[0].text.find("A.Orbtab") != std::string::npos);
     EXPECT_TRUE(prompts.messages[1].text.find("B.Orbtab") != std::string::npos);
 }
@@ -607,7 +609,8 @@ TEST(OpenPlans, FailedSaveAllStillGoesOnToOpen)
     EXPECT_EQ(plans.at(0).nameText(), "New");
 }
 
-TEST(OpenPlans, GnrInCapitalsReadsNothingAndIsReported)
+// The file dialog's *.gnr filter lists a.GNR; Open reads it as what it is.
+TEST(OpenPlans, GnrInCapitalsIsReadAsAGeneralFile)
 {
     TempDir dir;
     const auto list = makePlanList(2, 1);
@@ -620,13 +623,10 @@ TEST(OpenPlans, GnrInCapitalsReadsNothingAndIsReported)
     PaneRecord panes;
     panes.nextPlanNumber = 9;
     openPlans(plans, prompts, panes.hooks());
-    EXPECT_TRUE(plans.empty());
-    EXPECT_EQ(panes.nextPlanNumber, 9);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kSaveOffer, msg::kNotPlanFile}));
-    EXPECT_EQ(prompts.messages[1].text, "The file " + text(path) + " is not a plan file");
-    EXPECT_EQ(panes.rowsCleared, 1);
-    EXPECT_EQ(panes.refreshes, 1);
-    EXPECT_TRUE(panes.recent.empty());
+    EXPECT_EQ(plans.count(), 2);
+    EXPECT_EQ(panes.nextPlanNumber, 2);
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kSaveOffer});
+    EXPECT_EQ(panes.recent, std::vector<std::string>{text(path)});
 }
 
 TEST(OpenPlans, ThreeOrbtabFilesInOrderGiveNextPlanNumberThree)
@@ -719,8 +719,8 @@ TEST(OpenChosenFiles, LaterBadChecksumIsNotVerifiedAndMissingFilesAreReported)
     openChosenFiles(plans, prompts, paths, panes.hooks());
     EXPECT_EQ(plans.count(), 2);
     EXPECT_EQ(panes.nextPlanNumber, 2);
-    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kOpenFileFailed});
-    EXPECT_EQ(prompts.messages[0].text, "打开文件" + missing + "失败");
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kOpenFileFailedBecause});
+    EXPECT_EQ(prompts.messages[0].text, "打开文件" + missing + "失败: " + std::strerror(ENOENT));
     EXPECT_EQ(panes.recent, (std::vector<std::string>{paths[0], paths[2]}));
 }
 
@@ -735,8 +735,8 @@ TEST(OpenChosenFiles, UnreadableGeneralFileIsReportedAndLeavesTheListEmpty)
     openChosenFiles(plans, prompts, {missing}, panes.hooks());
     EXPECT_TRUE(plans.empty());
     EXPECT_EQ(panes.nextPlanNumber, 4);
-    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kOpenFileFailed});
-    EXPECT_EQ(prompts.messages[0].text, "Open the file " + missing + " failed");
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kOpenFileFailedBecause});
+    EXPECT_EQ(prompts.messages[0].text, "Open the file " + missing + " failed: " + std::strerror(ENOENT));
     EXPECT_EQ(panes.rowsCleared, 1);
     EXPECT_EQ(panes.refreshes, 1);
 }

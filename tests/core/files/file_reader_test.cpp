@@ -1,5 +1,6 @@
 #include "core/files/file_reader.h"
 #include "support/temp_dir.h"
+#include "support/watched_fifo.h"
 
 #include <gtest/gtest.h>
 
@@ -55,13 +56,20 @@ TEST(FileReader, MissingFileNamesItselfAndGivesNothing)
     EXPECT_EQ(reader.read(piece), 0U);
 }
 
-TEST(FileReader, OnlyRegularFilesTellTheirSize)
+// A FIFO with no writer, a device and a folder are refused at once, naming
+// themselves, rather than waited on or read.
+TEST(FileReader, AnythingButARegularFileIsRefusedAtOnce)
 {
-    FileReader reader("/dev/null");
-    ASSERT_FALSE(reader.error());
-    EXPECT_FALSE(reader.size());
-    std::vector<std::uint8_t> piece(10);
-    EXPECT_EQ(reader.read(piece), 0U);
+    TempDir dir;
+    const WatchedFifo fifo(dir.file("plans.gnr"));
+    for (const auto& path : {fifo.path(), std::filesystem::path("/dev/zero"), dir.path()}) {
+        FileReader reader(path);
+        ASSERT_TRUE(reader.error()) << path;
+        EXPECT_EQ(reader.error()->kind, FileError::Kind::NotRegularFile) << path;
+        EXPECT_EQ(reader.error()->path, path.string());
+        std::vector<std::uint8_t> piece(10);
+        EXPECT_EQ(reader.read(piece), 0U);
+    }
 }
 
 } // namespace

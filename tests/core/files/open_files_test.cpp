@@ -65,17 +65,42 @@ TEST(OpenFiles, LaterOrbtabFilesAreNotVerifiedAndUnreadableOnesAreReported)
     EXPECT_EQ(plans.count(), 2);
 }
 
-TEST(OpenFiles, GnrInCapitalsReadsNothing)
+// A file is read whatever the letter case of its extension, as the tools
+// that write it name it.
+TEST(OpenFiles, ExtensionsInAnyLetterCaseNameTheirFormat)
 {
+    EXPECT_EQ(planFileKind("/a.b/c.JSON"), PlanFileKind::Json);
+    EXPECT_EQ(planFileKind("c.PlanList"), PlanFileKind::Q24);
+    EXPECT_EQ(planFileKind("c.gnr.txt"), std::nullopt);
+    EXPECT_EQ(planFileKind("c.gn"), std::nullopt);
     TempDir dir;
     const auto list = makePlanList(2, 1);
     ASSERT_TRUE(writeGeneralFile(dir.file("a.GNR"), allPlans(list)).ok());
     PlanList plans;
-    const auto result = readChosenFiles({dir.file("a.GNR").string()}, plans);
-    EXPECT_TRUE(plans.empty());
-    EXPECT_FALSE(result.nextPlanNumber);
-    ASSERT_EQ(result.errors.size(), 1U);
-    EXPECT_EQ(result.errors[0].kind, FileError::Kind::UnknownFormat);
+    auto result = readChosenFiles({dir.file("a.GNR").string()}, plans);
+    EXPECT_EQ(result.nextPlanNumber, 2);
+    EXPECT_EQ(plans.count(), 2);
+    std::filesystem::rename(orbtab(dir, "X", 1), dir.file("x.ORBTAB"));
+    plans.removeAll();
+    result = readChosenFiles({dir.file("x.ORBTAB").string(), orbtab(dir, "Y", 1)}, plans);
+    EXPECT_EQ(result.nextPlanNumber, 2);
+    EXPECT_EQ(plans.count(), 2);
+}
+
+// After a first Q9100 file only .Orbtab files are read: any other file would
+// be read as one and make a plan of whatever it holds.
+TEST(OpenFiles, OnlyOrbtabFilesFollowAFirstOrbtabFile)
+{
+    TempDir dir;
+    ASSERT_TRUE(writeGeneralFile(dir.file("a.gnr"), allPlans(makePlanList(2, 1))).ok());
+    const std::vector<std::string> paths{orbtab(dir, "A", 1), dir.file("a.gnr").string(), orbtab(dir, "B", 1)};
+    PlanList plans;
+    const auto result = readChosenFiles(paths, plans);
+    EXPECT_EQ(result.nextPlanNumber, 2);
+    EXPECT_TRUE(result.errors.empty());
+    EXPECT_EQ(result.notRead, std::vector<std::string>{paths[1]});
+    ASSERT_EQ(plans.count(), 2);
+    EXPECT_EQ(plans.at(1).nameText(), "B");
 }
 
 TEST(OpenFiles, GeneralFileChosenWithOthersReadsOnlyTheFirst)
