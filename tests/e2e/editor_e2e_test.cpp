@@ -14,7 +14,6 @@ TEST(EditorE2e, StartsWithAFileAndClosesFromTheCloseKey)
     EditorSession editor;
     ASSERT_EQ(editor.failure(), "");
     ASSERT_TRUE(editor.start({.files = {kTwoPlans.string()}})) << editor.log();
-    std::cerr << editor.windows().dump();
     EXPECT_EQ(editor.mainTitle(), "two_plans.gnr - Orbitune");
     editor.input().closeActiveWindow();
     EXPECT_EQ(editor.waitForExit(), 0) << editor.log();

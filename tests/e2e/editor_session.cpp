@@ -118,16 +118,22 @@ std::optional<AccessibleNode> EditorSession::waitFor(const std::string& role, co
     return waitFor([&](const AccessibleNode& n) { return n.showing && n.role == role && n.name == name; }, patience);
 }
 
-bool EditorSession::waitUntilGone(const std::function<bool(const AccessibleNode&)>& match,
-                                  std::chrono::milliseconds patience) const
+bool EditorSession::waitUntil(const std::function<bool(const AccessibleNode& windows)>& holds,
+                              std::chrono::milliseconds patience) const
 {
     const auto until = std::chrono::steady_clock::now() + patience;
     do {
-        if (windows().find(match) == nullptr)
+        if (holds(windows()))
             return true;
         std::this_thread::sleep_for(kPoll);
     } while (std::chrono::steady_clock::now() < until);
     return false;
+}
+
+bool EditorSession::waitUntilGone(const std::function<bool(const AccessibleNode&)>& match,
+                                  std::chrono::milliseconds patience) const
+{
+    return waitUntil([&](const AccessibleNode& windows) { return windows.find(match) == nullptr; }, patience);
 }
 
 std::optional<std::string> EditorSession::messageText(std::chrono::milliseconds patience) const

@@ -62,6 +62,9 @@ public:
                                           std::chrono::milliseconds patience = kPatience) const;
     std::optional<AccessibleNode> waitFor(const std::string& role, const std::string& name,
                                           std::chrono::milliseconds patience = kPatience) const;
+    // Waits until `holds` holds for the editor's windows.
+    bool waitUntil(const std::function<bool(const AccessibleNode& windows)>& holds,
+                   std::chrono::milliseconds patience = kPatience) const;
     // Waits until no node matches any more.
     bool waitUntilGone(const std::function<bool(const AccessibleNode&)>& match,
                        std::chrono::milliseconds patience = kPatience) const;

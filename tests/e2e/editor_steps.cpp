@@ -1,0 +1,81 @@
+#include "e2e/editor_steps.h"
+
+#include "e2e/editor_views.h"
+
+namespace steps {
+
+namespace {
+
+bool isDialog(const AccessibleNode& node, const std::string& title)
+{
+    return node.showing && node.role == "dialog" && node.name == title;
+}
+
+bool clickCell(const EditorSession& editor, const std::optional<ListView>& list, std::size_t row,
+               const std::string& header)
+{
+    if (!list || row >= list->rows.size())
+        return false;
+    editor.input().click(list->cell(row, header));
+    return true;
+}
+
+} // namespace
+
+bool saveAll(const EditorSession& editor, int typeEntry, const std::string& dialogTitle,
+             const std::filesystem::path& path)
+{
+    if (!editor.clickButton("Save All"))
+        return false;
+    if (!editor.waitFor([](const AccessibleNode& n) { return isDialog(n, "File Type Select"); }))
+        return false;
+    for (int i = 0; i < typeEntry; ++i)
+        editor.input().key("Down");
+    editor.input().key("Return");
+    if (!editor.waitFor([&](const AccessibleNode& n) { return isDialog(n, dialogTitle); }))
+        return false;
+    editor.input().type(path.string());
+    editor.input().key("Return");
+    // The file dialog's own question when the file exists.
+    if (std::filesystem::exists(path) &&
+        editor.waitFor([](const AccessibleNode& n) { return n.showing && n.role == "push button" && n.name == "Yes"; },
+                       std::chrono::seconds(3)))
+        editor.clickButton("Yes");
+    return editor.waitUntilGone([&](const AccessibleNode& n) { return isDialog(n, dialogTitle); });
+}
+
+bool saveAllAsGeneral(const EditorSession& editor, const std::filesystem::path& path)
+{
+    return saveAll(editor, 0, "gnr Save", path);
+}
+
+std::vector<std::string> planNames(const EditorSession& editor)
+{
+    std::vector<std::string> names;
+    if (const auto plans = planList(editor.windows()))
+        for (std::size_t row = 0; row < plans->rows.size(); ++row)
+            names.push_back(plans->text(row, "Plan Name"));
+    return names;
+}
+
+bool clickPlanCell(const EditorSession& editor, std::size_t row, const std::string& header)
+{
+    return clickCell(editor, planList(editor.windows()), row, header);
+}
+
+bool clickTpCell(const EditorSession& editor, std::size_t row, const std::string& header)
+{
+    return clickCell(editor, tpList(editor.windows()), row, header);
+}
+
+std::string answerMessage(const EditorSession& editor, const std::string& button)
+{
+    const auto text = editor.messageText();
+    if (!text)
+        return {};
+    editor.clickButton(button);
+    editor.waitUntilGone([](const AccessibleNode& n) { return n.showing && n.role == "alert"; });
+    return *text;
+}
+
+} // namespace steps
