@@ -86,6 +86,22 @@ const char* stateName(int status)
     return "unknown";
 }
 
+// Whether the meter gave a count; if not, what was wrong is told after the
+// meter's name (a lost link as the transfers tell it).
+bool countGiven(const Meter& meter, const MeterCount& count, std::optional<int> planIndex, CliContext& context)
+{
+    const auto stop = countStop(count, planIndex);
+    if (!stop)
+        return true;
+    if (count.fault == MeterCount::Fault::NoReply) {
+        context.failAbout(CliContext::kRefused, meter.name, msg::kDeviceNotFound);
+        return false;
+    }
+    const MeterMessage message = transferStopMessage(*stop);
+    context.failAbout(CliContext::kRefused, meter.name, message.id, message.args);
+    return false;
+}
+
 void runStatus(const MeterOptions& options, CliContext& context)
 {
     auto meter = chooseMeter(options, context);
@@ -107,19 +123,15 @@ void runStatus(const MeterOptions& options, CliContext& context)
     // transferred.
     if (status != kMeterNormal)
         return;
-    const int plans = link.queryPlanCount();
-    if (!link.connected()) {
-        context.failAbout(CliContext::kRefused, meter->name, msg::kDeviceNotFound);
+    const MeterCount plans = link.queryPlanCount();
+    if (!countGiven(*meter, plans, std::nullopt, context))
         return;
-    }
-    context.out << "plans: " << plans << '\n';
-    for (int planIndex = 0; planIndex < plans; ++planIndex) {
-        const int tps = link.queryTpCount(planIndex);
-        if (!link.connected()) {
-            context.failAbout(CliContext::kRefused, meter->name, msg::kDeviceNotFound);
+    context.out << "plans: " << plans.value << '\n';
+    for (int planIndex = 0; planIndex < plans.value; ++planIndex) {
+        const MeterCount tps = link.queryTpCount(planIndex);
+        if (!countGiven(*meter, tps, planIndex, context))
             return;
-        }
-        context.out << "Plan " << planIndex + 1 << ": " << tps << " TPs\n";
+        context.out << "Plan " << planIndex + 1 << ": " << tps.value << " TPs\n";
     }
 }
 
@@ -181,9 +193,9 @@ void runUploadCommand(const MeterOptions& options, const UploadOptions& upload, 
     const auto outcome = uploadPlans(plans, *meter->link, prompts, runner, {});
     if (!outcome)
         return;
+    // A failed upload leaves the list empty: nothing is written.
     if (*outcome != TransferOutcome::Succeeded) {
-        if (!plans.empty())
-            context.err << plans.count() << " plan(s) had arrived; " << output.string() << " is not written\n";
+        context.err << output.string() << " is not written\n";
         return;
     }
     const auto saved = writeUploaded(output, plans);
