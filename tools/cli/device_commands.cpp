@@ -18,9 +18,7 @@
 #include "core/rules/model_checks.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -41,13 +39,6 @@ struct Meter {
     DeviceType deviceType = DeviceType::Q36Checked;
 };
 
-std::string hex4(std::int32_t value)
-{
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "%04x", static_cast<unsigned>(value & 0xFFFF));
-    return text.data();
-}
-
 // The link to the meter --meter (or else ORBITUNE_METER) names, looking for the
 // identity --identity names; nothing, with the reason on stderr, when the
 // choice is refused. Nothing is connected yet.
@@ -65,8 +56,10 @@ std::optional<Meter> chooseMeter(const MeterOptions& options, CliContext& contex
     meter.link->setIdentity(identity);
     meter.link->setReplyLimit(std::chrono::milliseconds(options.replyLimitMs));
     meter.deviceType = identity.deviceType;
-    meter.name = "meter " + (choice && !choice->empty() ? *choice : std::string("hid")) + " (" +
-                 hex4(identity.vendorId) + ":" + hex4(identity.productId) + ")";
+    meter.name =
+        "meter " + (choice && !choice->empty() ? *choice : std::string("hid")) + " (" +
+        identityText(static_cast<std::uint16_t>(identity.vendorId), static_cast<std::uint16_t>(identity.productId)) +
+        ")";
     return meter;
 }
 

@@ -1,7 +1,26 @@
 #include "core/device/hid_link.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <vector>
+
+namespace {
+
+std::string hex4(std::uint16_t value)
+{
+    std::array<char, 4> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value, 16).ptr;
+    std::string text(digits.size() - static_cast<std::size_t>(end - digits.data()), '0');
+    return text.append(digits.data(), end);
+}
+
+} // namespace
+
+std::string identityText(std::uint16_t vendorId, std::uint16_t productId)
+{
+    return hex4(vendorId) + ":" + hex4(productId);
+}
 
 HidLink::HidLink(std::unique_ptr<HidBackend> backend) : backend_(std::move(backend)) {}
 

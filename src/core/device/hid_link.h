@@ -27,6 +27,10 @@ inline constexpr std::array<MeterIdentity, 2> kMeterIdentities{
     MeterIdentity{0x1357, 0x2468, DeviceType::Q36Checked},
 };
 
+// An identity as the user reads it: vendor and product id in four lower-case
+// hex digits each, "1357:2468".
+std::string identityText(std::uint16_t vendorId, std::uint16_t productId);
+
 // Status values of the meter.
 inline constexpr int kMeterNormal = 1;
 inline constexpr int kMeterUpgrade = 0;

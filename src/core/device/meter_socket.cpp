@@ -1,5 +1,6 @@
 #include "core/device/meter_socket.h"
 
+#include "core/device/hid_link.h"
 #include "core/device/meter_frame.h"
 
 #include <arpa/inet.h>
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 
 namespace meter_socket {
@@ -242,13 +242,6 @@ Greeted connectAndGreet(const meter_socket::Address& address)
     g.vendorId = identity->first;
     g.productId = identity->second;
     return g;
-}
-
-std::string identityText(std::uint16_t vendorId, std::uint16_t productId)
-{
-    std::array<char, 10> text{};
-    std::snprintf(text.data(), text.size(), "%04x:%04x", vendorId, productId);
-    return text.data();
 }
 
 } // namespace
