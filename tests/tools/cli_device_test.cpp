@@ -162,7 +162,9 @@ TEST(CliDevice, EmulatedMeterRefusesAnUpgradeAndHasNoPlansToUpload)
     EXPECT_EQ(run.err, "meter sim (1357:2468): Please change the Q36 Device to Upgradeing status\n");
     run = cli(dir, "--meter sim upload out.gnr");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "meter sim (1357:2468): The Device holds no plans or did not answer the plan count\n");
+    EXPECT_EQ(
+        run.err,
+        "meter sim (1357:2468): The Device holds no plans or did not answer the plan count\nout.gnr is not written\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.gnr")));
 }
 
@@ -272,36 +274,96 @@ TEST(CliDevice, UpgradeIsRefusedByAMeterInItsNormalState)
     EXPECT_TRUE(readBytes(dir.file("received.bin")).empty());
 }
 
-TEST(CliDevice, MeterUnderTheOtherIdentityIsNotFound)
+TEST(CliDevice, MeterUnderTheOtherIdentityIsNamed)
 {
     TempDir dir;
     SimProcess sim({"--identity", "q36"});
     ASSERT_FALSE(sim.url().empty());
     auto run = cli(dir, "--meter " + sim.url() + " status");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "meter " + sim.url() + " (1357:2468): not find the Q36 device\n");
+    EXPECT_EQ(run.err, "meter " + sim.url() + " (1357:2468): The meter at " + sim.url() +
+                           " greets as 1234:5678, not as the identity looked for: choose the Type that matches it "
+                           "(orbitune-cli: --identity), or start orbitune-meter-sim with the other --identity\n");
     run = cli(dir, "--meter " + sim.url() + " --identity q36 status");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(contains(run.out, "(1234:5678)\nstatus: 1 (normal)\n")) << run.out;
 }
 
-TEST(CliDevice, UnpluggedMeterIsNotFound)
+// A socket meter that is gone, or does not greet, gets advice about the
+// socket, never the udev rule of a USB meter.
+TEST(CliDevice, SocketMeterThatCannotBeReachedSaysWhatAnswered)
 {
     TempDir dir;
     const auto url = vacatedUrl();
     ASSERT_FALSE(url.empty());
     writeGeneralFile(dir.file("a.gnr"), allPlans(variedPlans()));
     writeBytes(dir.file("fw.bin"), std::vector<std::uint8_t>(64, 1));
-    const std::string notFound = "meter " + url + " (1357:2468): not find the Q36 device\n";
-    for (const auto* command : {"status", "download a.gnr", "upload out.gnr"}) {
+    const std::string gone = "meter " + url + " (1357:2468): Nothing listens at " + url +
+                             ": Connection refused. Start orbitune-meter-sim on that port, or give the address where "
+                             "a meter emulator runs\n";
+    for (const auto* command : {"status", "download a.gnr", "upload out.gnr", "upgrade fw.bin"}) {
         const auto run = cli(dir, "--meter " + url + " " + command);
         EXPECT_EQ(run.status, 1) << command;
-        EXPECT_EQ(run.err, notFound) << command;
+        EXPECT_EQ(run.err, gone) << command;
     }
-    const auto run = cli(dir, "--meter " + url + " upgrade fw.bin");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "meter " + url + " (1357:2468): Not find the Device\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.gnr")));
+
+    SimProcess once({"--greetings", "1"});
+    ASSERT_FALSE(once.url().empty());
+    const auto run = cli(dir, "--meter " + once.url() + " status");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "meter " + once.url() + " (1357:2468): Nothing at " + once.url() +
+                           " greets as a meter: the program there is no meter emulator such as orbitune-meter-sim, "
+                           "or it is busy with another connection\n");
+}
+
+// Counts the meter gets wrong are errors that say what was wrong, never
+// negative counts; the upload then writes nothing.
+TEST(CliDevice, CountsThatAreNoCountsAreErrors)
+{
+    TempDir dir;
+    writeGeneralFile(dir.file("a.gnr"), allPlans(variedPlans()));
+    struct Case {
+        std::vector<std::string> faults;
+        std::string statusOut; // after the meter's name and status
+        std::string error;
+    };
+    // status asks: 1 status, 2 plan count, 3 TP count of plan 1.
+    const std::vector<Case> cases{
+        {{"--plan-count", "200"}, "", "The Device answered the plan count with 200, which is not between 0 and 127"},
+        {{"--tp-count", "128"},
+         "plans: 2\n",
+         "The Device answered the TP count of plan 1 with 128, which is not between 0 and 127"},
+        {{"--wrong-length-at", "2"}, "", "The Device answered the plan count query wrongly"},
+        {{"--wrong-code-at", "3"}, "plans: 2\n", "The Device answered the TP count query of plan 1 wrongly"},
+    };
+    for (const auto& c : cases) {
+        auto arguments = c.faults;
+        arguments.insert(arguments.end(), {"--preload", dir.file("a.gnr").string()});
+        SimProcess sim(arguments);
+        ASSERT_FALSE(sim.url().empty());
+        const std::string meter = "meter " + sim.url() + " (1357:2468)";
+        auto run = cli(dir, "--meter " + sim.url() + " status");
+        EXPECT_EQ(run.status, 1) << c.error;
+        EXPECT_EQ(run.out, meter + "\nstatus: 1 (normal)\n" + c.statusOut);
+        EXPECT_EQ(run.err, meter + ": " + c.error + "\n");
+    }
+    // upload asks: 1, 2 status, 3 plan count, 4 TP count of plan 1, 5 its
+    // header, 6 its first TP.
+    for (const std::vector<std::string>& faults : {std::vector<std::string>{"--plan-count", "200"},
+                                                   {"--tp-count", "255"},
+                                                   {"--wrong-length-at", "4"},
+                                                   {"--wrong-code-at", "6"}}) {
+        auto arguments = faults;
+        arguments.insert(arguments.end(), {"--preload", dir.file("a.gnr").string()});
+        SimProcess sim(arguments);
+        ASSERT_FALSE(sim.url().empty());
+        const auto run = cli(dir, "--meter " + sim.url() + " upload out.gnr");
+        EXPECT_EQ(run.status, 1) << faults[0];
+        EXPECT_EQ(run.out, "") << faults[0];
+        EXPECT_TRUE(contains(run.err, "out.gnr is not written\n")) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.gnr"))) << faults[0];
+    }
 }
 
 TEST(CliDevice, SilentMeterEndsTheExchangeAfterTheReplyLimit)
@@ -361,7 +423,7 @@ TEST(CliDevice, UploadCutShortWritesNothing)
     EXPECT_TRUE(contains(run.err, "Uploading 1/2 (50%)\n")) << run.err;
     EXPECT_TRUE(contains(run.err, "meter " + sim.url() + " (1357:2468): The Device stopped answering at plan 2\n"))
         << run.err;
-    EXPECT_TRUE(contains(run.err, "1 plan(s) had arrived; out.json is not written")) << run.err;
+    EXPECT_TRUE(contains(run.err, "out.json is not written")) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.json")));
 }
 

@@ -18,8 +18,6 @@
 #include "core/res/string_ids.h"
 #include "core/rules/model_checks.h"
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -40,13 +38,6 @@ struct Meter {
     DeviceType deviceType = DeviceType::Q36Checked;
 };
 
-std::string hex4(std::int32_t value)
-{
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "%04x", static_cast<unsigned>(value & 0xFFFF));
-    return text.data();
-}
-
 // The link to the meter --meter (or else ORBITUNE_METER) names, looking for the
 // identity --identity names; nothing, with the reason on stderr, when the
 // choice is refused. Nothing is connected yet.
@@ -64,8 +55,10 @@ std::optional<Meter> chooseMeter(const MeterOptions& options, CliContext& contex
     meter.link->setIdentity(identity);
     meter.link->setReplyLimit(std::chrono::milliseconds(options.replyLimitMs));
     meter.deviceType = identity.deviceType;
-    meter.name = "meter " + (choice && !choice->empty() ? *choice : std::string("hid")) + " (" +
-                 hex4(identity.vendorId) + ":" + hex4(identity.productId) + ")";
+    meter.name =
+        "meter " + (choice && !choice->empty() ? *choice : std::string("hid")) + " (" +
+        identityText(static_cast<std::uint16_t>(identity.vendorId), static_cast<std::uint16_t>(identity.productId)) +
+        ")";
     return meter;
 }
 
@@ -83,6 +76,22 @@ const char* stateName(int status)
     if (status == kMeterUpgrade)
         return "upgrade";
     return "unknown";
+}
+
+// Whether the meter gave a count; if not, what was wrong is told after the
+// meter's name (a lost link as the transfers tell it).
+bool countGiven(const Meter& meter, const MeterCount& count, std::optional<int> planIndex, CliContext& context)
+{
+    const auto stop = countStop(count, planIndex);
+    if (!stop)
+        return true;
+    if (count.fault == MeterCount::Fault::NoReply) {
+        context.failAbout(CliContext::kRefused, meter.name, msg::kDeviceNotFound);
+        return false;
+    }
+    const MeterMessage message = transferStopMessage(*stop);
+    context.failAbout(CliContext::kRefused, meter.name, message.id, message.args);
+    return false;
 }
 
 void runStatus(const MeterOptions& options, CliContext& context)
@@ -106,19 +115,15 @@ void runStatus(const MeterOptions& options, CliContext& context)
     // transferred.
     if (status != kMeterNormal)
         return;
-    const int plans = link.queryPlanCount();
-    if (!link.connected()) {
-        context.failAbout(CliContext::kRefused, meter->name, msg::kDeviceNotFound);
+    const MeterCount plans = link.queryPlanCount();
+    if (!countGiven(*meter, plans, std::nullopt, context))
         return;
-    }
-    context.out << "plans: " << plans << '\n';
-    for (int planIndex = 0; planIndex < plans; ++planIndex) {
-        const int tps = link.queryTpCount(planIndex);
-        if (!link.connected()) {
-            context.failAbout(CliContext::kRefused, meter->name, msg::kDeviceNotFound);
+    context.out << "plans: " << plans.value << '\n';
+    for (int planIndex = 0; planIndex < plans.value; ++planIndex) {
+        const MeterCount tps = link.queryTpCount(planIndex);
+        if (!countGiven(*meter, tps, planIndex, context))
             return;
-        }
-        context.out << "Plan " << planIndex + 1 << ": " << tps << " TPs\n";
+        context.out << "Plan " << planIndex + 1 << ": " << tps.value << " TPs\n";
     }
 }
 
@@ -172,9 +177,9 @@ void runUploadCommand(const MeterOptions& options, const UploadOptions& upload, 
     const auto outcome = uploadPlans(plans, *meter->link, prompts, runner, {});
     if (!outcome)
         return;
+    // A failed upload leaves the list empty: nothing is written.
     if (*outcome != TransferOutcome::Succeeded) {
-        if (!plans.empty())
-            context.err << plans.count() << " plan(s) had arrived; " << output.string() << " is not written\n";
+        context.err << output.string() << " is not written\n";
         return;
     }
     const auto saved = writeUploaded(output, plans);

@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace {
@@ -144,6 +145,7 @@ int main(int argc, char** argv)
     std::string savePlans;
     std::string saveFirmware;
     MeterFaults faults;
+    std::optional<int> greetings;
     app.add_option("--port", port, "TCP port on 127.0.0.1; 0 picks a free one and prints it")
         ->check(CLI::Range(0, 65535));
     app.add_option("--identity", identityName, "identity announced: q36 (1234:5678) or default (1357:2468)")
@@ -161,6 +163,8 @@ int main(int argc, char** argv)
     app.add_option("--status", faults.status, "status byte to answer")->check(CLI::Range(0, 255));
     app.add_option("--plan-count", faults.planCount, "plan count to answer")->check(CLI::Range(0, 255));
     app.add_option("--tp-count", faults.tpCount, "TP count to answer for every plan")->check(CLI::Range(0, 255));
+    app.add_option("--greetings", greetings, "greet only this many connections; close later ones at once")
+        ->check(CLI::NonNegativeNumber);
     CLI11_PARSE(app, argc, argv);
 
     MeterEmulator meter(stateName == "upgrade" ? MeterState::Upgrade : MeterState::Normal);
@@ -191,8 +195,16 @@ int main(int argc, char** argv)
         if (::poll(&p, 1, kPollMs) <= 0)
             continue;
         const meter_socket::Socket client(::accept4(listener.fd(), nullptr, nullptr, SOCK_CLOEXEC));
-        if (client.valid())
-            serve(client, meter, identity);
+        if (!client.valid())
+            continue;
+        // A meter past its greetings closes each connection without a word.
+        if (greetings && *greetings == 0) {
+            std::cerr << "closing a connection without a greeting\n";
+            continue;
+        }
+        if (greetings)
+            --*greetings;
+        serve(client, meter, identity);
     }
 
     int status = 0;

@@ -58,13 +58,18 @@ std::optional<TransferOutcome> uploadPlans(PlanList& plans, HidLink& link, Promp
         return std::nullopt;
     if (hooks.mayReplacePlans && !hooks.mayReplacePlans())
         return std::nullopt;
-    if (hooks.clearPanes)
-        hooks.clearPanes();
-    plans.removeAll();
-    const TransferResult result = runner.run(false, [&link, &plans, timing](TransferObserver& observer) {
-        return runUpload(link, plans, observer, timing);
+    // The worker fills a list of its own, which nothing else reads until the
+    // runner has returned; the plans are replaced only by a whole upload.
+    PlanList received;
+    const TransferResult result = runner.run(false, [&link, &received, timing](TransferObserver& observer) {
+        return runUpload(link, received, observer, timing);
     });
-    if (hooks.refreshPlans)
-        hooks.refreshPlans();
+    if (result.outcome == TransferOutcome::Succeeded) {
+        if (hooks.clearPanes)
+            hooks.clearPanes();
+        plans = std::move(received);
+        if (hooks.refreshPlans)
+            hooks.refreshPlans();
+    }
     return reportStop(prompts, result);
 }

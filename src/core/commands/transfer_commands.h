@@ -43,9 +43,11 @@ struct UploadHooks {
 };
 
 // The Upload command: the meter must be found (as for Download) and the plans
-// there are may be replaced; then both panes are emptied, the plan list is
-// emptied, the runner runs the upload and the plan pane is rebuilt. A transfer
-// that stopped short is reported as a download's is.
+// there are may be replaced; then the runner runs the upload into a list of
+// its own. Only a whole upload replaces the plans: both panes are emptied, the
+// list takes the meter's plans and the plan pane is rebuilt. After a failed
+// one the plans and the panes are as they were, and where it stopped is
+// reported as a download's is.
 std::optional<TransferOutcome> uploadPlans(PlanList& plans, HidLink& link, Prompts& prompts, TransferRunner& runner,
                                            const UploadHooks& hooks, const TransferTiming& timing = {});
 

@@ -1,7 +1,26 @@
 #include "core/device/hid_link.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <vector>
+
+namespace {
+
+std::string hex4(std::uint16_t value)
+{
+    std::array<char, 4> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value, 16).ptr;
+    std::string text(digits.size() - static_cast<std::size_t>(end - digits.data()), '0');
+    return text.append(digits.data(), end);
+}
+
+} // namespace
+
+std::string identityText(std::uint16_t vendorId, std::uint16_t productId)
+{
+    return hex4(vendorId) + ":" + hex4(productId);
+}
 
 HidLink::HidLink(std::unique_ptr<HidBackend> backend) : backend_(std::move(backend)) {}
 
@@ -40,10 +59,11 @@ bool HidLink::open()
         device_ = std::move(opened.device);
         connected_ = device_ != nullptr;
         if (!connected_)
-            openFailure_ = HidOpenFailure{info.path, opened.error};
-        break;
+            openFailure_ = HidOpenFailure{info.path, opened.error, opened.problem};
+        return connected_;
     }
-    return connected_;
+    openFailure_ = backend_->whyNotListed(static_cast<std::uint16_t>(vendorId), static_cast<std::uint16_t>(productId));
+    return false;
 }
 
 bool HidLink::writeReport(std::span<const std::uint8_t, frame::kReportSize> report)
@@ -81,34 +101,45 @@ void HidLink::readReply()
     readReply(inputBuffer_);
 }
 
-int HidLink::query(const frame::Report& request, int failure)
+std::optional<std::uint8_t> HidLink::query(const frame::Report& request)
 {
     if (!connected_ && !open())
-        return failure;
+        return std::nullopt;
     if (!writeReport(request))
-        return failure;
+        return std::nullopt;
     frame::Report reply{};
     readReply(reply);
     if (!connected_)
-        return failure;
+        return std::nullopt;
     if (reply[frame::kLengthAt] != frame::kShortReplyLength || reply[frame::kCodeAt] != request[frame::kCodeAt])
-        return failure;
-    return static_cast<std::int8_t>(reply[frame::kDataAt]);
+        return std::nullopt;
+    return reply[frame::kDataAt];
+}
+
+MeterCount HidLink::queryCount(const frame::Report& request)
+{
+    const auto value = query(request);
+    if (!value)
+        return {connected_ ? MeterCount::Fault::WrongReply : MeterCount::Fault::NoReply, 0};
+    if (*value > kMaxMeterCount)
+        return {MeterCount::Fault::OutOfRange, *value};
+    return {MeterCount::Fault::None, *value};
 }
 
 int HidLink::queryStatus()
 {
-    return query(frame::statusQuery(), -1);
+    const auto status = query(frame::statusQuery());
+    return status ? static_cast<std::int8_t>(*status) : -1;
 }
 
-int HidLink::queryPlanCount()
+MeterCount HidLink::queryPlanCount()
 {
-    return query(frame::planCountQuery(), 0);
+    return queryCount(frame::planCountQuery());
 }
 
-int HidLink::queryTpCount(int planIndex)
+MeterCount HidLink::queryTpCount(int planIndex)
 {
-    return query(frame::tpCountQuery(planIndex), 0);
+    return queryCount(frame::tpCountQuery(planIndex));
 }
 
 bool HidLink::exchange(std::span<const std::uint8_t, frame::kReportSize> report)

@@ -27,9 +27,33 @@ inline constexpr std::array<MeterIdentity, 2> kMeterIdentities{
     MeterIdentity{0x1357, 0x2468, DeviceType::Q36Checked},
 };
 
+// An identity as the user reads it: vendor and product id in four lower-case
+// hex digits each, "1357:2468".
+std::string identityText(std::uint16_t vendorId, std::uint16_t productId);
+
 // Status values of the meter.
 inline constexpr int kMeterNormal = 1;
 inline constexpr int kMeterUpgrade = 0;
+
+// Counts travel as signed 8-bit values: a meter holds at most 127 plans of at
+// most 127 TPs each. A count byte of 128 or more is no count.
+inline constexpr int kMaxMeterCount = 127;
+
+// What a count query (the plan count, a plan's TP count) got: the count, or
+// why there is none.
+struct MeterCount {
+    enum class Fault {
+        None,
+        NoReply,    // the link could not be opened, or was lost on the way
+        WrongReply, // a reply of another length or code; the link stays up
+        OutOfRange, // a count byte above kMaxMeterCount
+    };
+    Fault fault = Fault::None;
+    // The count; with OutOfRange the byte the meter sent.
+    int value = 0;
+
+    friend bool operator==(const MeterCount&, const MeterCount&) = default;
+};
 
 // The one connection to the meter. It is down at start, comes up through
 // `open` and goes down (lost) when a write fails or a reply does not arrive in
@@ -58,8 +82,10 @@ public:
     // Closes any open device, enumerates afresh and opens the first device with
     // the identity. Answers whether the link is up.
     bool open();
-    // Why the last `open` did not bring the link up although a device with the
-    // identity was there; none after a successful open or when none was there.
+    // Why the last `open` did not bring the link up, when more can be told
+    // than that no device has the identity: a device node that cannot be
+    // opened, or a socket meter that does not answer as one. None after a
+    // successful open.
     const std::optional<HidOpenFailure>& openFailure() const { return openFailure_; }
 
     // Writes one report; false (and the link lost) when it cannot.
@@ -73,10 +99,9 @@ public:
 
     // The status byte, or -1 when the exchange fails.
     int queryStatus();
-    // The meter's plan count (signed), or 0 when the exchange fails.
-    int queryPlanCount();
-    // The TP count of a stored plan (signed), or 0 when the exchange fails.
-    int queryTpCount(int planIndex);
+    // The meter's plan count, and the TP count of a stored plan.
+    MeterCount queryPlanCount();
+    MeterCount queryTpCount(int planIndex);
     // Sends the download end frame on a link that is up and waits for the
     // reply; true when the link is still up afterwards.
     bool sendDownloadEnd();
@@ -86,7 +111,10 @@ public:
     bool exchange(std::span<const std::uint8_t, frame::kReportSize> report);
 
 private:
-    int query(const frame::Report& request, int failure);
+    // The value byte of the short reply to `request`; none when the link cannot
+    // be opened, is lost on the way, or the reply has another length or code.
+    std::optional<std::uint8_t> query(const frame::Report& request);
+    MeterCount queryCount(const frame::Report& request);
     void close();
 
     std::unique_ptr<HidBackend> backend_;

@@ -49,7 +49,8 @@ std::vector<CComonOrbitune> MeterEmulator::storedRecords() const
         for (std::size_t j = 0; j < stored_[p].tps.size(); ++j) {
             request =
                 planReadRequest(static_cast<int>(j) + 2, static_cast<int>(stored_[p].tps.size()), static_cast<int>(p));
-            plan->appendChannel(parseTpReply(planRead(request)));
+            if (const auto tp = parseTpReply(planRead(request)))
+                plan->appendChannel(*tp);
         }
         records.push_back(*plan);
     }

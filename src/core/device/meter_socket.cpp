@@ -1,5 +1,6 @@
 #include "core/device/meter_socket.h"
 
+#include "core/device/hid_link.h"
 #include "core/device/meter_frame.h"
 
 #include <arpa/inet.h>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 
 namespace meter_socket {
 
@@ -154,30 +156,35 @@ ReadResult Socket::receiveExact(std::span<std::uint8_t> buffer, std::chrono::mil
     return ReadResult::Reply;
 }
 
-Socket connectTo(const Address& address)
+Connection connectTo(const Address& address)
 {
-    Socket s(::socket(address.ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (!s.valid())
-        return s;
+    Connection c{Socket(::socket(address.ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)), 0};
+    if (!c.socket.valid()) {
+        c.error = errno;
+        return c;
+    }
     int result = -1;
     if (address.ipv6) {
         sockaddr_in6 sa{};
         sa.sin6_family = AF_INET6;
         sa.sin6_port = htons(address.port);
         inet_pton(AF_INET6, address.host.c_str(), &sa.sin6_addr);
-        result = ::connect(s.fd(), reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
+        result = ::connect(c.socket.fd(), reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
     } else {
         sockaddr_in sa{};
         sa.sin_family = AF_INET;
         sa.sin_port = htons(address.port);
         inet_pton(AF_INET, address.host.c_str(), &sa.sin_addr);
-        result = ::connect(s.fd(), reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
+        result = ::connect(c.socket.fd(), reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
     }
-    if (result != 0)
-        return Socket{};
+    if (result != 0) {
+        c.error = errno;
+        c.socket = Socket{};
+        return c;
+    }
     const int one = 1;
-    ::setsockopt(s.fd(), IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    return s;
+    ::setsockopt(c.socket.fd(), IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    return c;
 }
 
 } // namespace meter_socket
@@ -204,24 +211,34 @@ private:
     Socket socket_;
 };
 
-// A connection that has passed the greeting, with the identity it announced.
+// A connection that has passed the greeting, with the identity it announced;
+// or why there is none.
 struct Greeted {
     Socket socket;
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
+    MeterProblem problem = MeterProblem::NothingListens;
+    std::string reason; // the system's, when nothing listens
 };
 
-std::optional<Greeted> connectAndGreet(const meter_socket::Address& address)
+Greeted connectAndGreet(const meter_socket::Address& address)
 {
-    Greeted g{meter_socket::connectTo(address)};
-    if (!g.socket.valid())
-        return std::nullopt;
+    Greeted g;
+    auto connection = meter_socket::connectTo(address);
+    if (!connection.socket.valid()) {
+        g.reason = std::strerror(connection.error);
+        return g;
+    }
+    g.socket = std::move(connection.socket);
+    g.problem = MeterProblem::NoGreeting;
     std::array<std::uint8_t, meter_socket::kGreetingSize> bytes{};
-    if (g.socket.receiveExact(bytes, meter_socket::kGreetingLimit) != ReadResult::Reply)
-        return std::nullopt;
-    const auto identity = meter_socket::parseGreeting(bytes);
-    if (!identity)
-        return std::nullopt;
+    const auto identity = g.socket.receiveExact(bytes, meter_socket::kGreetingLimit) == ReadResult::Reply
+                              ? meter_socket::parseGreeting(bytes)
+                              : std::nullopt;
+    if (!identity) {
+        g.socket = Socket{};
+        return g;
+    }
     g.vendorId = identity->first;
     g.productId = identity->second;
     return g;
@@ -237,17 +254,30 @@ SocketBackend::SocketBackend(meter_socket::Address address, std::string url)
 std::vector<HidDeviceInfo> SocketBackend::enumerate()
 {
     const auto g = connectAndGreet(address_);
-    if (!g)
+    lastProblem_ = g.problem;
+    lastReason_ = g.reason;
+    lastIdentity_.reset();
+    if (!g.socket.valid())
         return {};
-    return {HidDeviceInfo{url_, g->vendorId, g->productId}};
+    lastIdentity_ = std::pair{g.vendorId, g.productId};
+    return {HidDeviceInfo{url_, g.vendorId, g.productId}};
 }
 
 HidOpenResult SocketBackend::open(const std::string& path)
 {
     if (path != url_)
-        return {nullptr, "no such meter"};
+        return {nullptr, "no such meter", MeterProblem::NoGreeting};
     auto g = connectAndGreet(address_);
-    if (!g)
-        return {nullptr, "the meter did not greet"};
-    return {std::make_unique<SocketDevice>(std::move(g->socket)), {}};
+    if (!g.socket.valid())
+        return {nullptr, g.reason, g.problem};
+    return {std::make_unique<SocketDevice>(std::move(g.socket)), {}};
+}
+
+std::optional<HidOpenFailure> SocketBackend::whyNotListed(std::uint16_t vendorId, std::uint16_t productId) const
+{
+    if (!lastIdentity_)
+        return HidOpenFailure{url_, lastReason_, lastProblem_};
+    if (*lastIdentity_ == std::pair{vendorId, productId})
+        return std::nullopt;
+    return HidOpenFailure{url_, identityText(lastIdentity_->first, lastIdentity_->second), MeterProblem::OtherIdentity};
 }

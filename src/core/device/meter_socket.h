@@ -56,8 +56,13 @@ private:
     int fd_ = -1;
 };
 
-// A connected socket to the address, or an invalid one.
-Socket connectTo(const Address& address);
+// A connected socket to the address, or an invalid one and the system's error
+// number.
+struct Connection {
+    Socket socket;
+    int error = 0;
+};
+Connection connectTo(const Address& address);
 
 } // namespace meter_socket
 
@@ -69,8 +74,15 @@ public:
     // Connects and reads the greeting: one device with its identity, or none.
     std::vector<HidDeviceInfo> enumerate() override;
     HidOpenResult open(const std::string& path) override;
+    // Nothing listening at the address, nothing greeting as a meter, or a
+    // meter that greeted with another identity.
+    std::optional<HidOpenFailure> whyNotListed(std::uint16_t vendorId, std::uint16_t productId) const override;
 
 private:
     meter_socket::Address address_;
     std::string url_;
+    // What the last enumeration found: the identity greeted with, or why none.
+    std::optional<std::pair<std::uint16_t, std::uint16_t>> lastIdentity_;
+    MeterProblem lastProblem_ = MeterProblem::NothingListens;
+    std::string lastReason_;
 };

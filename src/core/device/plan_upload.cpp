@@ -13,6 +13,11 @@ namespace {
 
 constexpr std::size_t kNameBytes = 9;
 constexpr std::size_t kLongitudeAt = 27;
+constexpr std::size_t kTpReplyLength = 0x37;
+
+// Every count a meter can give fits the plan list and a plan.
+static_assert(kMaxMeterCount <= PlanList::kMaxPlans);
+static_assert(kMaxMeterCount <= CComonOrbitune::kSlotCount);
 
 std::int32_t signedByte(std::uint8_t b)
 {
@@ -61,8 +66,10 @@ std::optional<CComonOrbitune> parseHeaderReply(std::span<const std::uint8_t, fra
     return plan;
 }
 
-SateChannel parseTpReply(std::span<const std::uint8_t, frame::kReportSize> reply)
+std::optional<SateChannel> parseTpReply(std::span<const std::uint8_t, frame::kReportSize> reply)
 {
+    if (reply[frame::kLengthAt] != kTpReplyLength || reply[frame::kCodeAt] != frame::kPlanRead)
+        return std::nullopt;
     SateChannel tp;
     tp.number = reply[9];
     names::copyField(reply.subspan(10, kNameBytes), tp.name);
@@ -84,34 +91,53 @@ SateChannel parseTpReply(std::span<const std::uint8_t, frame::kReportSize> reply
     return tp;
 }
 
+std::optional<TransferStop> countStop(const MeterCount& count, std::optional<int> planIndex)
+{
+    using Fault = MeterCount::Fault;
+    using Reason = TransferStop::Reason;
+    if (count.fault == Fault::None)
+        return std::nullopt;
+    const bool ofPlan = planIndex.has_value();
+    Reason reason = ofPlan ? Reason::Silent : Reason::NoPlans;
+    if (count.fault == Fault::WrongReply)
+        reason = ofPlan ? Reason::WrongTpCount : Reason::WrongPlanCount;
+    if (count.fault == Fault::OutOfRange)
+        reason = ofPlan ? Reason::TpCountOutOfRange : Reason::PlanCountOutOfRange;
+    TransferStop stop = TransferStop::atPlan(reason, planIndex.value_or(-1), 0);
+    if (count.fault == Fault::OutOfRange)
+        stop.value = count.value;
+    return stop;
+}
+
 std::optional<TransferStop> receivePlan(HidLink& link, PlanList& plans, int planIndex)
 {
     const auto stop = [planIndex](TransferStop::Reason reason, int tp) {
         return TransferStop::atPlan(reason, planIndex, tp);
     };
-    const int tpCount = link.queryTpCount(planIndex);
-    if (!link.connected() && !link.open())
-        return stop(TransferStop::Reason::Silent, 0);
-    if (!link.writeReport(planReadRequest(1, tpCount, planIndex)))
+    const MeterCount tpCount = link.queryTpCount(planIndex);
+    if (auto wrong = countStop(tpCount, planIndex))
+        return wrong;
+    if (!link.writeReport(planReadRequest(1, tpCount.value, planIndex)))
         return stop(TransferStop::Reason::Silent, 0);
     frame::Report reply{};
     link.readReply(reply);
     if (!link.connected())
         return stop(TransferStop::Reason::Silent, 0);
-    const auto header = parseHeaderReply(reply);
-    if (!header)
+    auto plan = parseHeaderReply(reply);
+    if (!plan)
         return stop(TransferStop::Reason::WrongReply, 0);
-    plans.append(*header);
-    CComonOrbitune* stored = plans.findPlanById(header->id);
-    stored->channelCapacity = CComonOrbitune::kSlotCount;
-    for (int j = 0; j < tpCount; ++j) {
-        if (!link.writeReport(planReadRequest(j + 2, tpCount, planIndex)))
+    for (int j = 0; j < tpCount.value; ++j) {
+        if (!link.writeReport(planReadRequest(j + 2, tpCount.value, planIndex)))
             return stop(TransferStop::Reason::Silent, j + 1);
         link.readReply(reply);
         if (!link.connected())
             return stop(TransferStop::Reason::Silent, j + 1);
-        stored->appendChannel(parseTpReply(reply));
+        const auto tp = parseTpReply(reply);
+        if (!tp)
+            return stop(TransferStop::Reason::WrongReply, j + 1);
+        plan->appendChannel(*tp);
     }
+    plans.append(*plan);
     return std::nullopt;
 }
 
@@ -119,21 +145,26 @@ TransferOutcome runUpload(HidLink& link, PlanList& plans, TransferObserver& obse
 {
     if (const auto ended = startPlanTransfer(link, observer, timing))
         return *ended;
-    const int count = link.queryPlanCount();
-    if (count == 0) {
-        observer.statusText(msg::kDeviceNotFound);
-        TransferStop none;
-        none.reason = TransferStop::Reason::NoPlans;
-        return endTransfer(observer, TransferOutcome::Failed, none);
+    const MeterCount count = link.queryPlanCount();
+    std::optional<TransferStop> stop = countStop(count, std::nullopt);
+    if (!stop && count.value == 0) {
+        stop = TransferStop{};
+        stop->reason = TransferStop::Reason::NoPlans;
     }
-    observer.progressRange(std::max(count, 0));
-    for (int planIndex = 0; planIndex < count; ++planIndex) {
-        if (const auto stop = receivePlan(link, plans, planIndex)) {
+    if (stop) {
+        observer.statusText(msg::kDeviceNotFound);
+        return endTransfer(observer, TransferOutcome::Failed, stop);
+    }
+    observer.progressRange(count.value);
+    PlanList received;
+    for (int planIndex = 0; planIndex < count.value; ++planIndex) {
+        if (const auto cutShort = receivePlan(link, received, planIndex)) {
             observer.statusText(msg::kDeviceNotFound);
-            return endTransfer(observer, TransferOutcome::Failed, stop);
+            return endTransfer(observer, TransferOutcome::Failed, cutShort);
         }
         observer.progressStep();
     }
+    plans = std::move(received);
     observer.statusText(msg::kUploadTitle);
     return endTransfer(observer, TransferOutcome::Succeeded);
 }

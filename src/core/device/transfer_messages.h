@@ -15,10 +15,11 @@ struct MeterMessage {
     friend bool operator==(const MeterMessage&, const MeterMessage&) = default;
 };
 
-// The message for a meter that `open` did not bring up: for a meter that is
-// there but cannot be opened (a device node the user may not open), its path
-// and the reason; otherwise `notFoundId` (144 from the ribbon commands, 112
-// from the dialogs).
+// The message for a meter that `open` did not bring up, with the advice that
+// fits its kind: for a device node the user may not open, its path, the reason
+// and the udev rule; for a socket meter, what answered at its address; for
+// no meter at all, `notFoundId` (144 from the ribbon commands, 112 from the
+// dialogs).
 MeterMessage meterMissingMessage(const std::optional<HidOpenFailure>& unopened, MessageId notFoundId);
 
 // Whether message `id` is about the meter (it missing, its state, where it
@@ -27,5 +28,6 @@ MeterMessage meterMissingMessage(const std::optional<HidOpenFailure>& unopened, 
 bool isMeterMessage(MessageId id);
 
 // The report of a transfer that stopped short: the meter missing (as
-// meterMissingMessage with 112), or where the meter stopped answering.
+// meterMissingMessage with 112), or where the meter stopped answering or
+// answered what is no answer.
 MeterMessage transferStopMessage(const TransferStop& stop);

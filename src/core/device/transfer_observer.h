@@ -19,18 +19,24 @@ enum class TransferOutcome {
 // Where a transfer stopped short, for the report the user sees afterwards.
 struct TransferStop {
     enum class Reason {
-        NoMeter,       // no meter with the identity when the exchange began
-        Silent,        // the meter stopped answering, or a report could not be written
-        WrongReply,    // an upload's header reply was not a plan header
-        NoPlans,       // the meter reported no plans, or did not answer the plan count
-        PlanWithoutTp, // a plan without TPs cannot be downloaded
+        NoMeter,             // no meter with the identity when the exchange began
+        Silent,              // the meter stopped answering, or a report could not be written
+        WrongReply,          // an upload's header or TP reply was not one
+        WrongPlanCount,      // the reply to the plan count query was not one
+        WrongTpCount,        // the reply to a plan's TP count query was not one
+        PlanCountOutOfRange, // the plan count byte was no count (`value`)
+        TpCountOutOfRange,   // a plan's TP count byte was no count (`value`)
+        NoPlans,             // the meter reported no plans, or did not answer the plan count
+        PlanWithoutTp,       // a plan without TPs cannot be downloaded
     };
     Reason reason = Reason::NoMeter;
     int plan = 0;   // from 1, for a plan transfer
     int tp = 0;     // from 1 within the plan; 0 for its header
     int block = 0;  // from 1, for an upgrade
     int blocks = 0; // the upgrade's block count
-    // With NoMeter: the meter that was there but could not be opened.
+    int value = 0;  // the byte a count reply carried, when it was no count
+    // With NoMeter: the meter that was there, or looked for at an address,
+    // but could not be reached.
     std::optional<HidOpenFailure> unopened;
 
     // A stop in the plan at `planIndex` (from 0), at its TP `tp` (from 1; 0 for

@@ -66,6 +66,16 @@ inline constexpr MessageId kStoppedAtBlock{164};
 inline constexpr MessageId kWrongReplyAtPlan{165};
 inline constexpr MessageId kMeterHoldsNoPlans{166};
 inline constexpr MessageId kPlanWithoutTpStopped{167};
+// Meter replies that are no answer, and meters on a socket that cannot be
+// reached.
+inline constexpr MessageId kWrongReplyAtTp{400};
+inline constexpr MessageId kWrongPlanCount{401};
+inline constexpr MessageId kWrongTpCount{402};
+inline constexpr MessageId kPlanCountOutOfRange{403};
+inline constexpr MessageId kTpCountOutOfRange{404};
+inline constexpr MessageId kNothingListens{405};
+inline constexpr MessageId kNoGreeting{406};
+inline constexpr MessageId kOtherIdentity{407};
 inline constexpr MessageId kInputNotRead{168};
 inline constexpr MessageId kRestoreOffer{169};
 // Files that cannot be read or written, with the system's reason.

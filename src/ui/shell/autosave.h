@@ -25,9 +25,6 @@ public:
     void setTimes(std::chrono::milliseconds interval, std::chrono::milliseconds pause);
     // Writes the copy now when a change waits for it.
     void writeNow();
-    // Nothing is written until the plans change again: the meter's plans are
-    // about to replace them, from another thread.
-    void hold();
     // The editor ends: with `keep` and unsaved plans the copy is written and
     // kept for the next start, otherwise it is removed.
     void finish(bool keep);
@@ -37,6 +34,8 @@ signals:
 
 private:
     void plansChanged();
+    // Nothing is written until the plans change again.
+    void hold();
 
     PlanHistory& history_;
     const PlanList& plans_;

@@ -407,8 +407,9 @@ void CMainFrame::onCommand(int commandId)
         onTypeCombo();
         return;
     case cmd::kDownload:
-        if (downloadPlans(plans_, link_, prompts_, transfers_, deviceType_) == TransferOutcome::Succeeded)
-            history_->markSaved();
+        // The meter holding the plans is no file holding them: they stay as
+        // saved or unsaved as they were.
+        downloadPlans(plans_, link_, prompts_, transfers_, deviceType_);
         return;
     case cmd::kUpload:
         onUpload();
@@ -430,20 +431,16 @@ void CMainFrame::onCommand(int commandId)
     }
 }
 
-// The meter's plans replace the list (whatever the upload brings): no earlier
-// step can be undone and no file holds them.
+// Only a whole upload replaces the plans: no earlier step can be undone, and
+// since no file holds them they count as unsaved. A failed upload leaves the
+// plans, the panes, the steps and the recovery copy as they were.
 void CMainFrame::onUpload()
 {
-    const UploadHooks hooks{[this] { return mayReplaceUnsavedPlans(); },
-                            [this] {
-                                if (autosave_)
-                                    autosave_->hold();
-                                clearPanes();
-                            },
+    const UploadHooks hooks{[this] { return mayReplaceUnsavedPlans(); }, [this] { clearPanes(); },
                             [this] { planPane_->RefreshPlanList(); }};
-    if (uploadPlans(plans_, link_, prompts_, transfers_, hooks)) {
+    if (uploadPlans(plans_, link_, prompts_, transfers_, hooks) == TransferOutcome::Succeeded) {
         setDocumentFile({});
-        history_->restart(true);
+        history_->restart(false);
     }
 }
 

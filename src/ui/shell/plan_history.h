@@ -30,11 +30,12 @@ public:
     void make(const QString& name, const std::function<void()>& change) override;
 
     // The plans were replaced as a whole: no earlier step can be undone. They
-    // count as saved, or with `saved` false (restored from a recovery copy)
-    // as modified until the next save.
+    // count as saved when a file holds them (opened), or with `saved` false
+    // (restored from a recovery copy, uploaded from the meter) as modified
+    // until the next save.
     void restart(bool saved);
-    // The plans as they are now were saved (or sent to the meter). Within a
-    // step, they are those after the step.
+    // The plans as they are now were saved to a file. Within a step, they are
+    // those after the step.
     void markSaved();
     bool isModified() const { return !stack_.isClean(); }
 

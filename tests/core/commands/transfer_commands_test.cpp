@@ -88,21 +88,34 @@ TEST(TransferCommands, FailedPlanIsReportedAfterTheDialogCloses)
     EXPECT_EQ(plans.count(), 3);
 }
 
-TEST(TransferCommands, UploadInUpgradeStateGives121WithEmptyPanes)
+// An upload that fails, wherever it fails, leaves the plans and the panes as
+// they were: refused by the meter's state, or cut short at plan 3 of 3.
+TEST(TransferCommands, FailedUploadLeavesThePlansAndThePanes)
 {
-    EmulatedLink e;
-    e.meter->setState(MeterState::Upgrade);
-    ScriptedPrompts prompts;
-    DirectRunner runner(prompts);
-    auto plans = makePlanList(2, 1);
-    int cleared = 0;
-    int refreshed = 0;
-    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner, {{}, [&] { ++cleared; }, [&] { ++refreshed; }}, kNoPause),
-              TransferOutcome::WrongState);
-    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kNeedNormalState}));
-    EXPECT_TRUE(plans.empty());
-    EXPECT_EQ(cleared, 1);
-    EXPECT_EQ(refreshed, 1);
+    for (const bool cutShort : {false, true}) {
+        EmulatedLink e;
+        e.meter->preload({makePlan("A", 2), makePlan("B", 2), makePlan("C", 2)});
+        if (cutShort)
+            e.meter->faults.silentAfter = 3 + 4 + 4; // status x2, plan count, plans 1 and 2
+        else
+            e.meter->setState(MeterState::Upgrade);
+        ScriptedPrompts prompts;
+        DirectRunner runner(prompts);
+        auto plans = makePlanList(2, 1);
+        const auto before = plans;
+        int cleared = 0;
+        int refreshed = 0;
+        const auto outcome =
+            uploadPlans(plans, *e.link, prompts, runner, {{}, [&] { ++cleared; }, [&] { ++refreshed; }}, kNoPause);
+        EXPECT_EQ(outcome, cutShort ? TransferOutcome::Failed : TransferOutcome::WrongState);
+        EXPECT_EQ(prompts.messageIds(),
+                  (std::vector<MessageId>{cutShort ? msg::kStoppedAtPlan : msg::kNeedNormalState}));
+        ASSERT_EQ(plans.count(), 2);
+        EXPECT_EQ(plans.at(0), before.at(0));
+        EXPECT_EQ(plans.at(1), before.at(1));
+        EXPECT_EQ(cleared, 0);
+        EXPECT_EQ(refreshed, 0);
+    }
 }
 
 TEST(TransferCommands, UploadWithPlanCountZeroIsReported)
@@ -123,9 +136,13 @@ TEST(TransferCommands, MeterGoneBetweenCommandAndWorker)
     auto plans = makePlanList(1, 1);
     // The command's open finds the meter; it is unplugged before the worker
     // looks for it.
-    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner, {{}, [&] { e.backend->remove("emu:0"); }, [] {}}, kNoPause),
+    const auto unplug = [&] {
+        e.backend->remove("emu:0");
+        return true;
+    };
+    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner, {unplug, [] {}, [] {}}, kNoPause),
               TransferOutcome::NotFound);
-    EXPECT_TRUE(plans.empty());
+    EXPECT_EQ(plans.count(), 1);
     EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kDeviceNotFound}));
     EXPECT_TRUE(e.meter->received().empty());
 }
@@ -152,11 +169,15 @@ TEST(TransferCommands, UploadBringsBackTheMetersPlans)
     e.meter->preload({makePlan("A", 2), makePlan("B", 1)});
     ScriptedPrompts prompts;
     DirectRunner runner(prompts);
-    PlanList plans;
+    auto plans = makePlanList(3, 1);
+    int cleared = 0;
     int refreshed = 0;
-    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner, {{}, [] {}, [&] { refreshed = plans.count(); }}, kNoPause),
+    EXPECT_EQ(uploadPlans(plans, *e.link, prompts, runner,
+                          {{}, [&] { cleared = plans.count(); }, [&] { refreshed = plans.count(); }}, kNoPause),
               TransferOutcome::Succeeded);
+    EXPECT_EQ(cleared, 3);
     EXPECT_EQ(refreshed, 2);
+    EXPECT_EQ(plans.at(0).nameText(), "A");
     EXPECT_TRUE(prompts.messages.empty());
 }
 

@@ -64,7 +64,7 @@ TEST(HidLink, WrongReplyCodeFailsAndKeepsTheLink)
 {
     EmulatedLink e;
     e.meter->faults.wrongCodeAt = 1;
-    EXPECT_EQ(e.link->queryPlanCount(), 0);
+    EXPECT_EQ(e.link->queryPlanCount(), (MeterCount{MeterCount::Fault::WrongReply, 0}));
     EXPECT_TRUE(e.link->connected());
 }
 
@@ -85,17 +85,25 @@ TEST(HidLink, DroppedConnectionLosesTheLink)
     EmulatedLink e;
     e.meter->faults.dropAfter = 1;
     EXPECT_EQ(e.link->queryStatus(), 1);
-    EXPECT_EQ(e.link->queryPlanCount(), 0);
+    EXPECT_EQ(e.link->queryPlanCount(), (MeterCount{MeterCount::Fault::NoReply, 0}));
     EXPECT_FALSE(e.link->connected());
 }
 
-TEST(HidLink, CountsAreSigned)
+// Counts are signed bytes: from 0x80 on a byte is no count, and never a
+// negative one.
+TEST(HidLink, CountBytesAbove127AreNoCounts)
 {
+    using Fault = MeterCount::Fault;
     EmulatedLink e;
-    e.meter->faults.planCount = 0x80;
-    e.meter->faults.tpCount = 0xFF;
-    EXPECT_EQ(e.link->queryPlanCount(), -128);
-    EXPECT_EQ(e.link->queryTpCount(0), -1);
+    e.meter->faults.planCount = 0x7F;
+    e.meter->faults.tpCount = 0x80;
+    EXPECT_EQ(e.link->queryPlanCount(), (MeterCount{Fault::None, 127}));
+    EXPECT_EQ(e.link->queryTpCount(0), (MeterCount{Fault::OutOfRange, 128}));
+    e.meter->faults.planCount = 0xFF;
+    EXPECT_EQ(e.link->queryPlanCount(), (MeterCount{Fault::OutOfRange, 255}));
+    e.meter->faults.wrongLengthAt = 4;
+    EXPECT_EQ(e.link->queryTpCount(0), (MeterCount{Fault::WrongReply, 0}));
+    EXPECT_TRUE(e.link->connected());
 }
 
 TEST(HidLink, DownloadEndNeedsALinkThatIsUp)
@@ -141,7 +149,7 @@ TEST(HidLink, EachReplyIsAwaitedSixSecondsUnlessShortened)
     HidLink link(std::move(owned));
     EXPECT_EQ(link.queryStatus(), -1);
     link.setReplyLimit(std::chrono::milliseconds(25));
-    EXPECT_EQ(link.queryPlanCount(), 0);
+    EXPECT_EQ(link.queryPlanCount(), (MeterCount{MeterCount::Fault::NoReply, 0}));
     EXPECT_EQ(limits,
               (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(6000), std::chrono::milliseconds(25)}));
     EXPECT_FALSE(link.connected());
@@ -203,7 +211,7 @@ TEST(Download, FailingPlanStopsWithoutDownloadEnd)
     RecordingObserver o;
     EXPECT_EQ(runDownload(*e.link, makePlanList(3, 1), o, kNoPause), TransferOutcome::Failed);
     EXPECT_EQ(o.events.back(), "status 112");
-    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::Silent, 3, 0, 0, 0, {}})); // the header of plan 3
+    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::Silent, 3, 0, 0, 0, 0, {}})); // the header of plan 3
     EXPECT_FALSE(e.link->connected());
     for (auto c : codes(*e.meter))
         EXPECT_NE(c, frame::kDownloadEnd);
@@ -215,7 +223,7 @@ TEST(Download, PlanWithoutTpsSendsItsHeaderThenFails)
     EmulatedLink e;
     ASSERT_TRUE(e.link->open());
     EXPECT_EQ(sendPlan(*e.link, 0, makePlan("P", 0)),
-              (TransferStop{TransferStop::Reason::PlanWithoutTp, 1, 0, 0, 0, {}}));
+              (TransferStop{TransferStop::Reason::PlanWithoutTp, 1, 0, 0, 0, 0, {}}));
     EXPECT_EQ(e.meter->received().size(), 1U);
 }
 
@@ -226,7 +234,7 @@ TEST(Download, NoMeterIsNotFound)
     RecordingObserver o;
     EXPECT_EQ(runDownload(*e.link, makePlanList(1, 1), o, kNoPause), TransferOutcome::NotFound);
     EXPECT_TRUE(o.events.empty());
-    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::NoMeter, 0, 0, 0, 0, {}}));
+    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::NoMeter, 0, 0, 0, 0, 0, {}}));
 }
 
 // A meter whose device node the user may not open is there all the same: the
@@ -297,34 +305,60 @@ TEST(Upload, DownloadThenUploadGivesTheSamePlans)
     }
 }
 
-TEST(Upload, PartialUploadIsKept)
+// However an upload stops short, the list it was to fill is as it was, and the
+// stop says where: the frames of two stored plans of two TPs are 1, 2 status,
+// 3 plan count, 4 TP count, 5 header, 6 and 7 TPs of plan 1, 8 to 11 of plan 2.
+TEST(Upload, StopsShortWhereTheMeterAnswersNoAnswerAndKeepsTheList)
 {
-    EmulatedLink e;
-    e.meter->preload(std::vector<CComonOrbitune>{makePlan("A", 2), makePlan("B", 2), makePlan("C", 2)});
-    // status x2, plan count, plan 0 (tp count, header, 2 TPs), plan 1 (tp count,
-    // header, TP 0), then silence at its second TP.
-    e.meter->faults.silentAfter = 3 + 4 + 3;
-    PlanList received;
-    RecordingObserver o;
-    EXPECT_EQ(runUpload(*e.link, received, o, kNoPause), TransferOutcome::Failed);
-    EXPECT_EQ(o.events.back(), "status 112");
-    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::Silent, 2, 2, 0, 0, {}}));
-    ASSERT_EQ(received.count(), 2);
-    EXPECT_EQ(received.at(0).channelCount, 2);
-    EXPECT_EQ(received.at(1).channelCount, 1);
-    EXPECT_FALSE(e.link->connected());
-}
-
-TEST(Upload, WrongHeaderLengthFailsKeepingEarlierPlans)
-{
-    EmulatedLink e;
-    e.meter->preload(std::vector<CComonOrbitune>{makePlan("A", 1), makePlan("B", 1)});
-    e.meter->faults.wrongLengthAt = 3 + 3 + 2; // the header reply of plan 1
-    PlanList received;
-    RecordingObserver o;
-    EXPECT_EQ(runUpload(*e.link, received, o, kNoPause), TransferOutcome::Failed);
-    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::WrongReply, 2, 0, 0, 0, {}}));
-    EXPECT_EQ(received.count(), 1);
+    using Reason = TransferStop::Reason;
+    struct Case {
+        const char* what;
+        void (*fault)(MeterFaults&);
+        TransferStop stop;
+        MessageId message;
+    };
+    const auto at = [](Reason reason, int plan, int tp, int value = 0) {
+        auto stop = TransferStop::atPlan(reason, plan - 1, tp);
+        stop.value = value;
+        return stop;
+    };
+    const std::vector<Case> cases{
+        {"plan count of another length", [](MeterFaults& f) { f.wrongLengthAt = 3; }, at(Reason::WrongPlanCount, 0, 0),
+         msg::kWrongPlanCount},
+        {"plan count 200", [](MeterFaults& f) { f.planCount = 200; }, at(Reason::PlanCountOutOfRange, 0, 0, 200),
+         msg::kPlanCountOutOfRange},
+        {"TP count 128", [](MeterFaults& f) { f.tpCount = 128; }, at(Reason::TpCountOutOfRange, 1, 0, 128),
+         msg::kTpCountOutOfRange},
+        {"TP count of another length", [](MeterFaults& f) { f.wrongLengthAt = 8; }, at(Reason::WrongTpCount, 2, 0),
+         msg::kWrongTpCount},
+        {"TP count of another code", [](MeterFaults& f) { f.wrongCodeAt = 8; }, at(Reason::WrongTpCount, 2, 0),
+         msg::kWrongTpCount},
+        {"TP count unanswered", [](MeterFaults& f) { f.silentAfter = 7; }, at(Reason::Silent, 2, 0),
+         msg::kStoppedAtPlan},
+        {"header of another length", [](MeterFaults& f) { f.wrongLengthAt = 9; }, at(Reason::WrongReply, 2, 0),
+         msg::kWrongReplyAtPlan},
+        {"TP of another length", [](MeterFaults& f) { f.wrongLengthAt = 10; }, at(Reason::WrongReply, 2, 1),
+         msg::kWrongReplyAtTp},
+        {"TP of another code", [](MeterFaults& f) { f.wrongCodeAt = 11; }, at(Reason::WrongReply, 2, 2),
+         msg::kWrongReplyAtTp},
+        {"TP unanswered", [](MeterFaults& f) { f.silentAfter = 10; }, at(Reason::Silent, 2, 2), msg::kStoppedAtTp},
+    };
+    for (const auto& c : cases) {
+        EmulatedLink e;
+        e.meter->preload(std::vector<CComonOrbitune>{makePlan("A", 2), makePlan("B", 2)});
+        c.fault(e.meter->faults);
+        PlanList plans = makePlanList(1, 1);
+        const PlanList before = plans;
+        RecordingObserver o;
+        EXPECT_EQ(runUpload(*e.link, plans, o, kNoPause), TransferOutcome::Failed) << c.what;
+        EXPECT_EQ(o.events.back(), "status 112") << c.what;
+        EXPECT_EQ(o.stop, c.stop) << c.what;
+        EXPECT_EQ(transferStopMessage(c.stop).id, c.message) << c.what;
+        ASSERT_EQ(plans.count(), 1) << c.what;
+        EXPECT_EQ(plans.at(0), before.at(0)) << c.what;
+    }
+    EXPECT_EQ(transferStopMessage(at(Reason::TpCountOutOfRange, 3, 0, 200)).args,
+              (std::vector<std::string>{"3", "200"}));
 }
 
 TEST(Upload, PlanCountZeroFails)
@@ -334,28 +368,7 @@ TEST(Upload, PlanCountZeroFails)
     RecordingObserver o;
     EXPECT_EQ(runUpload(*e.link, received, o, kNoPause), TransferOutcome::Failed);
     EXPECT_EQ(o.events, (std::vector<std::string>{"status 112"}));
-    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::NoPlans, 0, 0, 0, 0, {}}));
-}
-
-TEST(Upload, NegativePlanCountSucceedsWithNothing)
-{
-    EmulatedLink e;
-    e.meter->faults.planCount = 0x90;
-    PlanList received;
-    RecordingObserver o;
-    EXPECT_EQ(runUpload(*e.link, received, o, kNoPause), TransferOutcome::Succeeded);
-    EXPECT_TRUE(received.empty());
-}
-
-TEST(Upload, NegativeTpCountStillRequestsTheHeader)
-{
-    EmulatedLink e;
-    e.meter->preload(std::vector<CComonOrbitune>{makePlan("A", 1)});
-    e.meter->faults.tpCount = 0x80;
-    PlanList received;
-    ASSERT_FALSE(receivePlan(*e.link, received, 0).has_value());
-    EXPECT_EQ(e.meter->received().back()[7], 0x81);
-    EXPECT_EQ(received.at(0).channelCount, 0);
+    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::NoPlans, 0, 0, 0, 0, 0, {}}));
 }
 
 TEST(Upgrade, HundredByteImageGivesFourBlocks)
@@ -421,7 +434,7 @@ TEST(Upgrade, LostBlockFails)
     std::vector<std::uint8_t> image(96);
     RecordingObserver o;
     EXPECT_EQ(runUpgrade(*e.link, image, o), TransferOutcome::Failed);
-    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::Silent, 0, 0, 2, 3, {}}));
+    EXPECT_EQ(o.stop, (TransferStop{TransferStop::Reason::Silent, 0, 0, 2, 3, 0, {}}));
     EXPECT_EQ(transferStopMessage(*o.stop), (MeterMessage{msg::kStoppedAtBlock, {"2", "3"}}));
     EXPECT_FALSE(e.link->connected());
 }

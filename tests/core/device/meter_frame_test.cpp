@@ -170,15 +170,20 @@ TEST(PlanUpload, HeaderReplyFields)
 TEST(PlanUpload, TpReplyReadsSignedBytes)
 {
     auto reply = tpFrame(0, plan1(), 0);
+    EXPECT_FALSE(parseTpReply(reply)); // length 0x37, code 0x67
+    reply[5] = 0x66;
     reply[22] = 0xFF;
     const auto tp = parseTpReply(reply);
-    EXPECT_EQ(tp.enabled, -1);
-    EXPECT_EQ(tp.nameText(), "TP1");
-    EXPECT_EQ(tp.frequency, 350000U);
-    EXPECT_EQ(tp.bandwidth, 1350U);
-    EXPECT_EQ(tp.symbolRate, 10000);
-    EXPECT_EQ(tp.lnbLo, 2);
-    EXPECT_EQ(tp.number, 0);
+    ASSERT_TRUE(tp);
+    EXPECT_EQ(tp->enabled, -1);
+    EXPECT_EQ(tp->nameText(), "TP1");
+    EXPECT_EQ(tp->frequency, 350000U);
+    EXPECT_EQ(tp->bandwidth, 1350U);
+    EXPECT_EQ(tp->symbolRate, 10000);
+    EXPECT_EQ(tp->lnbLo, 2);
+    EXPECT_EQ(tp->number, 0);
+    reply[4] = 0x36;
+    EXPECT_FALSE(parseTpReply(reply));
 }
 
 TEST(FirmwareUpgrade, BlockCount)

@@ -2,7 +2,9 @@
 #include "core/device/meter_selection.h"
 #include "core/device/plan_download.h"
 #include "core/device/plan_upload.h"
+#include "core/device/transfer_messages.h"
 #include "core/files/plan_list_file.h"
+#include "core/res/string_ids.h"
 #include "core/rules/model_checks.h"
 #include "support/device_test_support.h"
 #include "support/plan_builders.h"
@@ -10,6 +12,9 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -68,7 +73,7 @@ TEST(MeterSim, SilentMeterLosesTheLink)
     auto link = socketLink(sim.url());
     link->setReplyLimit(std::chrono::milliseconds(50));
     EXPECT_EQ(link->queryStatus(), 1);
-    EXPECT_EQ(link->queryPlanCount(), 0);
+    EXPECT_EQ(link->queryPlanCount(), (MeterCount{MeterCount::Fault::NoReply, 0}));
     EXPECT_FALSE(link->connected());
 }
 
@@ -78,8 +83,36 @@ TEST(MeterSim, AnnouncesItsIdentity)
     ASSERT_FALSE(sim.url().empty());
     auto link = socketLink(sim.url());
     EXPECT_FALSE(link->open());
+    EXPECT_EQ(meterMissingMessage(link->openFailure(), msg::kQ36NotFound),
+              (MeterMessage{msg::kOtherIdentity, {sim.url(), "1234:5678"}}));
     link->setIdentity(kMeterIdentities[0]);
     EXPECT_TRUE(link->open());
+    EXPECT_FALSE(link->openFailure());
+}
+
+// A socket meter that cannot be reached is no device node: the advice is
+// about what answers at its address, never about the udev rule.
+TEST(MeterSim, SocketMeterThatCannotBeReachedSaysWhatAnswered)
+{
+    std::string vacated;
+    {
+        SimProcess gone({});
+        vacated = gone.url();
+    }
+    auto link = socketLink(vacated);
+    EXPECT_FALSE(link->open());
+    EXPECT_EQ(meterMissingMessage(link->openFailure(), msg::kQ36NotFound),
+              (MeterMessage{msg::kNothingListens, {vacated, std::strerror(ECONNREFUSED)}}));
+
+    // Greets when listed, then no more: the connection that opens it is closed.
+    SimProcess once({"--greetings", "1"});
+    ASSERT_FALSE(once.url().empty());
+    link = socketLink(once.url());
+    EXPECT_FALSE(link->open());
+    EXPECT_EQ(meterMissingMessage(link->openFailure(), msg::kQ36NotFound),
+              (MeterMessage{msg::kNoGreeting, {once.url()}}));
+    EXPECT_FALSE(link->open()); // and not listed any more
+    EXPECT_EQ(link->openFailure(), (HidOpenFailure{once.url(), "", MeterProblem::NoGreeting}));
 }
 
 TEST(MeterSim, PreloadsAPlanFileAsTheOpenCommandReadsIt)
@@ -89,8 +122,8 @@ TEST(MeterSim, PreloadsAPlanFileAsTheOpenCommandReadsIt)
     SimProcess sim({"--preload", dir.file("a.planList").string()});
     ASSERT_FALSE(sim.url().empty());
     auto link = socketLink(sim.url());
-    EXPECT_EQ(link->queryPlanCount(), 3);
-    EXPECT_EQ(link->queryTpCount(2), 2);
+    EXPECT_EQ(link->queryPlanCount(), (MeterCount{MeterCount::Fault::None, 3}));
+    EXPECT_EQ(link->queryTpCount(2), (MeterCount{MeterCount::Fault::None, 2}));
 }
 
 TEST(MeterSim, RefusesToStartWithAFileThatIsNoPlanFile)

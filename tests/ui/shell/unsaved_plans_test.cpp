@@ -332,12 +332,36 @@ TEST_F(UnsavedPlansTest, UploadWithUnsavedChangesAsksFirst)
     EXPECT_EQ(plans.count(), 1);
     EXPECT_TRUE(frame->isWindowModified());
 
+    // Don't Save goes on; the meter holds no plans, and a failed upload
+    // changes nothing.
     prompts.saveAnswers = {Prompts::Answer::Discard};
     press(cmd::kUpload);
-    EXPECT_EQ(prompts.messages.size(), 3U); // the meter holds no plans
-    EXPECT_TRUE(plans.empty());
-    EXPECT_FALSE(frame->isWindowModified());
-    EXPECT_EQ(frame->history().stack().count(), 0);
+    EXPECT_EQ(prompts.messageIds(),
+              (std::vector<MessageId>{msg::kSaveOffer, msg::kSaveOffer, msg::kMeterHoldsNoPlans}));
+    EXPECT_EQ(plans.count(), 1);
+    EXPECT_EQ(planList().rowCount(), 1);
+    EXPECT_TRUE(frame->isWindowModified());
+    EXPECT_EQ(frame->history().stack().count(), 1);
+}
+
+// Sending the plans to the meter is not saving them: after a Download the
+// changes are still unsaved, the recovery copy stays and closing asks.
+TEST_F(UnsavedPlansTest, DownloadLeavesTheChangesUnsaved)
+{
+    frame->watchUnsavedPlans(recovery);
+    frame->autosave()->setTimes(1h, 1ms);
+    frame->openFiles({QString::fromStdString(writeTwoPlans())});
+    clickCell(planList(), 0, 0);
+    press(cmd::kChannelAdd);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(recovery.path()); }));
+    press(cmd::kDownload);
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front().text;
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("two.gnr[*] - Orbitune"));
+    EXPECT_TRUE(frame->isWindowModified());
+    EXPECT_TRUE(QFile::exists(recovery.path()));
+    prompts.saveAnswers = {Prompts::Answer::Cancel};
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kSaveOffer});
 }
 
 // Unsaved plans are copied a pause after each change; a save removes the copy.
@@ -367,20 +391,6 @@ TEST_F(UnsavedPlansTest, RecoveryCopyFollowsTheUnsavedChanges)
     keys(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_FALSE(QFile::exists(recovery.path()));
     EXPECT_FALSE(frame->isWindowModified());
-}
-
-// While the meter's plans come in on another thread nothing reads the list;
-// the next change writes the copy again.
-TEST_F(UnsavedPlansTest, HeldRecoveryCopyWaitsForTheNextChange)
-{
-    frame->watchUnsavedPlans(recovery);
-    frame->autosave()->setTimes(1h, 20ms);
-    press(cmd::kPlanAdd);
-    frame->autosave()->hold();
-    QTest::qWait(60);
-    EXPECT_FALSE(QFile::exists(recovery.path()));
-    press(cmd::kPlanAdd);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(recovery.path()); }));
 }
 
 // Locks tell a running editor's copy from one left by an editor that ended
