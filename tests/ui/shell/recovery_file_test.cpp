@@ -5,7 +5,6 @@
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
 #include "support/list_driving.h"
-#include "support/modal_driver.h"
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -19,11 +18,13 @@
 #include "ui/shell/recovery_file.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -49,40 +51,65 @@ QStringList copiesIn(const QString& folder)
     return QDir(folder).entryList({QStringLiteral("*.gnr")}, QDir::Files);
 }
 
-// What an editor showed at its start, and the editor, left running.
+void click(QMessageBox& box, QMessageBox::StandardButton button)
+{
+    ASSERT_NE(box.button(button), nullptr) << box.text().toStdString();
+    QTest::mouseClick(box.button(button), Qt::LeftButton);
+}
+
+// Answers the first message box shown after start() while it lives, from
+// inside the box's own event loop.
+class BoxAnswer {
+public:
+    explicit BoxAnswer(std::function<void(QMessageBox&)> answer) : answer_(std::move(answer))
+    {
+        poll_.setInterval(1);
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible())
+                return;
+            poll_.stop();
+            text = box->text();
+            for (QAbstractButton* button : box->buttons())
+                buttons << button->text();
+            buttons.sort();
+            answered = true;
+            answer_(*box);
+            if (box->isVisible())
+                box->reject();
+        });
+    }
+    void start() { poll_.start(); }
+
+    QString text;
+    QStringList buttons;
+    bool answered = false;
+
+private:
+    std::function<void(QMessageBox&)> answer_;
+    QTimer poll_;
+};
+
+// An editor started on `folder` whose offer `answer` answered; `prepare` runs
+// on the editor before the offer comes.
 struct Start {
     std::unique_ptr<COrbituneApp> app;
     QString offer;
     QStringList buttons;
 };
-
-// Starts an editor on `folder` whose offer `answer` answers; `prepare` runs
-// on the editor before the offer comes.
 Start startEditor(const QString& folder, const std::function<void(QMessageBox&)>& answer,
                   const std::function<void(COrbituneApp&)>& prepare = {})
 {
     Start start{std::make_unique<COrbituneApp>(Language::English, std::string("sim"), folder), {}, {}};
-    bool answered = false;
-    whenModalShows([&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        ASSERT_NE(box, nullptr);
-        start.offer = box->text();
-        for (QAbstractButton* button : box->buttons())
-            start.buttons << button->text();
-        start.buttons.sort();
-        answered = true;
-        answer(*box);
-    });
+    BoxAnswer offer(answer);
+    offer.start();
     EXPECT_TRUE(start.app->InitInstance({}));
     if (prepare)
         prepare(*start.app);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return offer.answered; }));
+    start.offer = offer.text;
+    start.buttons = offer.buttons;
     return start;
-}
-
-void click(QMessageBox& box, QMessageBox::StandardButton button)
-{
-    QTest::mouseClick(box.button(button), Qt::LeftButton);
 }
 
 } // namespace
@@ -94,19 +121,14 @@ TEST(RecoveryOffer, OnlyAConfirmedDiscardThrowsTheKeptPlansAway)
     TempDir dir;
     const QString folder = QString::fromStdString(dir.file("recovery").string());
     const QString copy = leaveCopy(folder, makePlanList(2, 1));
-    QString confirm;
+    BoxAnswer declined([](QMessageBox& box) { click(box, QMessageBox::Cancel); });
     const std::vector<std::pair<const char*, std::function<void(QMessageBox&)>>> keeping{
         {"Later", [](QMessageBox& box) { click(box, QMessageBox::Cancel); }},
         {"Escape", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }},
         {"close box", [](QMessageBox& box) { box.close(); }},
         {"Discard, then Cancel",
-         [&confirm](QMessageBox& box) {
-             whenModalShows([&confirm](QWidget* modal) {
-                 auto* second = qobject_cast<QMessageBox*>(modal);
-                 ASSERT_NE(second, nullptr);
-                 confirm = second->text();
-                 click(*second, QMessageBox::Cancel);
-             });
+         [&declined](QMessageBox& box) {
+             declined.start();
              click(box, QMessageBox::Discard);
          }},
     };
@@ -121,13 +143,15 @@ TEST(RecoveryOffer, OnlyAConfirmedDiscardThrowsTheKeptPlansAway)
         EXPECT_FALSE(start.app->mainFrame()->isWindowModified()) << what;
         EXPECT_TRUE(QFile::exists(copy)) << what;
     }
-    EXPECT_EQ(confirm, QStringLiteral("Discard the plan(s) not saved when Orbitune last ended? They can not be "
-                                      "restored afterwards"));
+    EXPECT_EQ(declined.text, QStringLiteral("Discard the plan(s) not saved when Orbitune last ended? They can not be "
+                                            "restored afterwards"));
 
-    startEditor(folder, [](QMessageBox& box) {
-        whenModalShows([](QWidget* modal) { click(*qobject_cast<QMessageBox*>(modal), QMessageBox::Ok); });
+    BoxAnswer confirmed([](QMessageBox& box) { click(box, QMessageBox::Ok); });
+    startEditor(folder, [&confirmed](QMessageBox& box) {
+        confirmed.start();
         click(box, QMessageBox::Discard);
     });
+    EXPECT_TRUE(confirmed.answered);
     EXPECT_FALSE(QFile::exists(copy));
     EXPECT_TRUE(copiesIn(folder).isEmpty());
 }
