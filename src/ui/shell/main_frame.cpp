@@ -274,11 +274,12 @@ void CMainFrame::updateTitle()
 void CMainFrame::watchUnsavedPlans(RecoveryFile& file)
 {
     autosave_ = std::make_unique<Autosave>(*history_, plans_, file);
-    // Told once, until a copy is written again; the status bar keeps it.
+    // Told once, until a copy is written again; the status bar keeps it. An
+    // editor the system ends waits for nobody.
     connect(autosave_.get(), &Autosave::writeFailed, this, [this](const FileError& error, bool first) {
         const std::vector<std::string> args{error.path, error.reason};
         statusBar()->showMessage(qtText(prompts_.text(msg::kRecoveryCopyFailed, args)));
-        if (first)
+        if (first && !keepUnsavedOnClose_)
             prompts_.tell(PromptOwner::MainWindow, msg::kRecoveryCopyFailed, args);
     });
 }

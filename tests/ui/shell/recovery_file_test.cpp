@@ -240,6 +240,16 @@ TEST(RecoveryOffer, FailedCopyIsToldOnceUntilOneIsWritten)
     change();
     EXPECT_EQ(prompts.messages.size(), 2U);
 
+    // An editor the system ends shows nothing: nobody may be there to answer.
+    ASSERT_TRUE(QDir().rmdir(recovery.path()));
+    change();
+    ASSERT_TRUE(QFile::remove(recovery.path()));
+    ASSERT_TRUE(QDir().mkpath(recovery.path()));
+    QTest::mouseClick(frame.ribbon().button(cmd::kPlanAdd), Qt::LeftButton);
+    frame.keepUnsavedOnClose();
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(prompts.messages.size(), 2U);
+
     // Without its folder the copy names the folder and the system's reason.
     writeBytes(dir.file("file"), {1});
     RecoveryFile nowhere(QString::fromStdString((dir.file("file") / "recovery").string()));
