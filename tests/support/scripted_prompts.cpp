@@ -33,6 +33,8 @@ Prompts::Answer ScriptedPrompts::showMessage(PromptOwner owner, MessageId id, co
         return Answer::Ok;
     case Buttons::OkCancel:
         return take(answers, "a question").value_or(false) ? Answer::Ok : Answer::Cancel;
+    case Buttons::RestoreLaterDiscard:
+        return take(restoreAnswers, "the restore offer").value_or(Answer::Cancel);
     case Buttons::SaveDiscardCancel:
         break;
     }

@@ -23,6 +23,7 @@ public:
 
     std::deque<bool> answers;                       // OK (true) or Cancel for ask()
     std::deque<Answer> saveAnswers;                 // askToSave
+    std::deque<Answer> restoreAnswers;              // askToRestore
     std::deque<std::vector<std::string>> openFiles; // chooseOpenFiles
     std::deque<std::string> saveFiles;              // chooseSaveFile
     std::deque<std::string> folders;                // chooseFolder

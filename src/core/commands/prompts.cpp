@@ -16,6 +16,11 @@ Prompts::Answer Prompts::askToSave(PromptOwner owner, MessageId id)
     return showMessage(owner, id, text(id), Buttons::SaveDiscardCancel);
 }
 
+Prompts::Answer Prompts::askToRestore(PromptOwner owner, MessageId id, const std::vector<std::string>& args)
+{
+    return showMessage(owner, id, text(id, args), Buttons::RestoreLaterDiscard);
+}
+
 std::string Prompts::text(MessageId id, const std::vector<std::string>& args) const
 {
     return formatMessage(id, language_, args);

@@ -33,8 +33,8 @@ enum class PromptOwner {
 // their own way. Texts are UTF-8.
 class Prompts {
 public:
-    enum class Buttons { Ok, OkCancel, SaveDiscardCancel };
-    // Ok and Cancel answer every message; Discard only the save question.
+    enum class Buttons { Ok, OkCancel, SaveDiscardCancel, RestoreLaterDiscard };
+    // Ok and Cancel answer every message; Discard only the three-way questions.
     enum class Answer { Ok, Cancel, Discard };
 
     explicit Prompts(Language language) : language_(language) {}
@@ -53,6 +53,9 @@ public:
     // `id` with OK (save), "Don't Save" (go on without saving) and Cancel
     // (stay, as Escape does).
     Answer askToSave(PromptOwner owner, MessageId id);
+    // The offer of plans kept from an earlier run: entry `id` with Restore
+    // (Ok), Later (Cancel, as Escape and closing the box are) and Discard.
+    Answer askToRestore(PromptOwner owner, MessageId id, const std::vector<std::string>& args);
     // The text of entry `id` in this language with its arguments filled.
     std::string text(MessageId id, const std::vector<std::string>& args = {}) const;
 

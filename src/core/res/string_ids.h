@@ -83,6 +83,13 @@ inline constexpr MessageId kSaveFileFailedBecause{460};
 inline constexpr MessageId kOpenFileFailedBecause{461};
 inline constexpr MessageId kNotRegularFile{462};
 inline constexpr MessageId kInputNotOrbtab{463};
+// The recovery copy of unsaved plans: its offer at start and its failures.
+inline constexpr MessageId kRestoreButton{420};
+inline constexpr MessageId kLaterButton{421};
+inline constexpr MessageId kDiscardButton{422};
+inline constexpr MessageId kRestoreDamagedOffer{423};
+inline constexpr MessageId kConfirmDiscardKept{424};
+inline constexpr MessageId kRecoveryCopyFailed{425};
 // Import from satellite databases: what is wrong with a source, and why a TP
 // is left out.
 inline constexpr MessageId kNotScanFile{200};

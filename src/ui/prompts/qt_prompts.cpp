@@ -65,11 +65,13 @@ Prompts::Answer QtPrompts::showMessage(PromptOwner owner, MessageId, const std::
 {
     QMessageBox box(QMessageBox::Warning, qtText(text(msg::kAppTitle)), qtText(message), QMessageBox::Ok,
                     window(owner));
-    box.button(QMessageBox::Ok)->setText(qtText(text(msg::kOkButton)));
-    if (buttons == Buttons::SaveDiscardCancel)
-        box.addButton(QMessageBox::Discard)->setText(qtText(text(msg::kDontSaveButton)));
+    const bool restore = buttons == Buttons::RestoreLaterDiscard;
+    box.button(QMessageBox::Ok)->setText(qtText(text(restore ? msg::kRestoreButton : msg::kOkButton)));
+    if (buttons == Buttons::SaveDiscardCancel || restore)
+        box.addButton(QMessageBox::Discard)
+            ->setText(qtText(text(restore ? msg::kDiscardButton : msg::kDontSaveButton)));
     if (buttons != Buttons::Ok) {
-        box.addButton(QMessageBox::Cancel)->setText(qtText(text(msg::kCancelButton)));
+        box.addButton(QMessageBox::Cancel)->setText(qtText(text(restore ? msg::kLaterButton : msg::kCancelButton)));
         box.setEscapeButton(QMessageBox::Cancel);
     }
     box.setDefaultButton(QMessageBox::Ok);

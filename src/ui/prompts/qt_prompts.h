@@ -8,8 +8,9 @@
 class QWidget;
 
 // The editor's prompts: message boxes captioned with the application title
-// and the warning icon (OK alone, OK and Cancel where Cancel means no, or the
-// save question's OK, Don't Save and Cancel), the
+// and the warning icon (OK alone, OK and Cancel where Cancel means no, the
+// save question's OK, Don't Save and Cancel, or the restore offer's Restore,
+// Discard and Later), the
 // toolkit's file and folder dialogs, and the File Type Select dialog, each
 // over the window its owner names.
 class QtPrompts : public Prompts {

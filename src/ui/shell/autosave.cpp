@@ -46,8 +46,10 @@ void Autosave::writeNow()
         file_.discard();
         return;
     }
-    if (const SaveResult result = file_.write(plans_); !result.ok())
-        emit writeFailed(*result.error);
+    const SaveResult result = file_.write(plans_);
+    const bool first = !std::exchange(failing_, !result.ok());
+    if (!result.ok())
+        emit writeFailed(*result.error, first);
 }
 
 void Autosave::hold()

@@ -30,7 +30,9 @@ public:
     void finish(bool keep);
 
 signals:
-    void writeFailed(const FileError& error);
+    // Every failed write; `first` for the first one since the editor started
+    // or a write last succeeded.
+    void writeFailed(const FileError& error, bool first);
 
 private:
     void plansChanged();
@@ -43,4 +45,5 @@ private:
     QTimer pause_;
     QTimer interval_;
     bool waiting_ = false;
+    bool failing_ = false;
 };

@@ -2,8 +2,6 @@
 
 #include "core/commands/transfer_commands.h"
 #include "core/device/hid_link.h"
-#include "core/files/file_error_message.h"
-#include "core/files/general_file.h"
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
 #include "ui/dialogs/dlg_progress.h"
@@ -276,24 +274,22 @@ void CMainFrame::updateTitle()
 void CMainFrame::watchUnsavedPlans(RecoveryFile& file)
 {
     autosave_ = std::make_unique<Autosave>(*history_, plans_, file);
-    connect(autosave_.get(), &Autosave::writeFailed, this, [this](const FileError& error) {
-        const auto message = fileErrorMessage(error);
-        statusBar()->showMessage(qtText(prompts_.text(message.id, message.args)));
+    // Told once, until a copy is written again; the status bar keeps it. An
+    // editor the system ends waits for nobody.
+    connect(autosave_.get(), &Autosave::writeFailed, this, [this](const FileError& error, bool first) {
+        const std::vector<std::string> args{error.path, error.reason};
+        statusBar()->showMessage(qtText(prompts_.text(msg::kRecoveryCopyFailed, args)));
+        if (first && !keepUnsavedOnClose_)
+            prompts_.tell(PromptOwner::MainWindow, msg::kRecoveryCopyFailed, args);
     });
 }
 
-void CMainFrame::restorePlans(const QString& copy)
+void CMainFrame::restorePlans(std::vector<CComonOrbitune> restored, std::optional<std::int32_t> nextPlanNumber)
 {
-    PlanList restored;
-    const GeneralReadResult read = readGeneralFile(coreText(copy), restored);
-    if (read.error) {
-        const auto message = fileErrorMessage(*read.error);
-        prompts_.tell(PromptOwner::MainWindow, message.id, message.args);
-        return;
-    }
     clearPanes();
-    plans_ = std::move(restored);
-    planPane_->setNextPlanNumber(read.nextPlanNumber.value_or(plans_.count()));
+    plans_.removeAll();
+    plans_.appendAll(std::move(restored));
+    planPane_->setNextPlanNumber(nextPlanNumber.value_or(plans_.count()));
     planPane_->RefreshPlanList();
     setDocumentFile({});
     history_->restart(false);

@@ -8,8 +8,11 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
+#include <vector>
 
 class AppSettings;
 class Autosave;
@@ -56,8 +59,10 @@ public:
 
     // Keeps a recovery copy of unsaved plans in `file` from now on.
     void watchUnsavedPlans(RecoveryFile& file);
-    // Replaces the plans with those of a recovery copy; they stay unsaved.
-    void restorePlans(const QString& copy);
+    // Replaces the plans with those read from a recovery copy; they stay
+    // unsaved. Without `nextPlanNumber` new plans are numbered on from the
+    // count.
+    void restorePlans(std::vector<CComonOrbitune> restored, std::optional<std::int32_t> nextPlanNumber);
     // The next close asks nothing and keeps the recovery copy of unsaved
     // plans (the editor is told to end by the system).
     void keepUnsavedOnClose() { keepUnsavedOnClose_ = true; }

@@ -1,6 +1,8 @@
 #include "ui/shell/orbitune_app.h"
 
 #include "core/device/meter_selection.h"
+#include "core/files/file_error_message.h"
+#include "core/files/recovery_copy.h"
 #include "core/res/string_ids.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/lists/sate_channel_list.h"
@@ -14,6 +16,7 @@
 #include <QTimer>
 
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -64,15 +67,45 @@ bool COrbituneApp::InitInstance(const QStringList& files)
     return true;
 }
 
+// Plans kept from an earlier run go only when the user discards them (and
+// confirms it), or once this editor keeps them itself; Later, Escape and
+// closing the box keep them for the next start.
 void COrbituneApp::offerLeftPlans()
 {
     const auto left = recovery_->takeLeftCopy();
     if (!left)
         return;
+    RecoveryCopyRead read = readRecoveryCopy(coreText(left->path));
+    if (read.error) {
+        const auto message = fileErrorMessage(*read.error);
+        prompts_.tell(PromptOwner::MainWindow, message.id, message.args);
+        recovery_->keepLeftCopy();
+        return;
+    }
+    recovery_copy::Content& copy = read.content;
     const std::string written = coreText(QLocale::c().toString(left->written, QStringLiteral("yyyy-MM-dd HH:mm")));
-    if (prompts_.ask(PromptOwner::MainWindow, msg::kRestoreOffer, {written}))
-        frame_->restorePlans(left->path);
-    recovery_->dropLeftCopy();
+    const Prompts::Answer answer =
+        copy.whole ? prompts_.askToRestore(PromptOwner::MainWindow, msg::kRestoreOffer, {written})
+                   : prompts_.askToRestore(PromptOwner::MainWindow, msg::kRestoreDamagedOffer,
+                                           {written, std::to_string(copy.plans.size()), std::to_string(copy.written)});
+    switch (answer) {
+    case Prompts::Answer::Ok:
+        // The copy stays until this editor's own copy of the plans is written.
+        if (!copy.plans.empty()) {
+            frame_->restorePlans(std::move(copy.plans), copy.nextPlanNumber);
+            return;
+        }
+        break;
+    case Prompts::Answer::Discard:
+        if (prompts_.ask(PromptOwner::MainWindow, msg::kConfirmDiscardKept)) {
+            recovery_->dropLeftCopy();
+            return;
+        }
+        break;
+    case Prompts::Answer::Cancel:
+        break;
+    }
+    recovery_->keepLeftCopy();
 }
 
 void COrbituneApp::onApplicationCommand(int commandId)

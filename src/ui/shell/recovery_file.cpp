@@ -1,6 +1,6 @@
 #include "ui/shell/recovery_file.h"
 
-#include "core/files/general_file.h"
+#include "core/files/recovery_copy.h"
 #include "core/model/plan_list.h"
 #include "core/rules/model_checks.h"
 #include "ui/text/qt_text.h"
@@ -10,11 +10,14 @@
 #include <QFileInfo>
 #include <QUuid>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
-
-#include <vector>
 
 namespace {
 
@@ -61,18 +64,24 @@ QString RecoveryFile::defaultFolder()
 
 RecoveryFile::RecoveryFile(const QString& folder) : folder_(folder)
 {
-    if (!QDir().mkpath(folder_))
+    std::error_code error;
+    std::filesystem::create_directories(coreText(folder_), error);
+    if (error) {
+        failure_ = error.message();
         return;
+    }
     const QString name = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const QString copy = QDir(folder_).filePath(name + kCopySuffix);
     lock_ = takeLock(lockOf(copy));
     if (lock_ >= 0)
         path_ = copy;
+    else
+        failure_ = std::strerror(errno);
 }
 
 RecoveryFile::~RecoveryFile()
 {
-    dropLeftCopy();
+    keepLeftCopy();
     if (!path_.isEmpty())
         releaseLock(lock_, lockOf(path_));
 }
@@ -80,19 +89,23 @@ RecoveryFile::~RecoveryFile()
 SaveResult RecoveryFile::write(const PlanList& plans)
 {
     if (path_.isEmpty())
-        return {FileError{FileError::Kind::CannotWrite, coreText(folder_), "no folder or lock for a recovery copy"}};
-    return writeGeneralFile(coreText(path_), allPlans(plans));
+        return {FileError{FileError::Kind::CannotWrite, coreText(folder_), failure_}};
+    SaveResult result = writeRecoveryCopy(coreText(path_), allPlans(plans));
+    if (result.ok())
+        dropLeftCopy();
+    return result;
 }
 
 void RecoveryFile::discard()
 {
     if (!path_.isEmpty())
         QFile::remove(path_);
+    dropLeftCopy();
 }
 
 std::optional<RecoveryFile::LeftCopy> RecoveryFile::takeLeftCopy()
 {
-    dropLeftCopy();
+    keepLeftCopy();
     QDir dir(folder_);
     // Locks nobody holds and no copy goes with are what clean ends leave.
     for (const QFileInfo& lock : dir.entryInfoList({QStringLiteral("*") + kLockSuffix}, QDir::Files)) {
@@ -113,6 +126,15 @@ std::optional<RecoveryFile::LeftCopy> RecoveryFile::takeLeftCopy()
         return LeftCopy{leftPath_, copy.lastModified()};
     }
     return std::nullopt;
+}
+
+void RecoveryFile::keepLeftCopy()
+{
+    if (leftPath_.isEmpty())
+        return;
+    ::close(leftLock_);
+    leftLock_ = -1;
+    leftPath_.clear();
 }
 
 void RecoveryFile::dropLeftCopy()

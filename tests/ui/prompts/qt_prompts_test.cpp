@@ -107,6 +107,21 @@ TEST(QtPrompts, SaveQuestionHasThreeAnswers)
               (QStringList{QStringLiteral("不保存"), QStringLiteral("取消"), QStringLiteral("确定")}));
 }
 
+// The offer of kept plans: Restore, Later and Discard; Escape means Later.
+TEST(QtPrompts, RestoreOfferHasRestoreLaterAndDiscard)
+{
+    QtPrompts prompts(Language::Chinese);
+    BoxSeen seen;
+    answerBox(seen, QMessageBox::Discard);
+    EXPECT_EQ(prompts.askToRestore(PromptOwner::MainWindow, msg::kRestoreOffer, {"2024-05-01 10:00"}),
+              Prompts::Answer::Discard);
+    EXPECT_EQ(seen.text, QStringLiteral("上次Orbitune结束时未保存的频道表已于2024-05-01 10:00保留, 恢复它们?"));
+    EXPECT_EQ(seen.buttons, (QStringList{QStringLiteral("丢弃"), QStringLiteral("以后再说"), QStringLiteral("恢复")}));
+    whenModalShows([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    EXPECT_EQ(prompts.askToRestore(PromptOwner::MainWindow, msg::kRestoreOffer, {"2024-05-01 10:00"}),
+              Prompts::Answer::Cancel);
+}
+
 TEST(QtPrompts, ChineseButtonsAndTexts)
 {
     QtPrompts prompts(Language::Chinese);
