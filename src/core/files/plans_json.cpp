@@ -8,8 +8,10 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <set>
 #include <stdexcept>
+#include <string>
 
 using nlohmann::json;
 
@@ -240,14 +242,85 @@ std::string encodePlansJson(std::int32_t nextPlanNumber, const PlanList& plans)
            "\n";
 }
 
+namespace {
+
+// Keeps at most 255 plans of the document's "plans" array and at most 255 TPs
+// of each plan's "channels" array while the text is parsed, and counts what
+// it drops, so that no document builds more than the list can hold.
+class ElementLimits {
+public:
+    bool operator()(int depth, json::parse_event_t event, json& parsed)
+    {
+        using Event = json::parse_event_t;
+        if (event == Event::key) {
+            if (depth == kTopKeys)
+                topKey_ = parsed.get<std::string>();
+            else if (depth == kPlanKeys)
+                planKey_ = parsed.get<std::string>();
+            return true;
+        }
+        const bool ended = event == Event::object_end || event == Event::array_end || event == Event::value;
+        if (!ended || topKey_ != "plans")
+            return true;
+        if (depth == kPlans) {
+            planKey_.clear();
+            if (++plans_ <= PlanList::kMaxPlans)
+                return true;
+            ++plansDropped_;
+            return false;
+        }
+        if (depth != kTps || planKey_ != "channels")
+            return true;
+        if (plans_ != planWithTps_) {
+            planWithTps_ = plans_;
+            tps_ = 0;
+        }
+        if (++tps_ <= CComonOrbitune::kSlotCount)
+            return true;
+        if (!overfullPlan_ && plans_ < PlanList::kMaxPlans)
+            overfullPlan_ = plans_;
+        return false;
+    }
+
+    int plansDropped() const { return plansDropped_; }
+    // The first plan (from 0) among those kept whose TPs were dropped.
+    std::optional<int> overfullPlan() const { return overfullPlan_; }
+
+private:
+    // Depths of the parser's events: the document's keys, the plans, their
+    // keys, their TPs.
+    static constexpr int kTopKeys = 1;
+    static constexpr int kPlans = 2;
+    static constexpr int kPlanKeys = 3;
+    static constexpr int kTps = 4;
+
+    std::string topKey_;
+    std::string planKey_;
+    int plans_ = 0; // plans ended so far, the one being read not yet
+    int plansDropped_ = 0;
+    int planWithTps_ = -1; // the plan whose TPs tps_ counts
+    int tps_ = 0;
+    std::optional<int> overfullPlan_;
+};
+
+} // namespace
+
 PlansJsonResult decodePlansJson(std::string_view text)
 {
     PlansJsonResult result;
-    const json document = json::parse(text.begin(), text.end(), nullptr, false);
+    ElementLimits limits;
+    const json document = json::parse(
+        text.begin(), text.end(),
+        [&limits](int depth, json::parse_event_t event, json& parsed) { return limits(depth, event, parsed); }, false);
     if (document.is_discarded()) {
         result.error = "malformed JSON";
         return result;
     }
+    if (const auto overfull = limits.overfullPlan()) {
+        result.error = "plan " + std::to_string(*overfull + 1) + ", key \"channels\": more than 255 TPs";
+        return result;
+    }
+    result.plansNotTaken = limits.plansDropped();
     try {
         const Fields top(document, "document");
         top.integer("nextPlanNumber", result.nextPlanNumber);

@@ -36,10 +36,10 @@ std::string clipboardText()
     return QApplication::clipboard()->text().toStdString();
 }
 
-template <typename Record> PastedRows<Record> unreadable()
+template <typename Record> PastedRows<Record> refused(MessageId why)
 {
     PastedRows<Record> pasted;
-    pasted.failure = PasteFailure{0, {}, msg::kNothingToPaste, {}};
+    pasted.failure = PasteFailure{0, {}, why, {}};
     return pasted;
 }
 
@@ -67,28 +67,35 @@ void copyChannels(const CComonOrbitune& plan, const std::vector<Guid>& ids)
     put(kChannelsType, encodePlansJson(0, copied), channelsTableText(plan, ids));
 }
 
-PastedRows<CComonOrbitune> pastedPlans()
+PastedRows<CComonOrbitune> pastedPlans(std::size_t room)
 {
     if (const auto json = clipboardJson(kPlansType)) {
         if (json->error)
-            return unreadable<CComonOrbitune>();
+            return refused<CComonOrbitune>(msg::kNothingToPaste);
+        if (json->plans.size() + static_cast<std::size_t>(json->plansNotTaken) > room)
+            return refused<CComonOrbitune>(msg::kMaxPlans);
         return {json->plans, std::nullopt};
     }
-    return plansFromTable(clipboardText());
+    return plansFromTable(clipboardText(), room);
 }
 
-PastedRows<SateChannel> pastedChannels()
+PastedRows<SateChannel> pastedChannels(std::size_t room)
 {
     if (const auto json = clipboardJson(kChannelsType)) {
         if (json->error)
-            return unreadable<SateChannel>();
+            return refused<SateChannel>(msg::kNothingToPaste);
+        std::size_t count = 0;
+        for (const CComonOrbitune& plan : json->plans)
+            count += plan.usedChannels().size();
+        if (count > room || json->plansNotTaken > 0)
+            return refused<SateChannel>(msg::kMaxTps);
         PastedRows<SateChannel> pasted;
         for (const CComonOrbitune& plan : json->plans)
             for (const SateChannel& tp : plan.usedChannels())
                 pasted.records.push_back(tp);
         return pasted;
     }
-    return channelsFromTable(clipboardText());
+    return channelsFromTable(clipboardText(), room);
 }
 
 void tellFailure(Prompts& prompts, PromptOwner owner, const PasteFailure& failure)

@@ -8,6 +8,17 @@
 
 namespace {
 
+// Pasted into a plan with room for every row.
+PastedRows<SateChannel> tpsFrom(std::string_view text)
+{
+    return channelsFromTable(text, CComonOrbitune::kTpLimit);
+}
+
+PastedRows<CComonOrbitune> plansFrom(std::string_view text)
+{
+    return plansFromTable(text, PlanList::kMaxPlans);
+}
+
 // A TP as the paste gives it back: its id, number and name are the adder's.
 SateChannel withoutIdentity(SateChannel tp)
 {
@@ -23,7 +34,7 @@ SateChannel withoutIdentity(SateChannel tp)
 TEST(PastedRows, MapsCommonHeadersAndSpellings)
 {
     const auto pasted =
-        channelsFromTable("Frequency (MHz)\tPol\tSymbol rate (kS/s)\tSystem\tModulation\tFEC\tProvider\n"
+        tpsFrom("Frequency (MHz)\tPol\tSymbol rate (kS/s)\tSystem\tModulation\tFEC\tProvider\n"
                           "11493\tH\t22000\tDVB-S\tQPSK\t5/6\tARD\n"
                           "11538,5\tv\t22000\tDVB-S2\t8PSK\t2/3\t\n");
     ASSERT_FALSE(pasted.failure);
@@ -48,18 +59,18 @@ TEST(PastedRows, MapsCommonHeadersAndSpellings)
 // the rule.
 TEST(PastedRows, OneFailingCellPastesNothing)
 {
-    const auto range = channelsFromTable("Freq(MHz)\tPolarization\n11493\tH\n3399\tV\n");
+    const auto range = tpsFrom("Freq(MHz)\tPolarization\n11493\tH\n3399\tV\n");
     EXPECT_TRUE(range.records.empty());
     EXPECT_EQ(range.failure, (PasteFailure{3, "Freq(MHz)", msg::kFrequencyRange, {}}));
 
-    const auto choice = channelsFromTable("Freq\tPol\n11493\tX\n");
+    const auto choice = tpsFrom("Freq\tPol\n11493\tX\n");
     EXPECT_EQ(choice.failure, (PasteFailure{2, "Pol", msg::kNotAChoice, {"X", "HORIZ/LEFT, VERT/RIGHT, OFF"}}));
 
-    const auto name = channelsFromTable("TP Name\nTP_1.a\nNineChars\n");
+    const auto name = tpsFrom("TP Name\nTP_1.a\nNineChars\n");
     EXPECT_EQ(name.failure, (PasteFailure{3, "TP Name", msg::kTooLong, {}}));
 
-    EXPECT_EQ(channelsFromTable("Provider\tBeam\nARD\tEurope\n").failure->rule, msg::kNoKnownColumn);
-    EXPECT_EQ(channelsFromTable("Freq\n").failure->rule, msg::kNothingToPaste);
+    EXPECT_EQ(tpsFrom("Provider\tBeam\nARD\tEurope\n").failure->rule, msg::kNoKnownColumn);
+    EXPECT_EQ(tpsFrom("Freq\n").failure->rule, msg::kNothingToPaste);
 }
 
 // Copied as text and pasted back, TPs keep every field the list shows,
@@ -79,7 +90,7 @@ TEST(PastedRows, CopiedTextPastesBackTheSameValues)
     tps[1].polarization = stored(Polarization::VertRight);
     tps[2].enabled = 0;
     tps[2].lnbLo = stored(LnbLo::High);
-    const auto pasted = channelsFromTable(channelsTableText(plan, {tps[2].id, tps[0].id, tps[1].id}));
+    const auto pasted = tpsFrom(channelsTableText(plan, {tps[2].id, tps[0].id, tps[1].id}));
     ASSERT_FALSE(pasted.failure);
     ASSERT_EQ(pasted.records.size(), 3U);
     EXPECT_EQ(withoutIdentity(pasted.records[0]), withoutIdentity(tps[2]));
@@ -92,18 +103,18 @@ TEST(PastedRows, PlansFromTheirOwnTableAndOthers)
     PlanList plans = makePlanList(2, 0);
     plans.at(1).longitude = 19.2F;
     plans.at(1).lnbLow = 975000;
-    const auto own = plansFromTable(plansTableText(plans, {plans.at(1).id}));
+    const auto own = plansFrom(plansTableText(plans, {plans.at(1).id}));
     ASSERT_EQ(own.records.size(), 1U);
     EXPECT_EQ(own.records[0].nameText(), "Plan2");
     EXPECT_EQ(own.records[0].longitude, 19.2F);
     EXPECT_EQ(own.records[0].lnbLow, 975000);
 
-    const auto other = plansFromTable("Satellite\tPosition\tLOF1\nHotbird\t13.0E\t9750\nHispasat\t30.0W\t\n");
+    const auto other = plansFrom("Satellite\tPosition\tLOF1\nHotbird\t13.0E\t9750\nHispasat\t30.0W\t\n");
     ASSERT_EQ(other.records.size(), 2U);
     EXPECT_EQ(other.records[0].nameText(), "Hotbird");
     EXPECT_EQ(other.records[0].isEast, 1);
     EXPECT_EQ(other.records[0].lnbLow, 975000);
     EXPECT_EQ(other.records[1].longitude, 30.0F);
     EXPECT_EQ(other.records[1].isEast, 0);
-    EXPECT_EQ(plansFromTable("Longitude\n181\n").failure, (PasteFailure{2, "Longitude", msg::kLongitudeRange, {}}));
+    EXPECT_EQ(plansFrom("Longitude\n181\n").failure, (PasteFailure{2, "Longitude", msg::kLongitudeRange, {}}));
 }

@@ -1,4 +1,4 @@
-#include "core/editing/record_copies.h"
+#include "core/editing/record_gate.h"
 #include "core/editing/repeated_tps.h"
 #include "core/model/record_order.h"
 #include "support/plan_builders.h"
@@ -35,21 +35,31 @@ TEST(RecordOrder, PlansAndSlotsReorderAndInsert)
     EXPECT_EQ(plan.usedChannels()[2].nameText(), "TP1");
 }
 
-TEST(RecordCopies, CopiesTakeFreshIdsAndFreeNames)
+TEST(RecordGate, CopiesTakeFreshIdsFreeNamesAndNumbers)
 {
     PlanList plans = makePlanList(1, 2);
     plans.at(0).setNameText("Astra");
-    const CComonOrbitune copy = planCopy(plans.at(0), plans, 7);
-    EXPECT_EQ(copy.nameText(), "Astra1");
-    EXPECT_EQ(copy.number, 7);
-    EXPECT_NE(copy.id, plans.at(0).id);
-    EXPECT_NE(copy.usedChannels()[0].id, plans.at(0).usedChannels()[0].id);
+    const std::vector<CComonOrbitune> offered{plans.at(0), plans.at(0)};
+    const auto copies = admitPlans(offered, plans, 6);
+    ASSERT_FALSE(copies.refusal);
+    ASSERT_EQ(copies.records.size(), 2U);
+    EXPECT_EQ(copies.records[0].nameText(), "Astra1");
+    EXPECT_EQ(copies.records[1].nameText(), "Astra2"); // Astra1 went to the copy before it
+    EXPECT_EQ(copies.records[0].number, 7);
+    EXPECT_EQ(copies.records[1].number, 8);
+    EXPECT_NE(copies.records[0].id, plans.at(0).id);
+    EXPECT_NE(copies.records[0].usedChannels()[0].id, plans.at(0).usedChannels()[0].id);
 
-    const SateChannel tp = channelCopy(plans.at(0).usedChannels()[1], plans.at(0));
-    EXPECT_EQ(tp.nameText(), "TP3");
-    EXPECT_EQ(tp.number, 3);
-    EXPECT_EQ(channelCopy(SateChannel::withAddDefaults(1, ""), plans.at(0)).nameText(), "TP3");
-    EXPECT_EQ(channelCopy(SateChannel::withAddDefaults(1, "Free"), plans.at(0)).nameText(), "Free");
+    const CComonOrbitune& plan = plans.at(0);
+    const std::vector<SateChannel> tps{plan.usedChannels()[1], SateChannel::withAddDefaults(1, ""),
+                                       SateChannel::withAddDefaults(1, "Free")};
+    const auto added = admitChannels(tps, plan);
+    ASSERT_EQ(added.records.size(), 3U);
+    EXPECT_EQ(added.records[0].nameText(), "TP3");
+    EXPECT_EQ(added.records[0].number, 3);
+    EXPECT_EQ(added.records[1].nameText(), "TP4");
+    EXPECT_EQ(added.records[1].number, 4);
+    EXPECT_EQ(added.records[2].nameText(), "Free");
 }
 
 TEST(RepeatedTps, LaterTpsOfTheSamePolarizationWithin1MhzRepeat)

@@ -108,18 +108,18 @@ TEST(PlanImport, ModelLimitsLeaveTpsOutOrRefuse)
     EXPECT_EQ(q24.plans[0].leftOut[1].why, (Notice{msg::kPlanTpLimit, {"6", "Q24"}}));
     EXPECT_EQ(q24.plans[0].leftOut[2].tp, "10870 H 27500");
     EXPECT_EQ(importOne(satelliteWith("Q", tps), MeterModel::Q36).plans[0].plan.channelCount, 9);
-    EXPECT_EQ(tpLimitOf(MeterModel::Q9100), 102);
-    EXPECT_EQ(tpLimitOf(MeterModel::General), 255);
+    EXPECT_EQ(tpLimitOf(MeterModel::Q9100), 100);
+    EXPECT_EQ(tpLimitOf(MeterModel::General), 100);
 
     const auto empty = importOne(satelliteWith("E", {tpAt(20000000)}), MeterModel::Q36);
-    EXPECT_EQ(empty.refused, msg::kQ36PlanNeedsTp);
+    EXPECT_EQ(empty.refused, (Notice{msg::kQ36PlanNeedsTp, {}}));
     const std::vector<Satellite> seventeen(17, satelliteWith("F", {tpAt(11000000)}));
-    EXPECT_EQ(importSatellites(seventeen, PlanList{}, MeterModel::Q24, 0).refused, msg::kQ24MaxPlans);
+    EXPECT_EQ(importSatellites(seventeen, PlanList{}, MeterModel::Q24, 0).refused, (Notice{msg::kQ24MaxPlans, {}}));
     // The plans already in the list are not the import's to check: sixteen
     // plans, unfinished, do not stop it.
     EXPECT_FALSE(importOne(satelliteWith("F", {tpAt(11000000)}), MeterModel::Q24, makePlanList(16, 0)).refused);
     EXPECT_EQ(importOne(satelliteWith("G", {tpAt(11000000)}), MeterModel::General, makePlanList(255, 1)).refused,
-              msg::kMaxPlans);
+              (Notice{msg::kMaxPlans, {}}));
 }
 
 // TPs added to a plan skip those it has, and take a free name when theirs is
