@@ -33,10 +33,9 @@ SateChannel withoutIdentity(SateChannel tp)
 // in kS/s; the rules fill what follows from the cells.
 TEST(PastedRows, MapsCommonHeadersAndSpellings)
 {
-    const auto pasted =
-        tpsFrom("Frequency (MHz)\tPol\tSymbol rate (kS/s)\tSystem\tModulation\tFEC\tProvider\n"
-                          "11493\tH\t22000\tDVB-S\tQPSK\t5/6\tARD\n"
-                          "11538,5\tv\t22000\tDVB-S2\t8PSK\t2/3\t\n");
+    const auto pasted = tpsFrom("Frequency (MHz)\tPol\tSymbol rate (kS/s)\tSystem\tModulation\tFEC\tProvider\n"
+                                "11493\tH\t22000\tDVB-S\tQPSK\t5/6\tARD\n"
+                                "11538,5\tv\t22000\tDVB-S2\t8PSK\t2/3\t\n");
     ASSERT_FALSE(pasted.failure);
     ASSERT_EQ(pasted.records.size(), 2U);
     const SateChannel& first = pasted.records[0];
@@ -117,4 +116,38 @@ TEST(PastedRows, PlansFromTheirOwnTableAndOthers)
     EXPECT_EQ(other.records[1].longitude, 30.0F);
     EXPECT_EQ(other.records[1].isEast, 0);
     EXPECT_EQ(plansFrom("Longitude\n181\n").failure, (PasteFailure{2, "Longitude", msg::kLongitudeRange, {}}));
+}
+
+// A longitude cell is judged as typed: only the hemisphere letter, a degree
+// sign and a minus come off, never characters inside the number.
+TEST(PastedRows, LongitudeCellsAreCheckedAsTyped)
+{
+    for (const char* cell : {"1/2", "19.x0600", "19.2N", "E19.2", "- 5"})
+        EXPECT_EQ(plansFrom(std::string("Longitude\n") + cell + "\n").failure,
+                  (PasteFailure{2, "Longitude", msg::kBadChars, {}}))
+            << cell;
+    const auto taken = plansFrom("Position\n19.2 \u00B0E\n5,0W\n-30\n");
+    ASSERT_EQ(taken.records.size(), 3U);
+    EXPECT_EQ(taken.records[0].longitude, 19.2F);
+    EXPECT_EQ(taken.records[0].isEast, 1);
+    EXPECT_EQ(taken.records[1].longitude, 5.0F);
+    EXPECT_EQ(taken.records[1].isEast, 0);
+    EXPECT_EQ(taken.records[2].isEast, 0);
+}
+
+// Rows past the room are refused with the limit's message before any record
+// is made of them, however many there are.
+TEST(PastedRows, RowsPastTheRoomAreRefusedBeforeRecordsAreMade)
+{
+    std::string rows = "Freq\n";
+    for (int i = 0; i < 150000; ++i)
+        rows += "11493\n";
+    const auto tps = channelsFromTable(rows, CComonOrbitune::kTpLimit);
+    EXPECT_TRUE(tps.records.empty());
+    EXPECT_EQ(tps.failure, (PasteFailure{0, {}, msg::kMaxTps, {}}));
+    const auto plans = plansFromTable(rows, PlanList::kMaxPlans);
+    EXPECT_EQ(plans.failure, (PasteFailure{0, {}, msg::kMaxPlans, {}}));
+
+    EXPECT_EQ(plansFromTable("Longitude\n1\n2\n", 2).records.size(), 2U);
+    EXPECT_EQ(plansFromTable("Longitude\n1\n2\n3\n", 2).failure, (PasteFailure{0, {}, msg::kMaxPlans, {}}));
 }

@@ -141,3 +141,42 @@ TEST(PlanImport, AddingToAPlanSkipsTheSameTp)
     EXPECT_EQ(added.leftOut[0].why, (Notice{msg::kSameTpInPlan, {}}));
     EXPECT_EQ(checkImport(plans, std::span(&added.plan, 1), MeterModel::Q24), std::nullopt);
 }
+
+// Import keeps Add CH's 100 TPs a plan, whatever the model allows, into a new
+// plan and into one that has TPs already.
+TEST(PlanImport, PlansTakeAtMost100Tps)
+{
+    std::vector<SourceTp> tps;
+    for (std::uint64_t i = 0; i < 209; ++i)
+        tps.push_back(tpAt(10700000 + 5000 * i));
+    const auto general = importOne(satelliteWith("Many", tps), MeterModel::General);
+    EXPECT_FALSE(general.refused);
+    EXPECT_EQ(general.plans[0].plan.channelCount, 100);
+    ASSERT_EQ(general.plans[0].leftOut.size(), 109U);
+    EXPECT_EQ(general.plans[0].leftOut[0].why, (Notice{msg::kPlanTpLimit, {"100", "General"}}));
+    EXPECT_EQ(general.plans[0].leftOut[0].tp, "11200 H 27500");
+
+    CComonOrbitune ninetyNine = makePlan("Mine", 99);
+    for (SateChannel& tp : ninetyNine.usedChannels())
+        tp.frequency = 1200000;
+    EXPECT_EQ(addToPlan(ninetyNine, tps, MeterModel::Q9100).plan.channelCount, 100);
+}
+
+// A TP whose record breaks a cell's rule is left out with the rule's message;
+// more satellites than the list has room for are refused before plans are made.
+TEST(PlanImport, RecordsPassTheGateAndTheListLimit)
+{
+    std::vector<SourceTp> tps{tpAt(11000000), tpAt(11100000)};
+    tps[1].channel->polarization = 9;
+    const auto imported = importOne(satelliteWith("Gate", tps), MeterModel::General);
+    EXPECT_EQ(imported.plans[0].plan.channelCount, 1);
+    ASSERT_EQ(imported.plans[0].leftOut.size(), 1U);
+    EXPECT_EQ(imported.plans[0].leftOut[0].why, (Notice{msg::kNotAChoice, {"9", "HORIZ/LEFT, VERT/RIGHT, OFF"}}));
+
+    const std::vector<Satellite> two(2, satelliteWith("F", {tpAt(11000000)}));
+    const auto full = importSatellites(two, makePlanList(254, 1), MeterModel::General, 254);
+    EXPECT_EQ(full.refused, (Notice{msg::kMaxPlans, {}}));
+    EXPECT_TRUE(full.plans.empty());
+    EXPECT_EQ(full.nextPlanNumber, 254);
+    EXPECT_FALSE(importSatellites(std::span(two).first(1), makePlanList(254, 1), MeterModel::General, 254).refused);
+}

@@ -88,3 +88,25 @@ TEST(ModelChecks, EachModelHasItsChecksAndLimits)
     EXPECT_EQ(limitsOf(MeterModel::General).maxTps, 255);
     EXPECT_EQ(modelName(MeterModel::Q9100), "Q9100");
 }
+
+// The General file holds the 255 plans of the list, a Q9100 file 102 TPs:
+// past either, the checks refuse, the Q9100's naming the plan.
+TEST(SaveChecks, GeneralPlansAndQ9100TpsStopAtWhatTheFileHolds)
+{
+    PlanList plans = makePlanList(256, 1);
+    const auto all = allPlans(plans);
+    const auto first255 = std::span(all).first(255);
+    EXPECT_EQ(checkSaveAll(FileType::General, first255), std::nullopt);
+    EXPECT_EQ(checkSaveAll(FileType::General, all), refusal(msg::kGeneralMaxPlans));
+    EXPECT_EQ(checkSaveSelected(FileType::General, all), refusal(msg::kGeneralMaxPlans));
+    EXPECT_EQ(checkModel(MeterModel::General, all), refusal(msg::kGeneralMaxPlans));
+
+    const PlanList q9100 = plansWithTps({102, 103});
+    const auto both = allPlans(q9100);
+    EXPECT_EQ(checkSaveAll(FileType::Q9100, std::span(both).first(1)), std::nullopt);
+    const Notice tooMany{msg::kQ9100MaxTps, {"Plan2"}};
+    EXPECT_EQ(checkSaveAll(FileType::Q9100, both), tooMany);
+    EXPECT_EQ(checkSaveSelected(FileType::Q9100, both), tooMany);
+    EXPECT_EQ(checkModel(MeterModel::Q9100, both), tooMany);
+    EXPECT_EQ(limitsOf(MeterModel::Q9100).maxTps, 102);
+}
