@@ -3,6 +3,7 @@
 #include "core/editing/pasted_columns.h"
 #include "core/editing/pasted_values.h"
 #include "core/editing/table_text.h"
+#include "core/files/plans_json.h"
 #include "core/rules/channel_cell_rules.h"
 #include "core/rules/channel_cell_texts.h"
 #include "core/rules/plan_cell_rules.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -180,4 +182,42 @@ PastedRows<CComonOrbitune> plansFromTable(std::string_view text, std::size_t roo
     return fromTable<CComonOrbitune>(
         text, planColumns, kOrder, room, msg::kMaxPlans, [] { return CComonOrbitune::withAddDefaults(0, ""); },
         pastePlanRow);
+}
+
+namespace {
+
+template <typename Record> PastedRows<Record> refused(MessageId why)
+{
+    PastedRows<Record> pasted;
+    pasted.failure = PasteFailure{0, {}, why, {}};
+    return pasted;
+}
+
+} // namespace
+
+PastedRows<CComonOrbitune> plansFromJson(std::string_view json, std::size_t room)
+{
+    PlansJsonResult decoded = decodePlansJson(json);
+    if (decoded.error)
+        return refused<CComonOrbitune>(msg::kNothingToPaste);
+    if (decoded.plans.size() + static_cast<std::size_t>(decoded.plansNotTaken) > room)
+        return refused<CComonOrbitune>(msg::kMaxPlans);
+    return {std::move(decoded.plans), std::nullopt};
+}
+
+PastedRows<SateChannel> channelsFromJson(std::string_view json, std::size_t room)
+{
+    const PlansJsonResult decoded = decodePlansJson(json);
+    if (decoded.error)
+        return refused<SateChannel>(msg::kNothingToPaste);
+    std::size_t count = 0;
+    for (const CComonOrbitune& plan : decoded.plans)
+        count += plan.usedChannels().size();
+    if (count > room || decoded.plansNotTaken > 0)
+        return refused<SateChannel>(msg::kMaxTps);
+    PastedRows<SateChannel> pasted;
+    for (const CComonOrbitune& plan : decoded.plans)
+        for (const SateChannel& tp : plan.usedChannels())
+            pasted.records.push_back(tp);
+    return pasted;
 }

@@ -49,3 +49,11 @@ template <typename Record> struct PastedRows {
 // record is made.
 PastedRows<SateChannel> channelsFromTable(std::string_view text, std::size_t room);
 PastedRows<CComonOrbitune> plansFromTable(std::string_view text, std::size_t room);
+
+// The records of the editor's own JSON (encodePlansJson) as it was copied:
+// its plans, or the TPs of its plans, ids, names and numbers included. A
+// document that cannot be read pastes nothing; more than `room` records are
+// refused with the limit's message, the plans past the 255 a document gives
+// counted without being made.
+PastedRows<CComonOrbitune> plansFromJson(std::string_view json, std::size_t room);
+PastedRows<SateChannel> channelsFromJson(std::string_view json, std::size_t room);

@@ -9,6 +9,8 @@
 #include <QMimeData>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace row_clipboard {
 
@@ -23,24 +25,17 @@ void put(const char* type, const std::string& json, const std::string& table)
 }
 
 // The JSON of `type` on the clipboard, if there is any.
-std::optional<PlansJsonResult> clipboardJson(const char* type)
+std::optional<std::string> clipboardJson(const char* type)
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (data == nullptr || !data->hasFormat(QString::fromLatin1(type)))
         return std::nullopt;
-    return decodePlansJson(data->data(QString::fromLatin1(type)).toStdString());
+    return data->data(QString::fromLatin1(type)).toStdString();
 }
 
 std::string clipboardText()
 {
     return QApplication::clipboard()->text().toStdString();
-}
-
-template <typename Record> PastedRows<Record> refused(MessageId why)
-{
-    PastedRows<Record> pasted;
-    pasted.failure = PasteFailure{0, {}, why, {}};
-    return pasted;
 }
 
 } // namespace
@@ -69,32 +64,15 @@ void copyChannels(const CComonOrbitune& plan, const std::vector<Guid>& ids)
 
 PastedRows<CComonOrbitune> pastedPlans(std::size_t room)
 {
-    if (const auto json = clipboardJson(kPlansType)) {
-        if (json->error)
-            return refused<CComonOrbitune>(msg::kNothingToPaste);
-        if (json->plans.size() + static_cast<std::size_t>(json->plansNotTaken) > room)
-            return refused<CComonOrbitune>(msg::kMaxPlans);
-        return {json->plans, std::nullopt};
-    }
+    if (const auto json = clipboardJson(kPlansType))
+        return plansFromJson(*json, room);
     return plansFromTable(clipboardText(), room);
 }
 
 PastedRows<SateChannel> pastedChannels(std::size_t room)
 {
-    if (const auto json = clipboardJson(kChannelsType)) {
-        if (json->error)
-            return refused<SateChannel>(msg::kNothingToPaste);
-        std::size_t count = 0;
-        for (const CComonOrbitune& plan : json->plans)
-            count += plan.usedChannels().size();
-        if (count > room || json->plansNotTaken > 0)
-            return refused<SateChannel>(msg::kMaxTps);
-        PastedRows<SateChannel> pasted;
-        for (const CComonOrbitune& plan : json->plans)
-            for (const SateChannel& tp : plan.usedChannels())
-                pasted.records.push_back(tp);
-        return pasted;
-    }
+    if (const auto json = clipboardJson(kChannelsType))
+        return channelsFromJson(*json, room);
     return channelsFromTable(clipboardText(), room);
 }
 
