@@ -139,7 +139,7 @@ TEST(PastedRows, LongitudeCellsAreCheckedAsTyped)
 // is made of them, however many there are.
 TEST(PastedRows, RowsPastTheRoomAreRefusedBeforeRecordsAreMade)
 {
-    std::string rows = "Freq\n";
+    std::string rows = "Freq\n99999\n"; // a row the frequency's rule refuses
     for (int i = 0; i < 150000; ++i)
         rows += "11493\n";
     const auto tps = channelsFromTable(rows, CComonOrbitune::kTpLimit);
