@@ -1,5 +1,6 @@
 #include "cli_run.h"
 #include "core/files/general_file.h"
+#include "core/files/orbtab_file.h"
 #include "core/rules/model_checks.h"
 #include "support/plan_builders.h"
 #include "support/temp_dir.h"
@@ -193,6 +194,63 @@ TEST(Cli, OutputsThatMayNotBeReplacedAreRefusedWithTheReason)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "Save the file read-only.json failed: Permission denied\n");
     EXPECT_EQ(readBytes(dir.file("read-only.json")), std::vector<std::uint8_t>{1});
+}
+
+// A JSON of 200,000 empty plans (600 KB): the 255 the list holds are shown,
+// the others named on stderr, refused.
+TEST(Cli, HugeJsonShowsThe255PlansTheListHoldsAndNamesTheRest)
+{
+    TempDir dir;
+    std::string text = R"({"plans": [)";
+    for (int i = 0; i < 200000; ++i)
+        text += i == 0 ? "{}" : ",{}";
+    std::ofstream(dir.file("huge.json")) << text << "]}";
+    const auto run = cli(dir, "show huge.json");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("plans: 255\n"), std::string::npos);
+    EXPECT_EQ(run.err, "huge.json: 199745 plan(s) are not read, the list holds at most 255 plans\n");
+}
+
+// Open's 255 plans hold on the command line: Orbtab files past them are named
+// and no check passes nor file is written for part of the inputs.
+TEST(Cli, InputsPast255PlansAreNamedAndRefused)
+{
+    TempDir dir;
+    std::string inputs;
+    for (int i = 1; i <= 256; ++i) {
+        const std::string name = "S" + std::to_string(i);
+        const auto image = orbtab_file::encode(makePlan(name, 1), 1);
+        writeBytes(dir.file(name + ".Orbtab"), {image.begin(), image.end()});
+        inputs += " " + name + ".Orbtab";
+    }
+    auto run = cli(dir, "check --model general" + inputs);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "1 file(s) are not read, the list holds at most 255 plans: S256.Orbtab\n"
+                       "General have no more than 255 plans\n");
+    run = cli(dir, "convert --to gnr" + inputs + " out.gnr");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.gnr")));
+    EXPECT_EQ(cli(dir, "check --model general" + inputs.substr(0, inputs.rfind(' '))).out, "OK\n");
+}
+
+// A plan of more than 102 TPs does not fit a Q9100 file: the check names it
+// and convert writes no file of it.
+TEST(Cli, Q9100RefusesPlansOfMoreThan102Tps)
+{
+    TempDir dir;
+    PlanList plans;
+    plans.append(makePlan("Fits", 102));
+    writeGeneralFile(dir.file("fits.gnr"), allPlans(plans));
+    plans.append(makePlan("Big", 150));
+    writeGeneralFile(dir.file("big.gnr"), allPlans(plans));
+    EXPECT_EQ(cli(dir, "check --model q9100 fits.gnr").out, "OK\n");
+    const auto check = cli(dir, "check --model q9100 big.gnr");
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.err, "The plan Big have more than 102 TPs, a Q9100 file holds no more\n");
+    const auto convert = cli(dir, "convert --to orbtab big.gnr out");
+    EXPECT_EQ(convert.status, 1);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file("out")));
 }
 
 TEST(Cli, ChineseLocaleGivesChineseMessages)

@@ -109,7 +109,8 @@ void runConvert(const ConvertOptions& options, CliContext& context)
     const std::vector<std::string> inputs(options.paths.begin(), options.paths.end() - 1);
     const std::filesystem::path output = options.paths.back();
     auto loaded = readPlanInputs(inputs, context);
-    if (!loaded)
+    // A file of part of the inputs would lose the rest: nothing is written.
+    if (!loaded || !loaded->allTaken)
         return;
     const auto type = fileTypeOf(options.to);
     if (!type) {
@@ -145,12 +146,20 @@ void runCheck(const CheckOptions& options, CliContext& context)
     const auto loaded = readPlanInputs(options.files, context);
     if (!loaded)
         return;
-    const auto failed = checkModel(*modelNamed(options.model), allPlans(loaded->plans));
-    if (failed) {
-        context.fail(CliContext::kRefused, *failed);
+    const MeterModel model = *modelNamed(options.model);
+    // Inputs the list cannot hold whole pass no model's check; the General
+    // file holds no more than the list.
+    if (!loaded->allTaken && model == MeterModel::General) {
+        context.fail(CliContext::kRefused, msg::kGeneralMaxPlans);
         return;
     }
-    context.out << "OK\n";
+    const auto failed = checkModel(model, allPlans(loaded->plans));
+    if (failed) {
+        context.fail(CliContext::kRefused, failed->message, failed->args);
+        return;
+    }
+    if (loaded->allTaken)
+        context.out << "OK\n";
 }
 
 } // namespace

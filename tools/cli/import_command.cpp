@@ -170,7 +170,7 @@ void runImport(const ImportOptions& options, CliContext& context)
             context.note(msg::kTpLeftOut,
                          {left.tp, satelliteTitle((*satellites)[i]), noticeText(left.why, context.language)});
     if (result.refused) {
-        context.fail(CliContext::kRefused, *result.refused);
+        context.fail(CliContext::kRefused, result.refused->message, result.refused->args);
         return;
     }
     LoadedPlans loaded;

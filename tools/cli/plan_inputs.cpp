@@ -6,11 +6,21 @@
 #include "core/res/string_ids.h"
 
 #include <string_view>
+#include <utility>
 
 namespace {
 
 // The largest JSON document the tool reads.
 constexpr std::size_t kMaxJsonSize = 64 * 1024 * 1024;
+
+// Names what the list left out, and marks the plans as not all taken.
+void refuseNotTaken(const std::vector<Notice>& notices, LoadedPlans& loaded, CliContext& context)
+{
+    for (const auto& notice : notices)
+        context.fail(CliContext::kRefused, notice.message, notice.args);
+    if (!notices.empty())
+        loaded.allTaken = false;
+}
 
 std::optional<LoadedPlans> readJsonInput(const std::string& path, CliContext& context)
 {
@@ -27,8 +37,9 @@ std::optional<LoadedPlans> readJsonInput(const std::string& path, CliContext& co
     }
     LoadedPlans loaded;
     loaded.nextPlanNumber = decoded.nextPlanNumber;
-    for (const auto& plan : decoded.plans)
-        loaded.plans.append(plan);
+    loaded.plans.appendAll(std::move(decoded.plans));
+    if (decoded.plansNotTaken > 0)
+        refuseNotTaken({{msg::kPlansNotTaken, {path, std::to_string(decoded.plansNotTaken)}}}, loaded, context);
     return loaded;
 }
 
@@ -56,5 +67,6 @@ std::optional<LoadedPlans> readPlanInputs(const std::vector<std::string>& paths,
     if (!result.errors.empty())
         return std::nullopt;
     loaded.nextPlanNumber = result.nextPlanNumber.value_or(0);
+    refuseNotTaken(notTakenNotices(result), loaded, context);
     return loaded;
 }

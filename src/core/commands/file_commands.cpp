@@ -126,6 +126,8 @@ void openChosenFiles(PlanList& plans, Prompts& prompts, const std::vector<std::s
         call(hooks.addRecentFile, path);
     for (const auto& error : result.errors)
         report(prompts, PromptOwner::MainWindow, error);
+    for (const auto& notice : notTakenNotices(result))
+        prompts.tell(PromptOwner::MainWindow, notice.message, notice.args);
     call(hooks.replaced, result.filesRead.empty() ? std::string() : result.filesRead.front());
 }
 
@@ -178,7 +180,7 @@ bool saveSelected(PlanList& plans, Prompts& prompts, const std::vector<Guid>& ch
         return false;
     const PlanRefs refs(chosen.begin(), chosen.end());
     if (const auto failed = checkSaveSelected(*type, refs)) {
-        prompts.tell(kSaves, *failed);
+        prompts.tell(kSaves, failed->message, failed->args);
         return false;
     }
     const std::string destination = saveAs(*type, refs, prompts, hooks, [&](const std::filesystem::path& path) {
@@ -196,7 +198,7 @@ bool saveAll(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks)
         return false;
     const PlanRefs refs = allPlans(plans);
     if (const auto failed = checkSaveAll(*type, refs)) {
-        prompts.tell(kSaves, *failed);
+        prompts.tell(kSaves, failed->message, failed->args);
         return false;
     }
     const std::string destination = saveAs(

@@ -48,7 +48,8 @@ void openPlans(PlanList& plans, Prompts& prompts, const PlanFileHooks& hooks);
 // reads the first path verified and every later .Orbtab one unverified). The counter
 // the reading gives becomes nextPlanNumber, the plan pane is rebuilt and the
 // TP pane shows no plan. Every file read is recorded as recent; every path
-// that could not be read is reported in a message naming it.
+// that could not be read is reported in a message naming it, and so is what
+// the 255 plans of the list left out.
 void openChosenFiles(PlanList& plans, Prompts& prompts, const std::vector<std::string>& paths,
                      const PlanFileHooks& hooks);
 

@@ -3,6 +3,7 @@
 #include "core/editing/pasted_columns.h"
 #include "core/editing/pasted_values.h"
 #include "core/editing/table_text.h"
+#include "core/files/plans_json.h"
 #include "core/rules/channel_cell_rules.h"
 #include "core/rules/channel_cell_texts.h"
 #include "core/rules/plan_cell_rules.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -123,15 +125,20 @@ std::optional<PasteFailure> pastePlanRow(int row, const std::vector<std::string>
 }
 
 template <typename Record, typename NewRecord, typename PasteRow>
-PastedRows<Record> fromTable(std::string_view text,
-                             std::vector<PastedColumn> (*mapColumns)(const std::vector<std::string>&,
-                                                                     std::span<const int>),
-                             std::span<const int> order, NewRecord newRecord, PasteRow pasteRow)
+PastedRows<Record>
+fromTable(std::string_view text,
+          std::vector<PastedColumn> (*mapColumns)(const std::vector<std::string>&, std::span<const int>),
+          std::span<const int> order, std::size_t room, MessageId full, NewRecord newRecord, PasteRow pasteRow)
 {
     PastedRows<Record> pasted;
     const TableRows rows = parseTableText(text);
     if (rows.size() < 2) {
         pasted.failure = PasteFailure{0, {}, msg::kNothingToPaste, {}};
+        return pasted;
+    }
+    // Rows past the room are refused before any record is made of them.
+    if (rows.size() - 1 > room) {
+        pasted.failure = PasteFailure{0, {}, full, {}};
         return pasted;
     }
     const std::vector<PastedColumn> columns = mapColumns(rows.front(), order);
@@ -156,21 +163,61 @@ PastedRows<Record> fromTable(std::string_view text,
 // The type comes first, as its change resets the code rate, modulation,
 // roll-off and pilots; the modulation before the code rate, which it resets;
 // the roll-off before the bandwidth and symbol rate that depend on it.
-PastedRows<SateChannel> channelsFromTable(std::string_view text)
+PastedRows<SateChannel> channelsFromTable(std::string_view text, std::size_t room)
 {
     using namespace channel_column;
     static constexpr std::array kOrder{kName,         kEnable, kSignalType, kModulation, kCodeRate,  kRollOff,
                                        kPolarization, kLnbLo,  kPilots,     kFrequency,  kBandwidth, kSymbolRate};
     return fromTable<SateChannel>(
-        text, channelColumns, kOrder, [] { return SateChannel::withAddDefaults(0, ""); }, pasteChannelRow);
+        text, channelColumns, kOrder, room, msg::kMaxTps, [] { return SateChannel::withAddDefaults(0, ""); },
+        pasteChannelRow);
 }
 
 // The longitude before the hemisphere, so that a pasted hemisphere column
 // wins over a letter in the position.
-PastedRows<CComonOrbitune> plansFromTable(std::string_view text)
+PastedRows<CComonOrbitune> plansFromTable(std::string_view text, std::size_t room)
 {
     using namespace plan_column;
     static constexpr std::array kOrder{kName, kLongitude, kEastOrWest, kLnbLow, kLnbHigh};
     return fromTable<CComonOrbitune>(
-        text, planColumns, kOrder, [] { return CComonOrbitune::withAddDefaults(0, ""); }, pastePlanRow);
+        text, planColumns, kOrder, room, msg::kMaxPlans, [] { return CComonOrbitune::withAddDefaults(0, ""); },
+        pastePlanRow);
+}
+
+namespace {
+
+template <typename Record> PastedRows<Record> refused(MessageId why)
+{
+    PastedRows<Record> pasted;
+    pasted.failure = PasteFailure{0, {}, why, {}};
+    return pasted;
+}
+
+} // namespace
+
+PastedRows<CComonOrbitune> plansFromJson(std::string_view json, std::size_t room)
+{
+    PlansJsonResult decoded = decodePlansJson(json);
+    if (decoded.error)
+        return refused<CComonOrbitune>(msg::kNothingToPaste);
+    if (decoded.plans.size() + static_cast<std::size_t>(decoded.plansNotTaken) > room)
+        return refused<CComonOrbitune>(msg::kMaxPlans);
+    return {std::move(decoded.plans), std::nullopt};
+}
+
+PastedRows<SateChannel> channelsFromJson(std::string_view json, std::size_t room)
+{
+    const PlansJsonResult decoded = decodePlansJson(json);
+    if (decoded.error)
+        return refused<SateChannel>(msg::kNothingToPaste);
+    std::size_t count = 0;
+    for (const CComonOrbitune& plan : decoded.plans)
+        count += plan.usedChannels().size();
+    if (count > room || decoded.plansNotTaken > 0)
+        return refused<SateChannel>(msg::kMaxTps);
+    PastedRows<SateChannel> pasted;
+    for (const CComonOrbitune& plan : decoded.plans)
+        for (const SateChannel& tp : plan.usedChannels())
+            pasted.records.push_back(tp);
+    return pasted;
 }

@@ -5,6 +5,7 @@
 #include "core/model/sate_channel.h"
 #include "core/res/string_ids.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,5 +44,16 @@ template <typename Record> struct PastedRows {
     std::optional<PasteFailure> failure;
 };
 
-PastedRows<SateChannel> channelsFromTable(std::string_view text);
-PastedRows<CComonOrbitune> plansFromTable(std::string_view text);
+// At most `room` records: a text of more rows is refused with the limit's
+// message ("Reach the max TP nums(100)", "Reach the Max nums") before any
+// record is made.
+PastedRows<SateChannel> channelsFromTable(std::string_view text, std::size_t room);
+PastedRows<CComonOrbitune> plansFromTable(std::string_view text, std::size_t room);
+
+// The records of the editor's own JSON (encodePlansJson) as it was copied:
+// its plans, or the TPs of its plans, ids, names and numbers included. A
+// document that cannot be read pastes nothing; more than `room` records are
+// refused with the limit's message, the plans past the 255 a document gives
+// counted without being made.
+PastedRows<CComonOrbitune> plansFromJson(std::string_view json, std::size_t room);
+PastedRows<SateChannel> channelsFromJson(std::string_view json, std::size_t room);

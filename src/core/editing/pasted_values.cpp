@@ -13,6 +13,7 @@ namespace pasted_value {
 namespace {
 
 constexpr std::uint64_t kKiloSymbolsFrom = 1000; // a symbol rate this large is in kS/s
+constexpr std::string_view kDegreeSign = "\u00B0";
 
 std::string upper(std::string_view text)
 {
@@ -96,24 +97,28 @@ std::string symbolRateText(std::string_view text)
 
 Position positionOf(std::string_view text)
 {
-    std::string number;
-    for (const char c : decimalPoint(text))
-        if (std::isdigit(static_cast<unsigned char>(c)) != 0 || c == '.' || c == '-' || c == 'E' || c == 'W' ||
-            c == 'e' || c == 'w')
-            number.push_back(c);
+    std::string number = decimalPoint(text);
+    const auto trimEnd = [&number] {
+        while (!number.empty() && number.back() == ' ')
+            number.pop_back();
+    };
+    trimEnd();
     std::optional<bool> east;
     const char last =
         number.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(number.back())));
     if (last == 'E' || last == 'W') {
         east = last == 'E';
         number.pop_back();
+        trimEnd();
+    }
+    if (number.ends_with(kDegreeSign)) {
+        number.erase(number.size() - kDegreeSign.size());
+        trimEnd();
     }
     if (!number.empty() && number.front() == '-') {
         east = false;
         number.erase(0, 1);
     }
-    if (number.empty())
-        return {std::string(text), std::nullopt};
     return {number, east};
 }
 

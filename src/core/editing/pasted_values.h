@@ -25,7 +25,9 @@ std::string rollOffText(std::string_view text);
 std::string symbolRateText(std::string_view text);
 
 // A position such as "19.2E", "19.2 °W" or "-5.0": the degrees, and whether
-// it is East where the text tells.
+// it is East where the text tells. Only a hemisphere letter, a degree sign
+// and a leading minus are taken off; the degrees are the rest as it stands,
+// for the longitude's rule to judge ("1/2" stays "1/2").
 struct Position {
     std::string degrees;
     std::optional<bool> east;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -51,9 +52,10 @@ template <typename Next> Content decodeFrom(Next next, std::size_t available)
     content.nextPlanNumber = bytes::i32le(header, 16);
     const std::uint32_t announced = bytes::u32le(header, 12);
 
-    const std::size_t images =
-        (available - std::min(available, kHeaderSize) + CComonOrbitune::kImageSize - 1) / CComonOrbitune::kImageSize;
-    content.plans.reserve(std::min({static_cast<std::size_t>(announced), images, static_cast<std::size_t>(kMaxPlans)}));
+    const std::size_t body = available - std::min(available, kHeaderSize);
+    const std::size_t images = body / CComonOrbitune::kImageSize + (body % CComonOrbitune::kImageSize != 0 ? 1 : 0);
+    const std::size_t held = std::min(static_cast<std::size_t>(announced), images);
+    content.plans.reserve(std::min(held, static_cast<std::size_t>(kMaxPlans)));
     // The last record, cut short, reads as zero-padded.
     std::vector<std::uint8_t> image(CComonOrbitune::kImageSize);
     for (std::uint32_t i = 0; i < announced && content.plans.size() < static_cast<std::size_t>(kMaxPlans); ++i) {
@@ -63,6 +65,9 @@ template <typename Next> Content decodeFrom(Next next, std::size_t available)
         content.plans.push_back(CComonOrbitune::decode(
             std::span<const std::uint8_t, CComonOrbitune::kImageSize>(image.data(), image.size())));
     }
+    if (content.plans.size() == static_cast<std::size_t>(kMaxPlans) && held > content.plans.size())
+        content.plansNotTaken = static_cast<int>(
+            std::min<std::size_t>(held - content.plans.size(), std::numeric_limits<std::int32_t>::max()));
     freshenRepeatedIds(content.plans);
     return content;
 }
@@ -84,13 +89,13 @@ GeneralReadResult readGeneralFile(const std::filesystem::path& path, PlanList& p
     FileReader file(path);
     if (file.error())
         return {std::nullopt, file.error()};
-    auto content = general_file::decodeFrom(
-        [&file](std::span<std::uint8_t> out) { return file.read(out); },
-        std::min(file.size().value_or(general_file::kMaxFileSize), general_file::kMaxFileSize));
+    // A file of unknown size is taken to hold what its header announces.
+    auto content = general_file::decodeFrom([&file](std::span<std::uint8_t> out) { return file.read(out); },
+                                            file.size().value_or(std::numeric_limits<std::size_t>::max()));
     if (file.error())
         return {std::nullopt, file.error()};
     plans.appendAll(std::move(content.plans));
-    return {content.nextPlanNumber, std::nullopt};
+    return {content.nextPlanNumber, std::nullopt, content.plansNotTaken};
 }
 
 SaveResult writeGeneralFile(const std::filesystem::path& path, std::span<const CComonOrbitune* const> plans)

@@ -27,11 +27,13 @@ std::vector<std::uint8_t> encode(std::span<const CComonOrbitune* const> plans, b
 struct Content {
     std::int32_t nextPlanNumber = 0; // the header value at offset 16
     std::vector<CComonOrbitune> plans;
+    int plansNotTaken = 0; // records past the kMaxPlans-th that the header announces and the bytes hold
 };
 
 // Reads the plans the header announces, stopping at the end of the bytes (a
-// record cut short reads as zero-padded) and after kMaxPlans plans. Null and
-// repeated ids are replaced by fresh ones (freshenRepeatedIds).
+// record cut short reads as zero-padded) and after kMaxPlans plans, whose
+// later records are counted but not read. Null and repeated ids are replaced
+// by fresh ones (freshenRepeatedIds).
 Content decode(std::span<const std::uint8_t> bytes);
 
 } // namespace general_file
@@ -39,6 +41,7 @@ Content decode(std::span<const std::uint8_t> bytes);
 struct GeneralReadResult {
     std::optional<std::int32_t> nextPlanNumber; // none for an empty path or an unreadable file
     std::optional<FileError> error;
+    int plansNotTaken = 0; // records of the file past the 255 the list holds
 };
 
 // Replaces the list with the plans of the file. An empty path changes nothing;

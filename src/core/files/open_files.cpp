@@ -3,8 +3,10 @@
 #include "core/files/general_file.h"
 #include "core/files/orbtab_file.h"
 #include "core/files/plan_list_file.h"
+#include "core/res/string_ids.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string_view>
 
 std::string openExtension(const std::string& path)
@@ -46,6 +48,10 @@ OpenResult readOrbtabFiles(const std::vector<std::string>& paths, PlanList& plan
             result.notRead.push_back(paths[i]);
             continue;
         }
+        if (plans.count() >= PlanList::kMaxPlans) {
+            result.filesNotTaken.push_back(paths[i]);
+            continue;
+        }
         const auto read = readOrbtabFile(paths[i], i == 0, plans);
         if (read.status == OrbtabReadStatus::Read) {
             result.filesRead.push_back(paths[i]);
@@ -81,11 +87,13 @@ OpenResult readChosenFiles(const std::vector<std::string>& paths, PlanList& plan
     if (kind == PlanFileKind::Q24) {
         const auto read = readPlanListFile(first, plans);
         result.nextPlanNumber = read.planCount;
+        result.plansNotTaken = read.plansNotTaken;
         noteFirst(read.error, first, result);
         result.notRead.assign(paths.begin() + 1, paths.end());
     } else if (kind == PlanFileKind::General) {
         const auto read = readGeneralFile(first, plans);
         result.nextPlanNumber = read.nextPlanNumber;
+        result.plansNotTaken = read.plansNotTaken;
         noteFirst(read.error, first, result);
         result.notRead.assign(paths.begin() + 1, paths.end());
     } else if (kind == PlanFileKind::Q9100) {
@@ -94,4 +102,18 @@ OpenResult readChosenFiles(const std::vector<std::string>& paths, PlanList& plan
         result.errors.push_back({FileError::Kind::UnknownFormat, first, "not a plan file extension"});
     }
     return result;
+}
+
+std::vector<Notice> notTakenNotices(const OpenResult& result)
+{
+    std::vector<Notice> notices;
+    if (result.plansNotTaken > 0 && !result.filesRead.empty())
+        notices.push_back({msg::kPlansNotTaken, {result.filesRead.front(), std::to_string(result.plansNotTaken)}});
+    if (!result.filesNotTaken.empty()) {
+        std::string names;
+        for (const auto& path : result.filesNotTaken)
+            names += (names.empty() ? "" : ", ") + std::filesystem::path(path).filename().string();
+        notices.push_back({msg::kFilesNotTaken, {std::to_string(result.filesNotTaken.size()), names}});
+    }
+    return notices;
 }

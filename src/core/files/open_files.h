@@ -2,6 +2,7 @@
 
 #include "core/files/file_error.h"
 #include "core/model/plan_list.h"
+#include "core/res/string_table.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,6 +15,10 @@ struct OpenResult {
     std::vector<FileError> errors;              // files that could not be read, in order
     std::vector<std::string> filesRead;         // the paths whose plans were read, in order
     std::vector<std::string> notRead;           // later paths the first one's format does not read
+    // What the 255 plans of the list left out: plans of the first file (a
+    // General or Q24 file), and Orbtab files not read once 255 were.
+    int plansNotTaken = 0;
+    std::vector<std::string> filesNotTaken;
 };
 
 // The extension of a chosen path as the Open command sees it: the text after
@@ -39,5 +44,11 @@ std::optional<PlanFileKind> planFileKind(const std::string& path);
 // reading. Any other extension reads nothing and is reported as
 // UnknownFormat. The paths after a first General or Q24 path, and the later
 // paths of a Q9100 reading that are not .Orbtab files, are listed as not
-// read.
+// read. The list takes 255 plans at most: the plans of a file past those and
+// the Orbtab files after the 255th read are not read.
 OpenResult readChosenFiles(const std::vector<std::string>& paths, PlanList& plans);
+
+// The messages that name what the list could not take: the first file with
+// the number of its plans left out, or the number and the names of the files
+// left out.
+std::vector<Notice> notTakenNotices(const OpenResult& result);

@@ -102,6 +102,10 @@ template <typename Next> Content decodeFrom(Next next, std::size_t available)
             }
         }
     }
+    std::array<std::uint8_t, 1> more{};
+    if (content.plans.size() == static_cast<std::size_t>(kMaxPlans) && content.planCount > kMaxPlans &&
+        next(std::span(more)) > 0)
+        content.plansNotTaken = content.planCount - kMaxPlans;
     return content;
 }
 
@@ -121,8 +125,9 @@ PlanListReadResult readPlanListFile(const std::filesystem::path& path, PlanList&
     FileReader file(path);
     if (file.error())
         return {std::nullopt, file.error()};
-    // Bytes past the largest file there can be are not read.
-    std::size_t left = plan_list_file::kMaxFileSize;
+    // Bytes past the largest file there can be are not read, but for one that
+    // tells whether plans follow the last one taken.
+    std::size_t left = plan_list_file::kMaxFileSize + 1;
     auto content = plan_list_file::decodeFrom(
         [&](std::span<std::uint8_t> out) {
             const std::size_t got = file.read(out.first(std::min(out.size(), left)));
@@ -133,7 +138,7 @@ PlanListReadResult readPlanListFile(const std::filesystem::path& path, PlanList&
     if (file.error())
         return {std::nullopt, file.error()};
     plans.appendAll(std::move(content.plans));
-    return {content.planCount, std::nullopt};
+    return {content.planCount, std::nullopt, content.plansNotTaken};
 }
 
 SaveResult writePlanListFile(const std::filesystem::path& path, std::span<const CComonOrbitune* const> plans)

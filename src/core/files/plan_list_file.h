@@ -27,12 +27,13 @@ std::vector<std::uint8_t> encode(std::span<const CComonOrbitune* const> plans);
 struct Content {
     std::int32_t planCount = 0; // N as the file states it
     std::vector<CComonOrbitune> plans;
+    int plansNotTaken = 0; // past the kMaxPlans-th plan, when bytes follow it: the plans the file states
 };
 
 // Reads the plans and TPs the file announces, each with a fresh id, stopping
 // at the end of the bytes (a block or record cut short reads as zero-padded),
-// after kMaxPlans plans and, in each plan, after 255 TPs (later records are
-// passed over).
+// after kMaxPlans plans (the later ones are counted as the file states them,
+// not read) and, in each plan, after 255 TPs (later records are passed over).
 Content decode(std::span<const std::uint8_t> bytes);
 
 } // namespace plan_list_file
@@ -40,6 +41,7 @@ Content decode(std::span<const std::uint8_t> bytes);
 struct PlanListReadResult {
     std::optional<std::int32_t> planCount; // none for an empty path or an unreadable file
     std::optional<FileError> error;
+    int plansNotTaken = 0; // plans of the file past the 255 the list holds
 };
 
 // Appends the plans of the file to the list.

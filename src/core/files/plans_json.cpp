@@ -8,8 +8,12 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <set>
 #include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 using nlohmann::json;
 
@@ -240,14 +244,129 @@ std::string encodePlansJson(std::int32_t nextPlanNumber, const PlanList& plans)
            "\n";
 }
 
+namespace {
+
+// Builds the document from the parser's events, keeping at most 255 plans of
+// its "plans" array and at most 255 TPs of each plan's "channels" array. What
+// it drops is counted as it passes and never built, so that no document,
+// however many plans it holds, takes more time or memory than its text and
+// the plans the list can hold.
+class LimitedDocument : public nlohmann::json_sax<json> {
+public:
+    bool null() override { return add(json(nullptr)); }
+    bool boolean(bool value) override { return add(json(value)); }
+    bool number_integer(number_integer_t value) override { return add(json(value)); }
+    bool number_unsigned(number_unsigned_t value) override { return add(json(value)); }
+    bool number_float(number_float_t value, const string_t&) override { return add(json(value)); }
+    bool string(string_t& value) override { return add(json(std::move(value))); }
+    bool binary(binary_t& value) override { return add(json::binary(std::move(value))); }
+    bool start_object(std::size_t) override { return open(json::object(), false); }
+    bool start_array(std::size_t) override { return open(json::array(), true); }
+    bool end_object() override { return close(); }
+    bool end_array() override { return close(); }
+    bool key(string_t& name) override
+    {
+        key_ = std::move(name);
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+    json& document() { return document_; }
+    int plansDropped() const { return plansDropped_; }
+    // The first plan (from 0) among those kept whose TPs were dropped.
+    std::optional<int> overfullPlan() const { return overfullPlan_; }
+
+private:
+    // One open object or array: where it is built (none when dropped), what
+    // it is to the document, and how many elements it had so far.
+    struct Open {
+        json* value = nullptr;
+        bool plans = false;    // the document's "plans" array
+        bool plan = false;     // an element of it
+        bool channels = false; // a plan's "channels" array
+        int elements = 0;
+    };
+
+    // Counts a new element of the open array or object and answers where it
+    // goes, or none when it is dropped.
+    json* place(json&& value)
+    {
+        if (open_.empty()) {
+            document_ = std::move(value);
+            return &document_;
+        }
+        Open& parent = open_.back();
+        ++parent.elements;
+        if (parent.value == nullptr)
+            return nullptr;
+        if (parent.plans && parent.elements > PlanList::kMaxPlans) {
+            ++plansDropped_;
+            return nullptr;
+        }
+        if (parent.channels && parent.elements > CComonOrbitune::kSlotCount) {
+            const int plan = open_[open_.size() - 3].elements - 1;
+            if (!overfullPlan_ && plan < PlanList::kMaxPlans)
+                overfullPlan_ = plan;
+            return nullptr;
+        }
+        if (parent.value->is_array()) {
+            parent.value->push_back(std::move(value));
+            return &parent.value->back();
+        }
+        json& member = (*parent.value)[key_];
+        member = std::move(value);
+        return &member;
+    }
+
+    bool add(json&& value)
+    {
+        place(std::move(value));
+        return true;
+    }
+
+    bool open(json&& empty, bool array)
+    {
+        const bool inDocument = open_.size() == 1 && open_.front().value == &document_ && document_.is_object();
+        const bool inPlans = !open_.empty() && open_.back().plans;
+        const bool inPlan = !open_.empty() && open_.back().plan;
+        Open opened;
+        opened.plans = array && inDocument && key_ == "plans";
+        opened.plan = inPlans;
+        opened.channels = array && inPlan && key_ == "channels";
+        opened.value = place(std::move(empty));
+        open_.push_back(opened);
+        return true;
+    }
+
+    bool close()
+    {
+        open_.pop_back();
+        return true;
+    }
+
+    json document_;
+    std::vector<Open> open_;
+    std::string key_;
+    int plansDropped_ = 0;
+    std::optional<int> overfullPlan_;
+};
+
+} // namespace
+
 PlansJsonResult decodePlansJson(std::string_view text)
 {
     PlansJsonResult result;
-    const json document = json::parse(text.begin(), text.end(), nullptr, false);
-    if (document.is_discarded()) {
+    LimitedDocument limited;
+    if (!json::sax_parse(text.begin(), text.end(), &limited)) {
         result.error = "malformed JSON";
         return result;
     }
+    if (const auto overfull = limited.overfullPlan()) {
+        result.error = "plan " + std::to_string(*overfull + 1) + ", key \"channels\": more than 255 TPs";
+        return result;
+    }
+    result.plansNotTaken = limited.plansDropped();
+    const json& document = limited.document();
     try {
         const Fields top(document, "document");
         top.integer("nextPlanNumber", result.nextPlanNumber);

@@ -17,6 +17,7 @@ std::string encodePlansJson(std::int32_t nextPlanNumber, const PlanList& plans);
 struct PlansJsonResult {
     std::int32_t nextPlanNumber = 0;
     std::vector<CComonOrbitune> plans;
+    int plansNotTaken = 0;            // plans after the 255 the list holds
     std::optional<std::string> error; // names the plan and the key
 };
 
@@ -26,4 +27,8 @@ struct PlansJsonResult {
 // counts them, TP numbers from their positions. Malformed JSON, a wrong type
 // or a value outside its field's range is an error and yields no plans. Null
 // and repeated ids are replaced by fresh ones (freshenRepeatedIds).
+//
+// The first 255 plans are read; the later ones are only counted, without
+// keeping them in memory or reading their values. A plan of more than 255 TPs
+// is an error, its later TPs dropped as they are met.
 PlansJsonResult decodePlansJson(std::string_view text);

@@ -1,8 +1,8 @@
 #include "core/import/plan_import.h"
 
-#include "core/files/orbtab_file.h"
 #include "core/import/tp_match.h"
 #include "core/rules/free_names.h"
+#include "core/rules/record_rules.h"
 
 #include <algorithm>
 #include <functional>
@@ -90,6 +90,10 @@ void appendTps(CComonOrbitune& plan, std::span<const SourceTp* const> tps, Meter
                 std::any_of(used.begin(), used.end(), [&](const SateChannel& c) { return c.nameText() == tp->name; });
             added.setNameText(nameTaken ? freeChannelName(plan) : tp->name);
             added.id = Guid::generate();
+            if (const auto fault = recordFault(added)) {
+                leftOut.push_back({tp->label, fault->rule});
+                continue;
+            }
             plan.appendChannel(added);
             ++plan.channelsAdded;
         }
@@ -132,14 +136,18 @@ PlanImport planOf(const Satellite& satellite, const Taken& taken, MeterModel mod
 
 int tpLimitOf(MeterModel model)
 {
-    const int limit = limitsOf(model).maxTps;
-    return model == MeterModel::Q9100 ? std::min(limit, orbtab_file::kMaxRecords) : limit;
+    return std::min(limitsOf(model).maxTps, CComonOrbitune::kTpLimit);
 }
 
 ImportResult importSatellites(std::span<const Satellite> satellites, const PlanList& plans, MeterModel model,
                               std::int32_t nextPlanNumber)
 {
     ImportResult result;
+    result.nextPlanNumber = nextPlanNumber;
+    if (static_cast<std::size_t>(plans.count()) + satellites.size() > static_cast<std::size_t>(PlanList::kMaxPlans)) {
+        result.refused = Notice{msg::kMaxPlans, {}};
+        return result;
+    }
     std::vector<std::string> names;
     for (const auto& plan : plans)
         names.push_back(plan.nameText());
@@ -154,8 +162,13 @@ ImportResult importSatellites(std::span<const Satellite> satellites, const PlanL
     result.nextPlanNumber = nextPlanNumber;
     std::vector<CComonOrbitune> made;
     made.reserve(result.plans.size());
-    for (const auto& planImport : result.plans)
+    for (const auto& planImport : result.plans) {
+        if (const auto fault = recordFault(planImport.plan)) {
+            result.refused = fault->rule;
+            return result;
+        }
         made.push_back(planImport.plan);
+    }
     result.refused = checkImport(plans, made, model);
     return result;
 }
@@ -168,14 +181,14 @@ PlanImport addToPlan(const CComonOrbitune& plan, std::span<const SourceTp> tps, 
     return result;
 }
 
-std::optional<MessageId> checkImport(const PlanList& plans, std::span<const CComonOrbitune> imported, MeterModel model)
+std::optional<Notice> checkImport(const PlanList& plans, std::span<const CComonOrbitune> imported, MeterModel model)
 {
     int count = static_cast<int>(imported.size());
     for (const auto& plan : plans)
         if (std::none_of(imported.begin(), imported.end(), [&](const CComonOrbitune& p) { return p.id == plan.id; }))
             ++count;
     if (count > PlanList::kMaxPlans)
-        return msg::kMaxPlans;
+        return Notice{msg::kMaxPlans, {}};
     PlanRefs refs;
     for (const auto& plan : imported)
         refs.push_back(&plan);

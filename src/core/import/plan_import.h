@@ -31,7 +31,7 @@ struct ImportResult {
     std::int32_t nextPlanNumber = 0; // the plan pane's counter after numbering them
     // The first check that the list with the new plans appended fails; the
     // plans are not to be added then.
-    std::optional<MessageId> refused;
+    std::optional<Notice> refused;
 };
 
 // One new plan per satellite, as Add Plan makes one (tag, flag, a fresh id,
@@ -43,7 +43,10 @@ struct ImportResult {
 // frequency and polarization (or as Add CH names it when that name is taken),
 // with the LNB oscillator "Auto". Left out, each with its reason: TPs the
 // records cannot hold, TPs of the other band, DVB-S2 TPs when the model has
-// none, TPs the same as one already taken, and TPs beyond the model's limit.
+// none, TPs the same as one already taken, TPs a field of which breaks its
+// cell's rule (recordFault), and TPs beyond the model's limit. Satellites more
+// than the list has room for are refused (message 116) before any plan is
+// made, and so is a plan whose own fields break a rule.
 ImportResult importSatellites(std::span<const Satellite> satellites, const PlanList& plans, MeterModel model,
                               std::int32_t nextPlanNumber);
 
@@ -57,8 +60,8 @@ PlanImport addToPlan(const CComonOrbitune& plan, std::span<const SourceTp> tps, 
 // or appended), message 116; then the model's checks of the imported plans.
 // The plans already in the list are not the import's to check: a plan the
 // user has not finished yet does not stop an import.
-std::optional<MessageId> checkImport(const PlanList& plans, std::span<const CComonOrbitune> imported, MeterModel model);
+std::optional<Notice> checkImport(const PlanList& plans, std::span<const CComonOrbitune> imported, MeterModel model);
 
-// The most TPs a plan of the model takes: the model's limit, and for the
-// Q9100 what its file holds.
+// The most TPs a plan of the model takes: the model's limit, and never more
+// than Add CH adds (CComonOrbitune::kTpLimit).
 int tpLimitOf(MeterModel model);

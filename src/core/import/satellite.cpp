@@ -32,11 +32,6 @@ std::optional<OrbitalPosition> parsePosition(std::string_view text)
     return OrbitalPosition{degrees * 10 + (tenth.empty() ? 0 : tenth[0] - '0'), east};
 }
 
-std::string noticeText(const Notice& notice, Language language)
-{
-    return formatMessage(notice.message, language, notice.args);
-}
-
 int Satellite::storableCount() const
 {
     return static_cast<int>(

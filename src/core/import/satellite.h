@@ -32,17 +32,6 @@ std::string positionText(OrbitalPosition position);
 // The degrees are not limited to 180.
 std::optional<OrbitalPosition> parsePosition(std::string_view text);
 
-// A string table entry with its arguments: why a TP is left out, or what is
-// wrong with a source. The editor and the tool show it in their language.
-struct Notice {
-    MessageId message;
-    std::vector<std::string> args;
-
-    friend bool operator==(const Notice&, const Notice&) = default;
-};
-
-std::string noticeText(const Notice& notice, Language language);
-
 // One TP of a source. Exactly one of `channel` and `leftOut` is set.
 struct SourceTp {
     std::string label;                  // as the source gives it: MHz, polarization, kS/s ("10719 V 27500")

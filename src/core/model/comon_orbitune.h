@@ -19,6 +19,9 @@ public:
     static constexpr std::size_t kHeaderSize = 52;
     static constexpr std::size_t kSlotsOffset = 56;
     static constexpr int kSlotCount = 255;
+    // The TPs a plan takes from Add CH, and from paste, import and duplicate
+    // alike; only the files and the meter may hold more.
+    static constexpr int kTpLimit = 100;
     static constexpr std::size_t kNameSize = 9;
 
     // Header (image offsets 4..55).

@@ -118,6 +118,15 @@ inline constexpr MessageId kRepeatsTp{227};
 inline constexpr MessageId kConfirmRemoveDuplicates{228};
 inline constexpr MessageId kNoDuplicates{229};
 inline constexpr MessageId kFindPlaceholder{230};
+// Limits and the rules every pasted, imported or duplicated record passes.
+inline constexpr MessageId kPasteRefused{440};
+inline constexpr MessageId kDuplicateRefused{441};
+inline constexpr MessageId kRecordPlan{442};
+inline constexpr MessageId kRecordTp{443};
+inline constexpr MessageId kPlansNotTaken{444};
+inline constexpr MessageId kFilesNotTaken{445};
+inline constexpr MessageId kGeneralMaxPlans{446};
+inline constexpr MessageId kQ9100MaxTps{447};
 inline constexpr MessageId kUpgradeLoadButton{195};
 inline constexpr MessageId kUpgradeButton{196};
 inline constexpr MessageId kUpgradeTitle{197};

@@ -166,6 +166,17 @@ constexpr std::array kEntries{
     Entry{msg::kConfirmRemoveDuplicates, "Confirm to remove the %d duplicate TP(s)?", "确认删除%d个重复的转发器?"},
     Entry{msg::kNoDuplicates, "The plan has no duplicate TPs", "该频道表没有重复的转发器"},
     Entry{msg::kFindPlaceholder, "Find in the list (Esc clears)", "在列表中查找(Esc清除)"},
+    Entry{msg::kPasteRefused, "Nothing is pasted: %s: %s", "未粘贴: %s: %s"},
+    Entry{msg::kDuplicateRefused, "Nothing is duplicated: %s: %s", "未创建副本: %s: %s"},
+    Entry{msg::kRecordPlan, "plan %s (%s)", "第%s个频道表(%s)"},
+    Entry{msg::kRecordTp, "TP %s (%s)", "第%s个转发器(%s)"},
+    Entry{msg::kPlansNotTaken, "%s: %d plan(s) are not read, the list holds at most 255 plans",
+          "%s: 未读取%d个频道表, 列表最多容纳255个频道表"},
+    Entry{msg::kFilesNotTaken, "%d file(s) are not read, the list holds at most 255 plans: %s",
+          "未读取%d个文件, 列表最多容纳255个频道表: %s"},
+    Entry{msg::kGeneralMaxPlans, "General have no more than 255 plans", "General最大255个频道表"},
+    Entry{msg::kQ9100MaxTps, "The plan %s have more than 102 TPs, a Q9100 file holds no more",
+          "频道表%s的转发器多于102个, Q9100文件最多容纳102个"},
     Entry{msg::kUpgradeLoadButton, "Load...", "载入..."},
     Entry{msg::kUpgradeButton, "Upgrade", "升级"},
     Entry{msg::kUpgradeTitle, "Upgrade", "Upgrade"},
@@ -287,6 +298,11 @@ std::string formatMessage(MessageId id, Language language, std::span<const std::
         }
     }
     return out;
+}
+
+std::string noticeText(const Notice& notice, Language language)
+{
+    return formatMessage(notice.message, language, notice.args);
 }
 
 std::vector<MessageId> messageIds()

@@ -10,6 +10,13 @@ constexpr int kQ24MaxPlanCount = 16;
 constexpr int kQ24MaxTpCount = 6;
 constexpr int kQ36MaxPlanCount = 18;
 constexpr int kQ36MaxTpCount = 9;
+// The TP records an .Orbtab file has room for.
+constexpr int kQ9100MaxTpCount = 102;
+
+std::optional<Notice> failed(MessageId id)
+{
+    return Notice{id, {}};
+}
 
 bool anyWithoutTp(std::span<const CComonOrbitune* const> plans)
 {
@@ -23,11 +30,25 @@ bool hasS2(const CComonOrbitune& plan)
                        [](const SateChannel& c) { return c.signalType >= stored(SignalType::DVB_S2); });
 }
 
-std::optional<MessageId> firstS2(std::span<const CComonOrbitune* const> plans)
+std::optional<Notice> firstS2(std::span<const CComonOrbitune* const> plans)
 {
     for (const auto* p : plans)
         if (hasS2(*p))
-            return msg::kQ24NoS2;
+            return failed(msg::kQ24NoS2);
+    return std::nullopt;
+}
+
+// The limits of the General and Q9100 files, once every plan has a TP: the
+// General file keeps the 255 plans the list holds, each Q9100 file at most
+// 102 TPs. Neither writer leaves out what does not fit.
+std::optional<Notice> checkFileRoom(FileType type, std::span<const CComonOrbitune* const> plans)
+{
+    if (type == FileType::General && static_cast<int>(plans.size()) > PlanList::kMaxPlans)
+        return failed(msg::kGeneralMaxPlans);
+    if (type == FileType::Q9100)
+        for (const auto* p : plans)
+            if (p->channelCount > kQ9100MaxTpCount)
+                return Notice{msg::kQ9100MaxTps, {p->nameText()}};
     return std::nullopt;
 }
 
@@ -55,8 +76,9 @@ ModelLimits limitsOf(MeterModel model)
         return {kQ24MaxPlanCount, kQ24MaxTpCount, false};
     case MeterModel::Q36:
         return {kQ36MaxPlanCount, kQ36MaxTpCount, true};
-    case MeterModel::General:
     case MeterModel::Q9100:
+        return {PlanList::kMaxPlans, kQ9100MaxTpCount, true};
+    case MeterModel::General:
         break;
     }
     return {PlanList::kMaxPlans, CComonOrbitune::kSlotCount, true};
@@ -71,34 +93,34 @@ PlanRefs allPlans(const PlanList& plans)
     return refs;
 }
 
-std::optional<MessageId> checkSaveSelected(FileType type, std::span<const CComonOrbitune* const> plans)
+std::optional<Notice> checkSaveSelected(FileType type, std::span<const CComonOrbitune* const> plans)
 {
     if (type != FileType::Q24)
-        return anyWithoutTp(plans) ? std::optional{msg::kPlanWithoutTp} : std::nullopt;
+        return anyWithoutTp(plans) ? failed(msg::kPlanWithoutTp) : checkFileRoom(type, plans);
     if (static_cast<int>(plans.size()) > kQ24MaxPlanCount)
-        return msg::kQ24MaxPlans;
+        return failed(msg::kQ24MaxPlans);
     for (const auto* p : plans) {
         if (p->channelCount > kQ24MaxTpCount)
-            return msg::kQ24MaxTpsSelect;
+            return failed(msg::kQ24MaxTpsSelect);
         if (p->channelCount < 1)
-            return msg::kPlanWithoutTp;
+            return failed(msg::kPlanWithoutTp);
     }
     return firstS2(plans);
 }
 
-std::optional<MessageId> checkSaveAll(FileType type, std::span<const CComonOrbitune* const> plans)
+std::optional<Notice> checkSaveAll(FileType type, std::span<const CComonOrbitune* const> plans)
 {
     if (anyWithoutTp(plans))
-        return msg::kPlanWithoutTp;
+        return failed(msg::kPlanWithoutTp);
     if (type != FileType::Q24)
-        return std::nullopt;
+        return checkFileRoom(type, plans);
     if (static_cast<int>(plans.size()) > kQ24MaxPlanCount)
-        return msg::kQ24MaxPlans;
+        return failed(msg::kQ24MaxPlans);
     for (const auto* p : plans) {
         if (p->channelCount > kQ24MaxTpCount)
-            return msg::kQ24MaxTpsAll;
+            return failed(msg::kQ24MaxTpsAll);
         if (hasS2(*p))
-            return msg::kQ24NoS2;
+            return failed(msg::kQ24NoS2);
     }
     return std::nullopt;
 }
@@ -123,13 +145,15 @@ std::optional<MessageId> checkQ36Download(std::span<const CComonOrbitune* const>
     return std::nullopt;
 }
 
-std::optional<MessageId> checkModel(MeterModel model, std::span<const CComonOrbitune* const> plans)
+std::optional<Notice> checkModel(MeterModel model, std::span<const CComonOrbitune* const> plans)
 {
     switch (model) {
     case MeterModel::Q24:
         return checkSaveAll(FileType::Q24, plans);
     case MeterModel::Q36:
-        return checkQ36Download(plans);
+        if (const auto refused = checkQ36Download(plans))
+            return failed(*refused);
+        return std::nullopt;
     case MeterModel::Q9100:
         return checkSaveAll(FileType::Q9100, plans);
     case MeterModel::General:

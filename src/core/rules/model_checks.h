@@ -3,6 +3,7 @@
 #include "core/model/comon_orbitune.h"
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
+#include "core/res/string_table.h"
 
 #include <optional>
 #include <span>
@@ -30,14 +31,14 @@ ModelLimits limitsOf(MeterModel model);
 using PlanRefs = std::vector<const CComonOrbitune*>;
 PlanRefs allPlans(const PlanList& plans);
 
-// Each check answers the string id of the first failing rule, or nothing when
+// Each check answers the message of the first failing rule, or nothing when
 // the plans may be saved or sent.
 
 // Save Select over the ticked plans, in row order.
-std::optional<MessageId> checkSaveSelected(FileType type, std::span<const CComonOrbitune* const> plans);
+std::optional<Notice> checkSaveSelected(FileType type, std::span<const CComonOrbitune* const> plans);
 // Save All over every plan of the list.
-std::optional<MessageId> checkSaveAll(FileType type, std::span<const CComonOrbitune* const> plans);
+std::optional<Notice> checkSaveAll(FileType type, std::span<const CComonOrbitune* const> plans);
 // The Q36 limits that a download must pass.
 std::optional<MessageId> checkQ36Download(std::span<const CComonOrbitune* const> plans);
 // Save All's checks for a file family, the download's for the Q36.
-std::optional<MessageId> checkModel(MeterModel model, std::span<const CComonOrbitune* const> plans);
+std::optional<Notice> checkModel(MeterModel model, std::span<const CComonOrbitune* const> plans);

@@ -382,7 +382,7 @@ void CDlgImport::preview()
     const std::vector<Satellite> satellites = chosen();
     const MeterModel model = kModels[static_cast<std::size_t>(std::max(model_->currentIndex(), 0))];
     std::vector<PlanImport> imports;
-    std::optional<MessageId> refused;
+    std::optional<Notice> refused;
     if (intoCurrent_->isChecked() && currentPlan_) {
         std::vector<SourceTp> tps;
         for (const Satellite& satellite : satellites)
@@ -401,7 +401,7 @@ void CDlgImport::preview()
     }
     QStringList lines;
     if (refused)
-        lines << text(*refused);
+        lines << text(refused->message, refused->args);
     else if (satellites.empty())
         lines << text(msg::kImportNothingChosen);
     for (std::size_t i = 0; i < imports.size(); ++i) {

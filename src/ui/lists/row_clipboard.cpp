@@ -9,6 +9,8 @@
 #include <QMimeData>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace row_clipboard {
 
@@ -23,24 +25,17 @@ void put(const char* type, const std::string& json, const std::string& table)
 }
 
 // The JSON of `type` on the clipboard, if there is any.
-std::optional<PlansJsonResult> clipboardJson(const char* type)
+std::optional<std::string> clipboardJson(const char* type)
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (data == nullptr || !data->hasFormat(QString::fromLatin1(type)))
         return std::nullopt;
-    return decodePlansJson(data->data(QString::fromLatin1(type)).toStdString());
+    return data->data(QString::fromLatin1(type)).toStdString();
 }
 
 std::string clipboardText()
 {
     return QApplication::clipboard()->text().toStdString();
-}
-
-template <typename Record> PastedRows<Record> unreadable()
-{
-    PastedRows<Record> pasted;
-    pasted.failure = PasteFailure{0, {}, msg::kNothingToPaste, {}};
-    return pasted;
 }
 
 } // namespace
@@ -67,28 +62,18 @@ void copyChannels(const CComonOrbitune& plan, const std::vector<Guid>& ids)
     put(kChannelsType, encodePlansJson(0, copied), channelsTableText(plan, ids));
 }
 
-PastedRows<CComonOrbitune> pastedPlans()
+PastedRows<CComonOrbitune> pastedPlans(std::size_t room)
 {
-    if (const auto json = clipboardJson(kPlansType)) {
-        if (json->error)
-            return unreadable<CComonOrbitune>();
-        return {json->plans, std::nullopt};
-    }
-    return plansFromTable(clipboardText());
+    if (const auto json = clipboardJson(kPlansType))
+        return plansFromJson(*json, room);
+    return plansFromTable(clipboardText(), room);
 }
 
-PastedRows<SateChannel> pastedChannels()
+PastedRows<SateChannel> pastedChannels(std::size_t room)
 {
-    if (const auto json = clipboardJson(kChannelsType)) {
-        if (json->error)
-            return unreadable<SateChannel>();
-        PastedRows<SateChannel> pasted;
-        for (const CComonOrbitune& plan : json->plans)
-            for (const SateChannel& tp : plan.usedChannels())
-                pasted.records.push_back(tp);
-        return pasted;
-    }
-    return channelsFromTable(clipboardText());
+    if (const auto json = clipboardJson(kChannelsType))
+        return channelsFromJson(*json, room);
+    return channelsFromTable(clipboardText(), room);
 }
 
 void tellFailure(Prompts& prompts, PromptOwner owner, const PasteFailure& failure)

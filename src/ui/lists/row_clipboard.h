@@ -6,6 +6,7 @@
 #include "core/model/guid.h"
 #include "core/model/plan_list.h"
 
+#include <cstddef>
 #include <vector>
 
 // Copied plans and TPs on the system clipboard, twice over: as the plans JSON
@@ -25,9 +26,10 @@ void copyPlans(const PlanList& plans, const std::vector<Guid>& ids);
 void copyChannels(const CComonOrbitune& plan, const std::vector<Guid>& ids);
 
 // The records the clipboard holds for each list, as they were copied (ids,
-// names and numbers included), or why there are none.
-PastedRows<CComonOrbitune> pastedPlans();
-PastedRows<SateChannel> pastedChannels();
+// names and numbers included), or why there are none. More than `room`
+// records are refused with the limit's message before they are made.
+PastedRows<CComonOrbitune> pastedPlans(std::size_t room);
+PastedRows<SateChannel> pastedChannels(std::size_t room);
 
 // Tells why nothing was pasted: the row, the column and the rule's message.
 void tellFailure(Prompts& prompts, PromptOwner owner, const PasteFailure& failure);

@@ -1,6 +1,6 @@
 #include "ui/lists/sate_channel_list.h"
 
-#include "core/editing/record_copies.h"
+#include "core/editing/record_gate.h"
 #include "core/editing/repeated_tps.h"
 #include "core/model/plan_list.h"
 #include "core/model/records_by_id.h"
@@ -125,7 +125,7 @@ void CSateChannelList::AddChannel()
         prompts_.tell(PromptOwner::ChannelPane, msg::kSelectPlan);
         return;
     }
-    if (shown->channelCount >= kMaxChannels) {
+    if (shown->channelCount >= CComonOrbitune::kTpLimit) {
         prompts_.tell(PromptOwner::ChannelPane, msg::kMaxTps);
         return;
     }
@@ -229,11 +229,12 @@ std::vector<QString> CSateChannelList::repeatNotes(const CComonOrbitune& plan) c
     return notes;
 }
 
-bool CSateChannelList::roomFor(const CComonOrbitune& plan, std::size_t count)
+bool CSateChannelList::admitted(const Admitted<SateChannel>& admitted, MessageId what)
 {
-    if (static_cast<std::size_t>(plan.channelCount) + count <= static_cast<std::size_t>(kMaxChannels))
+    if (!admitted.refusal)
         return true;
-    prompts_.tell(PromptOwner::ChannelPane, msg::kMaxTps);
+    const Notice notice = refusalNotice(*admitted.refusal, what, prompts_.language());
+    prompts_.tell(PromptOwner::ChannelPane, notice.message, notice.args);
     return false;
 }
 
@@ -281,19 +282,24 @@ void CSateChannelList::paste()
         prompts_.tell(PromptOwner::ChannelPane, msg::kSelectPlan);
         return;
     }
-    const PastedRows<SateChannel> pasted = row_clipboard::pastedChannels();
+    const auto room =
+        static_cast<std::size_t>(CComonOrbitune::kTpLimit - std::min(shown->channelCount, CComonOrbitune::kTpLimit));
+    const PastedRows<SateChannel> pasted = row_clipboard::pastedChannels(room);
     if (pasted.failure) {
         row_clipboard::tellFailure(prompts_, PromptOwner::ChannelPane, *pasted.failure);
         return;
     }
-    if (pasted.records.empty() || !roomFor(*shown, pasted.records.size()))
+    if (pasted.records.empty())
+        return;
+    const Admitted<SateChannel> copies = admitChannels(pasted.records, *shown);
+    if (!admitted(copies, msg::kPasteRefused))
         return;
     change(msg::kLabelPaste, [&] {
         std::vector<Guid> added;
-        for (const SateChannel& tp : pasted.records) {
+        for (const SateChannel& tp : copies.records) {
             ++shown->channelsAdded;
-            shown->appendChannel(channelCopy(tp, *shown));
-            added.push_back(shown->usedChannels().back().id);
+            shown->appendChannel(tp);
+            added.push_back(tp.id);
         }
         RefreshChannelList();
         list_.selectIds(added);
@@ -304,20 +310,24 @@ void CSateChannelList::duplicateSelected()
 {
     CComonOrbitune* shown = plan();
     const std::vector<Guid> ids = list_.chosenIds();
-    if (shown == nullptr || ids.empty() || !roomFor(*shown, ids.size()))
+    if (shown == nullptr || ids.empty())
+        return;
+    std::vector<SateChannel> originals;
+    for (const SateChannel* tp : channels(ids))
+        if (tp != nullptr)
+            originals.push_back(*tp);
+    const Admitted<SateChannel> copies = admitChannels(originals, *shown);
+    if (!admitted(copies, msg::kDuplicateRefused))
         return;
     change(msg::kLabelDuplicate, [&] {
         std::vector<Guid> added;
-        for (const Guid& id : ids) {
+        for (std::size_t i = 0; i < originals.size(); ++i) {
             const auto used = shown->usedChannels();
             const auto original =
-                std::find_if(used.begin(), used.end(), [&](const SateChannel& tp) { return tp.id == id; });
-            if (original == used.end())
-                continue;
-            const SateChannel copy = channelCopy(*original, *shown);
+                std::find_if(used.begin(), used.end(), [&](const SateChannel& tp) { return tp.id == originals[i].id; });
             ++shown->channelsAdded;
-            shown->insertChannel(static_cast<int>(original - used.begin()) + 1, copy);
-            added.push_back(copy.id);
+            shown->insertChannel(static_cast<int>(original - used.begin()) + 1, copies.records[i]);
+            added.push_back(copies.records[i].id);
         }
         RefreshChannelList();
         list_.selectIds(added);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/commands/prompts.h"
+#include "core/editing/record_gate.h"
 #include "core/model/guid.h"
 #include "core/model/record_order.h"
 #include "core/rules/channel_cell_rules.h"
@@ -26,7 +27,6 @@ class CComonOrbitune;
 class CSateChannelList : public QWidget, private ListOwner {
     Q_OBJECT
 public:
-    static constexpr int kMaxChannels = 100;
     static constexpr int kMinColumnWidth = 30;
 
     CSateChannelList(PlanList& plans, Prompts& prompts, QWidget* parent = nullptr);
@@ -49,8 +49,9 @@ public:
     // The commands of the pane's keys and context menu. Each acts on the
     // chosen rows (the selected shown rows, or else the current one) and is
     // one step the user can undo. Paste adds the TPs at the end of the
-    // current plan, Duplicate puts each copy after its original, both with
-    // fresh ids and free names, within the 100 TPs of Add CH. Delete asks as
+    // current plan, Duplicate puts each copy after its original, both through
+    // the record gate (admitChannels): fresh ids and free names, within the
+    // 100 TPs of Add CH, every field within its cell's rule. Delete asks as
     // Delete CH does. Moving a sorted list shows the record order first.
     void copySelected();
     void cutSelected();
@@ -97,8 +98,9 @@ private:
     // Per used slot of `plan`, what the mark of a TP that repeats an earlier
     // one says; empty for the others.
     std::vector<QString> repeatNotes(const CComonOrbitune& plan) const;
-    // Whether `count` more TPs fit the plan; tells the limit when not.
-    bool roomFor(const CComonOrbitune& plan, std::size_t count);
+    // Whether the gate let the records in; tells why not, as `what` (a paste
+    // or a duplicate), when it did not.
+    bool admitted(const Admitted<SateChannel>& admitted, MessageId what);
     // Moves the chosen TPs to the order `reorder` gives the slots, as one step.
     void moveChosen(MessageId name, const std::function<std::vector<int>(const std::vector<bool>&)>& reorder);
     void removeChannels(MessageId name, const std::vector<Guid>& ids);

@@ -1,6 +1,6 @@
 #include "ui/shell/orbitune_list.h"
 
-#include "core/editing/record_copies.h"
+#include "core/editing/record_gate.h"
 #include "core/model/plan_list.h"
 #include "core/model/records_by_id.h"
 #include "core/res/string_ids.h"
@@ -152,11 +152,12 @@ void COrbituneList::cellEdited(int, int row, int column, const QString& text)
     });
 }
 
-bool COrbituneList::roomFor(std::size_t count)
+bool COrbituneList::admitted(const Admitted<CComonOrbitune>& admitted, MessageId what)
 {
-    if (static_cast<std::size_t>(plans_.count()) + count <= static_cast<std::size_t>(PlanList::kMaxPlans))
+    if (!admitted.refusal)
         return true;
-    prompts_.tell(PromptOwner::PlanPane, msg::kMaxPlans);
+    const Notice notice = refusalNotice(*admitted.refusal, what, prompts_.language());
+    prompts_.tell(PromptOwner::PlanPane, notice.message, notice.args);
     return false;
 }
 
@@ -196,21 +197,24 @@ void COrbituneList::removePlans(MessageId name, const std::vector<Guid>& ids)
 
 void COrbituneList::paste()
 {
-    const PastedRows<CComonOrbitune> pasted = row_clipboard::pastedPlans();
+    const auto room = static_cast<std::size_t>(PlanList::kMaxPlans - std::min(plans_.count(), PlanList::kMaxPlans));
+    const PastedRows<CComonOrbitune> pasted = row_clipboard::pastedPlans(room);
     if (pasted.failure) {
         row_clipboard::tellFailure(prompts_, PromptOwner::PlanPane, *pasted.failure);
         return;
     }
-    if (pasted.records.empty() || !roomFor(pasted.records.size()))
+    if (pasted.records.empty())
+        return;
+    const Admitted<CComonOrbitune> copies = admitPlans(pasted.records, plans_, nextPlanNumber_);
+    if (!admitted(copies, msg::kPasteRefused))
         return;
     change(msg::kLabelPaste, [&] {
         std::vector<Guid> added;
-        for (const CComonOrbitune& plan : pasted.records) {
-            ++nextPlanNumber_;
-            const CComonOrbitune copy = planCopy(plan, plans_, static_cast<std::uint8_t>(nextPlanNumber_ & 0xFF));
+        for (const CComonOrbitune& copy : copies.records) {
             plans_.append(copy);
             added.push_back(copy.id);
         }
+        nextPlanNumber_ += static_cast<int>(copies.records.size());
         RefreshPlanList();
         list_.selectIds(added);
     });
@@ -219,20 +223,22 @@ void COrbituneList::paste()
 void COrbituneList::duplicateSelected()
 {
     const std::vector<Guid> ids = list_.chosenIds();
-    if (ids.empty() || !roomFor(ids.size()))
+    std::vector<CComonOrbitune> originals;
+    for (const Guid& id : ids)
+        if (const CComonOrbitune* plan = plans_.findPlanById(id))
+            originals.push_back(*plan);
+    if (originals.empty())
+        return;
+    const Admitted<CComonOrbitune> copies = admitPlans(originals, plans_, nextPlanNumber_);
+    if (!admitted(copies, msg::kDuplicateRefused))
         return;
     change(msg::kLabelDuplicate, [&] {
         std::vector<Guid> added;
-        for (const Guid& id : ids) {
-            const int position = plans_.indexOf(id);
-            if (position < 0)
-                continue;
-            ++nextPlanNumber_;
-            const CComonOrbitune copy =
-                planCopy(plans_.at(position), plans_, static_cast<std::uint8_t>(nextPlanNumber_ & 0xFF));
-            plans_.insert(position + 1, copy);
-            added.push_back(copy.id);
+        for (std::size_t i = 0; i < originals.size(); ++i) {
+            plans_.insert(plans_.indexOf(originals[i].id) + 1, copies.records[i]);
+            added.push_back(copies.records[i].id);
         }
+        nextPlanNumber_ += static_cast<int>(copies.records.size());
         RefreshPlanList();
         list_.selectIds(added);
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/commands/prompts.h"
+#include "core/editing/record_gate.h"
 #include "core/model/guid.h"
 #include "core/model/record_order.h"
 #include "ui/layout/wnd_resizer.h"
@@ -43,8 +44,10 @@ public:
     // The commands of the pane's keys and context menu. Each acts on the
     // chosen rows (the selected shown rows, or else the current one) and is
     // one step the user can undo. Paste adds the plans at the end, Duplicate
-    // puts each copy after its original, both with fresh ids and free names,
-    // numbered and limited as Add Plan's. Delete asks as Delete Plan does.
+    // puts each copy after its original, both through the record gate
+    // (admitPlans): fresh ids and free names, numbered and limited as Add
+    // Plan's, every field within its cell's rule. Delete asks as Delete Plan
+    // does.
     // Moving a sorted list shows the record order first.
     void copySelected();
     void cutSelected();
@@ -81,8 +84,9 @@ private:
     void deleteRequested() override { deleteSelected(); }
     void rowsDropped(const std::optional<Guid>& before) override;
 
-    // Whether `count` more plans fit the list; tells the limit when not.
-    bool roomFor(std::size_t count);
+    // Whether the gate let the plans in; tells why not, as `what` (a paste or
+    // a duplicate), when it did not.
+    bool admitted(const Admitted<CComonOrbitune>& admitted, MessageId what);
     void removePlans(MessageId name, const std::vector<Guid>& ids);
     // Moves the chosen plans to the order `reorder` gives the list, as one step.
     void moveChosen(MessageId name, const std::function<std::vector<int>(const std::vector<bool>&)>& reorder);

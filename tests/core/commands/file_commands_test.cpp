@@ -333,6 +333,29 @@ TEST(SaveCommands, CancelInTheSaveDialogWritesNothing)
     EXPECT_TRUE(panes.recent.empty());
 }
 
+// A Q9100 file holds 102 TPs: a plan of more is refused, named, before the
+// folder is asked for; nothing is written.
+TEST(SaveCommands, Q9100PlanOfMoreThan102TpsIsRefusedBeforeAnythingIsWritten)
+{
+    TempDir dir;
+    PlanList plans;
+    plans.append(makePlan("Fits", 102));
+    plans.append(makePlan("Big", 103));
+    ScriptedPrompts prompts;
+    prompts.fileTypes = {FileType::Q9100, FileType::Q9100};
+    saveSelected(plans, prompts, allIds(plans), {});
+    saveAll(plans, prompts, {});
+    EXPECT_TRUE(prompts.folderTitles.empty());
+    ASSERT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kQ9100MaxTps, msg::kQ9100MaxTps}));
+    EXPECT_EQ(prompts.messages[0].text, "The plan Big have more than 102 TPs, a Q9100 file holds no more");
+    EXPECT_EQ(filesIn(dir), 0U);
+
+    prompts.fileTypes = {FileType::Q9100};
+    prompts.folders = {text(dir.path())};
+    EXPECT_TRUE(saveSelected(plans, prompts, idsOf(plans, {0}), {}));
+    EXPECT_EQ(filesIn(dir), 1U);
+}
+
 TEST(SaveCommands, CancelInTheFolderBrowserWritesNothing)
 {
     TempDir dir;
@@ -649,6 +672,40 @@ TEST(OpenPlans, ThreeOrbtabFilesInOrderGiveNextPlanNumberThree)
     EXPECT_EQ(panes.recent, paths);
     EXPECT_EQ(panes.refreshes, 1);
     EXPECT_GE(panes.currentPlanCleared, 1);
+}
+
+// The list holds 255 plans: the Orbtab files after the 255th, and the plans
+// of a General file past its 255th, are named in a message.
+TEST(OpenChosenFiles, WhatThe255PlansLeaveOutIsNamed)
+{
+    TempDir dir;
+    std::vector<std::string> paths;
+    for (int i = 1; i <= 256; ++i)
+        paths.push_back(text(writeOrbtab(dir, "S" + std::to_string(i), 1)));
+    PlanList plans;
+    ScriptedPrompts prompts;
+    PaneRecord panes;
+    openChosenFiles(plans, prompts, {paths.begin(), paths.end() - 1}, panes.hooks());
+    EXPECT_EQ(plans.count(), 255);
+    EXPECT_TRUE(prompts.messages.empty());
+
+    openChosenFiles(plans, prompts, paths, panes.hooks());
+    EXPECT_EQ(plans.count(), 255);
+    EXPECT_EQ(panes.nextPlanNumber, 255);
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kFilesNotTaken});
+    EXPECT_EQ(prompts.messages[0].text, "1 file(s) are not read, the list holds at most 255 plans: S256.Orbtab");
+    EXPECT_EQ(prompts.messages[0].owner, PromptOwner::MainWindow);
+
+    std::vector<std::uint8_t> general(general_file::kHeaderSize + CComonOrbitune::kImageSize * 257);
+    general[12] = 1; // 257 plans
+    general[13] = 1;
+    writeBytes(dir.file("many.gnr"), general);
+    prompts.messages.clear();
+    openChosenFiles(plans, prompts, {text(dir.file("many.gnr"))}, panes.hooks());
+    EXPECT_EQ(plans.count(), 255);
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPlansNotTaken});
+    EXPECT_EQ(prompts.messages[0].text,
+              text(dir.file("many.gnr")) + ": 2 plan(s) are not read, the list holds at most 255 plans");
 }
 
 TEST(OpenPlans, GeneralFileChosenWithOthersReadsOnlyTheFirst)

@@ -8,6 +8,17 @@
 
 namespace {
 
+// Pasted into a plan with room for every row.
+PastedRows<SateChannel> tpsFrom(std::string_view text)
+{
+    return channelsFromTable(text, CComonOrbitune::kTpLimit);
+}
+
+PastedRows<CComonOrbitune> plansFrom(std::string_view text)
+{
+    return plansFromTable(text, PlanList::kMaxPlans);
+}
+
 // A TP as the paste gives it back: its id, number and name are the adder's.
 SateChannel withoutIdentity(SateChannel tp)
 {
@@ -22,10 +33,9 @@ SateChannel withoutIdentity(SateChannel tp)
 // in kS/s; the rules fill what follows from the cells.
 TEST(PastedRows, MapsCommonHeadersAndSpellings)
 {
-    const auto pasted =
-        channelsFromTable("Frequency (MHz)\tPol\tSymbol rate (kS/s)\tSystem\tModulation\tFEC\tProvider\n"
-                          "11493\tH\t22000\tDVB-S\tQPSK\t5/6\tARD\n"
-                          "11538,5\tv\t22000\tDVB-S2\t8PSK\t2/3\t\n");
+    const auto pasted = tpsFrom("Frequency (MHz)\tPol\tSymbol rate (kS/s)\tSystem\tModulation\tFEC\tProvider\n"
+                                "11493\tH\t22000\tDVB-S\tQPSK\t5/6\tARD\n"
+                                "11538,5\tv\t22000\tDVB-S2\t8PSK\t2/3\t\n");
     ASSERT_FALSE(pasted.failure);
     ASSERT_EQ(pasted.records.size(), 2U);
     const SateChannel& first = pasted.records[0];
@@ -48,18 +58,18 @@ TEST(PastedRows, MapsCommonHeadersAndSpellings)
 // the rule.
 TEST(PastedRows, OneFailingCellPastesNothing)
 {
-    const auto range = channelsFromTable("Freq(MHz)\tPolarization\n11493\tH\n3399\tV\n");
+    const auto range = tpsFrom("Freq(MHz)\tPolarization\n11493\tH\n3399\tV\n");
     EXPECT_TRUE(range.records.empty());
     EXPECT_EQ(range.failure, (PasteFailure{3, "Freq(MHz)", msg::kFrequencyRange, {}}));
 
-    const auto choice = channelsFromTable("Freq\tPol\n11493\tX\n");
+    const auto choice = tpsFrom("Freq\tPol\n11493\tX\n");
     EXPECT_EQ(choice.failure, (PasteFailure{2, "Pol", msg::kNotAChoice, {"X", "HORIZ/LEFT, VERT/RIGHT, OFF"}}));
 
-    const auto name = channelsFromTable("TP Name\nTP_1.a\nNineChars\n");
+    const auto name = tpsFrom("TP Name\nTP_1.a\nNineChars\n");
     EXPECT_EQ(name.failure, (PasteFailure{3, "TP Name", msg::kTooLong, {}}));
 
-    EXPECT_EQ(channelsFromTable("Provider\tBeam\nARD\tEurope\n").failure->rule, msg::kNoKnownColumn);
-    EXPECT_EQ(channelsFromTable("Freq\n").failure->rule, msg::kNothingToPaste);
+    EXPECT_EQ(tpsFrom("Provider\tBeam\nARD\tEurope\n").failure->rule, msg::kNoKnownColumn);
+    EXPECT_EQ(tpsFrom("Freq\n").failure->rule, msg::kNothingToPaste);
 }
 
 // Copied as text and pasted back, TPs keep every field the list shows,
@@ -79,7 +89,7 @@ TEST(PastedRows, CopiedTextPastesBackTheSameValues)
     tps[1].polarization = stored(Polarization::VertRight);
     tps[2].enabled = 0;
     tps[2].lnbLo = stored(LnbLo::High);
-    const auto pasted = channelsFromTable(channelsTableText(plan, {tps[2].id, tps[0].id, tps[1].id}));
+    const auto pasted = tpsFrom(channelsTableText(plan, {tps[2].id, tps[0].id, tps[1].id}));
     ASSERT_FALSE(pasted.failure);
     ASSERT_EQ(pasted.records.size(), 3U);
     EXPECT_EQ(withoutIdentity(pasted.records[0]), withoutIdentity(tps[2]));
@@ -92,18 +102,52 @@ TEST(PastedRows, PlansFromTheirOwnTableAndOthers)
     PlanList plans = makePlanList(2, 0);
     plans.at(1).longitude = 19.2F;
     plans.at(1).lnbLow = 975000;
-    const auto own = plansFromTable(plansTableText(plans, {plans.at(1).id}));
+    const auto own = plansFrom(plansTableText(plans, {plans.at(1).id}));
     ASSERT_EQ(own.records.size(), 1U);
     EXPECT_EQ(own.records[0].nameText(), "Plan2");
     EXPECT_EQ(own.records[0].longitude, 19.2F);
     EXPECT_EQ(own.records[0].lnbLow, 975000);
 
-    const auto other = plansFromTable("Satellite\tPosition\tLOF1\nHotbird\t13.0E\t9750\nHispasat\t30.0W\t\n");
+    const auto other = plansFrom("Satellite\tPosition\tLOF1\nHotbird\t13.0E\t9750\nHispasat\t30.0W\t\n");
     ASSERT_EQ(other.records.size(), 2U);
     EXPECT_EQ(other.records[0].nameText(), "Hotbird");
     EXPECT_EQ(other.records[0].isEast, 1);
     EXPECT_EQ(other.records[0].lnbLow, 975000);
     EXPECT_EQ(other.records[1].longitude, 30.0F);
     EXPECT_EQ(other.records[1].isEast, 0);
-    EXPECT_EQ(plansFromTable("Longitude\n181\n").failure, (PasteFailure{2, "Longitude", msg::kLongitudeRange, {}}));
+    EXPECT_EQ(plansFrom("Longitude\n181\n").failure, (PasteFailure{2, "Longitude", msg::kLongitudeRange, {}}));
+}
+
+// A longitude cell is judged as typed: only the hemisphere letter, a degree
+// sign and a minus come off, never characters inside the number.
+TEST(PastedRows, LongitudeCellsAreCheckedAsTyped)
+{
+    for (const char* cell : {"1/2", "19.x0600", "19.2N", "E19.2", "- 5"})
+        EXPECT_EQ(plansFrom(std::string("Longitude\n") + cell + "\n").failure,
+                  (PasteFailure{2, "Longitude", msg::kBadChars, {}}))
+            << cell;
+    const auto taken = plansFrom("Position\n19.2 \u00B0E\n5,0W\n-30\n");
+    ASSERT_EQ(taken.records.size(), 3U);
+    EXPECT_EQ(taken.records[0].longitude, 19.2F);
+    EXPECT_EQ(taken.records[0].isEast, 1);
+    EXPECT_EQ(taken.records[1].longitude, 5.0F);
+    EXPECT_EQ(taken.records[1].isEast, 0);
+    EXPECT_EQ(taken.records[2].isEast, 0);
+}
+
+// Rows past the room are refused with the limit's message before any record
+// is made of them, however many there are.
+TEST(PastedRows, RowsPastTheRoomAreRefusedBeforeRecordsAreMade)
+{
+    std::string rows = "Freq\n99999\n"; // a row the frequency's rule refuses
+    for (int i = 0; i < 150000; ++i)
+        rows += "11493\n";
+    const auto tps = channelsFromTable(rows, CComonOrbitune::kTpLimit);
+    EXPECT_TRUE(tps.records.empty());
+    EXPECT_EQ(tps.failure, (PasteFailure{0, {}, msg::kMaxTps, {}}));
+    const auto plans = plansFromTable(rows, PlanList::kMaxPlans);
+    EXPECT_EQ(plans.failure, (PasteFailure{0, {}, msg::kMaxPlans, {}}));
+
+    EXPECT_EQ(plansFromTable("Longitude\n1\n2\n", 2).records.size(), 2U);
+    EXPECT_EQ(plansFromTable("Longitude\n1\n2\n3\n", 2).failure, (PasteFailure{0, {}, msg::kMaxPlans, {}}));
 }

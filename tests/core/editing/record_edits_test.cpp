@@ -1,6 +1,7 @@
-#include "core/editing/record_copies.h"
+#include "core/editing/record_gate.h"
 #include "core/editing/repeated_tps.h"
 #include "core/model/record_order.h"
+#include "core/res/string_ids.h"
 #include "support/plan_builders.h"
 
 #include <gtest/gtest.h>
@@ -35,21 +36,71 @@ TEST(RecordOrder, PlansAndSlotsReorderAndInsert)
     EXPECT_EQ(plan.usedChannels()[2].nameText(), "TP1");
 }
 
-TEST(RecordCopies, CopiesTakeFreshIdsAndFreeNames)
+TEST(RecordGate, CopiesTakeFreshIdsFreeNamesAndNumbers)
 {
     PlanList plans = makePlanList(1, 2);
     plans.at(0).setNameText("Astra");
-    const CComonOrbitune copy = planCopy(plans.at(0), plans, 7);
-    EXPECT_EQ(copy.nameText(), "Astra1");
-    EXPECT_EQ(copy.number, 7);
-    EXPECT_NE(copy.id, plans.at(0).id);
-    EXPECT_NE(copy.usedChannels()[0].id, plans.at(0).usedChannels()[0].id);
+    const std::vector<CComonOrbitune> offered{plans.at(0), plans.at(0)};
+    const auto copies = admitPlans(offered, plans, 6);
+    ASSERT_FALSE(copies.refusal);
+    ASSERT_EQ(copies.records.size(), 2U);
+    EXPECT_EQ(copies.records[0].nameText(), "Astra1");
+    EXPECT_EQ(copies.records[1].nameText(), "Astra2"); // Astra1 went to the copy before it
+    EXPECT_EQ(copies.records[0].number, 7);
+    EXPECT_EQ(copies.records[1].number, 8);
+    EXPECT_NE(copies.records[0].id, plans.at(0).id);
+    EXPECT_NE(copies.records[0].usedChannels()[0].id, plans.at(0).usedChannels()[0].id);
 
-    const SateChannel tp = channelCopy(plans.at(0).usedChannels()[1], plans.at(0));
-    EXPECT_EQ(tp.nameText(), "TP3");
-    EXPECT_EQ(tp.number, 3);
-    EXPECT_EQ(channelCopy(SateChannel::withAddDefaults(1, ""), plans.at(0)).nameText(), "TP3");
-    EXPECT_EQ(channelCopy(SateChannel::withAddDefaults(1, "Free"), plans.at(0)).nameText(), "Free");
+    const CComonOrbitune& plan = plans.at(0);
+    const std::vector<SateChannel> tps{plan.usedChannels()[1], SateChannel::withAddDefaults(1, ""),
+                                       SateChannel::withAddDefaults(1, "Free")};
+    const auto added = admitChannels(tps, plan);
+    ASSERT_EQ(added.records.size(), 3U);
+    EXPECT_EQ(added.records[0].nameText(), "TP3");
+    EXPECT_EQ(added.records[0].number, 3);
+    EXPECT_EQ(added.records[1].nameText(), "TP4");
+    EXPECT_EQ(added.records[1].number, 4);
+    EXPECT_EQ(added.records[2].nameText(), "Free");
+}
+
+// The records come in whole or not at all: 255 plans in the list and 100 TPs
+// in a plan, and no field past its rule, the refusal naming the record, its TP
+// and the field in the user's language.
+TEST(RecordGate, LimitsAndFaultsRefuseEveryRecord)
+{
+    const PlanList plans = makePlanList(254, 0);
+    const std::vector<CComonOrbitune> one{makePlan("New", 1)};
+    const std::vector<CComonOrbitune> two{makePlan("New", 1), makePlan("Newer", 1)};
+    EXPECT_EQ(admitPlans(one, plans, 0).records.size(), 1U);
+    const auto full = admitPlans(two, plans, 0);
+    EXPECT_TRUE(full.records.empty());
+    EXPECT_EQ(full.refusal->rule, (Notice{msg::kMaxPlans, {}}));
+    EXPECT_EQ(refusalNotice(*full.refusal, msg::kPasteRefused, Language::English), (Notice{msg::kMaxPlans, {}}));
+
+    const CComonOrbitune ninetyNine = makePlan("Full", 99);
+    const std::vector<SateChannel> tp{SateChannel::withAddDefaults(1, "A")};
+    const std::vector<SateChannel> tps{SateChannel::withAddDefaults(1, "A"), SateChannel::withAddDefaults(1, "B")};
+    EXPECT_EQ(admitChannels(tp, ninetyNine).records.size(), 1U);
+    EXPECT_EQ(admitChannels(tps, ninetyNine).refusal->rule, (Notice{msg::kMaxTps, {}}));
+
+    std::vector<CComonOrbitune> offered{makePlan("Good", 1), makePlan("Bad", 3)};
+    offered[1].channels[2].frequency = 100;
+    const auto bad = admitPlans(offered, PlanList{}, 0);
+    EXPECT_TRUE(bad.records.empty());
+    ASSERT_TRUE(bad.refusal);
+    const Notice english = refusalNotice(*bad.refusal, msg::kPasteRefused, Language::English);
+    EXPECT_EQ(formatMessage(english.message, Language::English, english.args),
+              "Nothing is pasted: plan 2 (Bad), TP 3 (TP3), Freq(MHz): Between 3400MHz to 12750MHz");
+    const Notice chinese = refusalNotice(*bad.refusal, msg::kDuplicateRefused, Language::Chinese);
+    EXPECT_EQ(formatMessage(chinese.message, Language::Chinese, chinese.args),
+              "未创建副本: 第2个频道表(Bad), 第3个转发器(TP3), Freq(MHz): 范围在3400MHz - 12750MHz内");
+
+    std::vector<SateChannel> hostile{SateChannel::withAddDefaults(1, "Fine"), SateChannel::withAddDefaults(1, "Pol")};
+    hostile[1].polarization = 9;
+    const auto refused = admitChannels(hostile, makePlan("Few", 1));
+    const Notice tpNotice = refusalNotice(*refused.refusal, msg::kPasteRefused, Language::English);
+    EXPECT_EQ(formatMessage(tpNotice.message, Language::English, tpNotice.args),
+              "Nothing is pasted: TP 2 (Pol), Polarization: 9 is not one of HORIZ/LEFT, VERT/RIGHT, OFF");
 }
 
 TEST(RepeatedTps, LaterTpsOfTheSamePolarizationWithin1MhzRepeat)

@@ -183,6 +183,27 @@ TEST(GeneralFile, TakesAtMost255PlansAndClampsCounts)
     EXPECT_EQ(content.plans[0].channelCount, 255);
     EXPECT_EQ(content.plans[0].channelCapacity, 255);
     EXPECT_EQ(content.plans[1].channelCount, 0);
+    EXPECT_EQ(content.plansNotTaken, 1);
+}
+
+// The records past the 255th are counted as far as the file holds them, the
+// header announcing any number.
+TEST(GeneralFile, RecordsPast255AreCountedAsTheFileHoldsThem)
+{
+    std::vector<std::uint8_t> bytes(24 + 24548 * 255 + 100);
+    put32(bytes, 12, 0xFFFFFFFF);
+    EXPECT_EQ(general_file::decode(bytes).plansNotTaken, 1); // the cut 256th
+    bytes.resize(24 + 24548 * 255);
+    EXPECT_EQ(general_file::decode(bytes).plansNotTaken, 0);
+
+    TempDir dir;
+    bytes.resize(24 + 24548 * 300);
+    put32(bytes, 12, 300);
+    writeBytes(dir.file("many.gnr"), bytes);
+    PlanList list;
+    const auto read = readGeneralFile(dir.file("many.gnr"), list);
+    EXPECT_EQ(list.count(), 255);
+    EXPECT_EQ(read.plansNotTaken, 45);
 }
 
 // Other tools write files whose plans, or the TPs of one plan, share an id or

@@ -152,6 +152,27 @@ TEST(PlanListFile, BytesPastTheLargestFileAreNotRead)
     EXPECT_EQ(plan_list_file::decode(bytes).plans.size(), 2U);
 }
 
+// Plans past the 255th are not read; when bytes follow the 255th, the plans
+// the file states are counted as not taken.
+TEST(PlanListFile, PlansPast255AreCountedAsTheFileStatesThem)
+{
+    std::vector<std::uint8_t> bytes(4 + 8040 * 256);
+    put32(bytes, 0, 256);
+    const auto content = plan_list_file::decode(bytes);
+    EXPECT_EQ(content.plans.size(), 255U);
+    EXPECT_EQ(content.plansNotTaken, 1);
+    put32(bytes, 0, 900);
+    EXPECT_EQ(plan_list_file::decode(bytes).plansNotTaken, 645);
+    bytes.resize(4 + 8040 * 255);
+    EXPECT_EQ(plan_list_file::decode(bytes).plansNotTaken, 0);
+
+    TempDir dir;
+    bytes.resize(4 + 8040 * 256);
+    writeBytes(dir.file("many.planList"), bytes);
+    PlanList read;
+    EXPECT_EQ(readPlanListFile(dir.file("many.planList"), read).plansNotTaken, 645);
+}
+
 TEST(PlanListFile, NegativeCountsReadNothing)
 {
     std::vector<std::uint8_t> bytes(4 + 8040);

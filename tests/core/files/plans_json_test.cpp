@@ -100,4 +100,24 @@ TEST(PlansJson, MoreThan255TpsAreRefused)
     EXPECT_NE(decoded.error->find("\"channels\""), std::string::npos);
 }
 
+// A document of more plans than the list holds gives the first 255 and the
+// number of the others, which are neither kept nor checked.
+TEST(PlansJson, PlansPast255AreCountedNotRead)
+{
+    const auto plans = [](int count, const std::string& later) {
+        std::string text = R"({"plans": [)";
+        for (int i = 0; i < count; ++i)
+            text += (i == 0 ? "" : ",") + std::string(i < 255 ? "{}" : later);
+        return decodePlansJson(text + "]}");
+    };
+    const auto full = plans(255, "{}");
+    EXPECT_EQ(full.plans.size(), 255U);
+    EXPECT_EQ(full.plansNotTaken, 0);
+    const auto over = plans(300, R"({"name": "NineChars", "channels": [1]})");
+    EXPECT_FALSE(over.error);
+    EXPECT_EQ(over.plans.size(), 255U);
+    EXPECT_EQ(over.plansNotTaken, 45);
+    EXPECT_EQ(over.plans.back().nameText(), "Plan255");
+}
+
 } // namespace

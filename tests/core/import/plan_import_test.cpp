@@ -108,18 +108,18 @@ TEST(PlanImport, ModelLimitsLeaveTpsOutOrRefuse)
     EXPECT_EQ(q24.plans[0].leftOut[1].why, (Notice{msg::kPlanTpLimit, {"6", "Q24"}}));
     EXPECT_EQ(q24.plans[0].leftOut[2].tp, "10870 H 27500");
     EXPECT_EQ(importOne(satelliteWith("Q", tps), MeterModel::Q36).plans[0].plan.channelCount, 9);
-    EXPECT_EQ(tpLimitOf(MeterModel::Q9100), 102);
-    EXPECT_EQ(tpLimitOf(MeterModel::General), 255);
+    EXPECT_EQ(tpLimitOf(MeterModel::Q9100), 100);
+    EXPECT_EQ(tpLimitOf(MeterModel::General), 100);
 
     const auto empty = importOne(satelliteWith("E", {tpAt(20000000)}), MeterModel::Q36);
-    EXPECT_EQ(empty.refused, msg::kQ36PlanNeedsTp);
+    EXPECT_EQ(empty.refused, (Notice{msg::kQ36PlanNeedsTp, {}}));
     const std::vector<Satellite> seventeen(17, satelliteWith("F", {tpAt(11000000)}));
-    EXPECT_EQ(importSatellites(seventeen, PlanList{}, MeterModel::Q24, 0).refused, msg::kQ24MaxPlans);
+    EXPECT_EQ(importSatellites(seventeen, PlanList{}, MeterModel::Q24, 0).refused, (Notice{msg::kQ24MaxPlans, {}}));
     // The plans already in the list are not the import's to check: sixteen
     // plans, unfinished, do not stop it.
     EXPECT_FALSE(importOne(satelliteWith("F", {tpAt(11000000)}), MeterModel::Q24, makePlanList(16, 0)).refused);
     EXPECT_EQ(importOne(satelliteWith("G", {tpAt(11000000)}), MeterModel::General, makePlanList(255, 1)).refused,
-              msg::kMaxPlans);
+              (Notice{msg::kMaxPlans, {}}));
 }
 
 // TPs added to a plan skip those it has, and take a free name when theirs is
@@ -140,4 +140,43 @@ TEST(PlanImport, AddingToAPlanSkipsTheSameTp)
     ASSERT_EQ(added.leftOut.size(), 1U);
     EXPECT_EQ(added.leftOut[0].why, (Notice{msg::kSameTpInPlan, {}}));
     EXPECT_EQ(checkImport(plans, std::span(&added.plan, 1), MeterModel::Q24), std::nullopt);
+}
+
+// Import keeps Add CH's 100 TPs a plan, whatever the model allows, into a new
+// plan and into one that has TPs already.
+TEST(PlanImport, PlansTakeAtMost100Tps)
+{
+    std::vector<SourceTp> tps;
+    for (std::uint64_t i = 0; i < 209; ++i)
+        tps.push_back(tpAt(10700000 + 5000 * i));
+    const auto general = importOne(satelliteWith("Many", tps), MeterModel::General);
+    EXPECT_FALSE(general.refused);
+    EXPECT_EQ(general.plans[0].plan.channelCount, 100);
+    ASSERT_EQ(general.plans[0].leftOut.size(), 109U);
+    EXPECT_EQ(general.plans[0].leftOut[0].why, (Notice{msg::kPlanTpLimit, {"100", "General"}}));
+    EXPECT_EQ(general.plans[0].leftOut[0].tp, "11200 H 27500");
+
+    CComonOrbitune ninetyNine = makePlan("Mine", 99);
+    for (SateChannel& tp : ninetyNine.usedChannels())
+        tp.frequency = 1200000;
+    EXPECT_EQ(addToPlan(ninetyNine, tps, MeterModel::Q9100).plan.channelCount, 100);
+}
+
+// A TP whose record breaks a cell's rule is left out with the rule's message;
+// more satellites than the list has room for are refused before plans are made.
+TEST(PlanImport, RecordsPassTheGateAndTheListLimit)
+{
+    std::vector<SourceTp> tps{tpAt(11000000), tpAt(11100000)};
+    tps[1].channel->polarization = 9;
+    const auto imported = importOne(satelliteWith("Gate", tps), MeterModel::General);
+    EXPECT_EQ(imported.plans[0].plan.channelCount, 1);
+    ASSERT_EQ(imported.plans[0].leftOut.size(), 1U);
+    EXPECT_EQ(imported.plans[0].leftOut[0].why, (Notice{msg::kNotAChoice, {"9", "HORIZ/LEFT, VERT/RIGHT, OFF"}}));
+
+    const std::vector<Satellite> two(2, satelliteWith("F", {tpAt(11000000)}));
+    const auto full = importSatellites(two, makePlanList(254, 1), MeterModel::General, 254);
+    EXPECT_EQ(full.refused, (Notice{msg::kMaxPlans, {}}));
+    EXPECT_TRUE(full.plans.empty());
+    EXPECT_EQ(full.nextPlanNumber, 254);
+    EXPECT_FALSE(importSatellites(std::span(two).first(1), makePlanList(254, 1), MeterModel::General, 254).refused);
 }

@@ -10,6 +10,7 @@
 #include "support/temp_dir.h"
 #include "ui/lists/in_place_combo.h"
 #include "ui/lists/in_place_edit.h"
+#include "ui/lists/row_clipboard.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/command_ids.h"
@@ -219,6 +220,90 @@ TEST_F(ListEditingTest, FailedPasteNamesRowColumnAndRule)
     ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPasteFailed});
     EXPECT_EQ(prompts.messages[0].text, "Nothing is pasted: row 3, column Frequency: Between 3400MHz to 12750MHz");
     EXPECT_EQ(frame->history().stack().count(), 0);
+}
+
+// Records pasted from the editor's own JSON pass every cell rule: a plan at
+// 999.5 degrees or a DVB-S TP of code rate 15 pastes nothing, and the message
+// names the record and the field.
+TEST_F(ListEditingTest, PastedJsonRecordsPassTheCellRules)
+{
+    open(1, 1);
+    const auto putJson = [](const char* type, const char* json) {
+        auto data = std::make_unique<QMimeData>();
+        data->setData(QString::fromLatin1(type), QByteArray(json));
+        QApplication::clipboard()->setMimeData(data.release());
+    };
+    putJson(row_clipboard::kPlansType, R"({"plans": [{"name": "Good"}, {"name": "Bad", "longitude": 999.5}]})");
+    clickCell(planList(), 0, 0);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(plans.count(), 1);
+
+    putJson(row_clipboard::kChannelsType,
+            R"({"plans": [{"channels": [{"frequency": 350000}, {"signalType": 1, "codeRate": 15}]}]})");
+    clickCell(channelList(), 0, 0);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(plans.at(0).channelCount, 1);
+    ASSERT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kPasteRefused, msg::kPasteRefused}));
+    EXPECT_EQ(prompts.messages[0].text, "Nothing is pasted: plan 2 (Bad), Longitude: between 0 to 180");
+    EXPECT_EQ(prompts.messages[1].text,
+              "Nothing is pasted: TP 2 (TP2), Code Rate: 15 is not one of 1/2, 2/3, 3/4, 5/6, 7/8");
+    EXPECT_EQ(frame->history().stack().count(), 0);
+}
+
+// Table cells are judged as typed: a position "19.x0600" is not read as 19.06.
+TEST_F(ListEditingTest, PastedPositionIsCheckedAsTyped)
+{
+    open(1, 0);
+    QApplication::clipboard()->setText(QStringLiteral("Satellite\tPosition\nAstra\t19.x0600\n"));
+    clickCell(planList(), 0, 0);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(plans.count(), 1);
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPasteFailed});
+    EXPECT_EQ(prompts.messages[0].text,
+              "Nothing is pasted: row 2, column Position: not be number or not availeble chars");
+}
+
+// Rows past the room of the list or the plan are refused at once with the
+// limit's message, 150,000 of them as two: counted before any row is read,
+// so that neither the unknown column for the plan list nor the first row's
+// frequency is looked at.
+TEST_F(ListEditingTest, PastingPastTheLimitsIsRefusedAtOnce)
+{
+    open(253, 99);
+    QString rows = QStringLiteral("Freq\n99999\n");
+    for (int i = 0; i < 150000; ++i)
+        rows += QStringLiteral("11493\n");
+    QApplication::clipboard()->setText(rows);
+    clickCell(planList(), 0, 0);
+    key(Qt::Key_V, Qt::ControlModifier);
+    clickCell(channelList(), 0, 0);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kMaxPlans, msg::kMaxTps}));
+
+    QApplication::clipboard()->setText(QStringLiteral("Freq\n11493\n"));
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(plans.at(0).channelCount, 100);
+    QApplication::clipboard()->setText(QStringLiteral("Position\n1\n2\n"));
+    clickCell(planList(), 0, 0);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(plans.count(), 255);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(plans.count(), 255);
+    EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kMaxPlans, msg::kMaxTps, msg::kMaxPlans}));
+}
+
+// A duplicate passes the same rules: a plan read with a position past 180
+// degrees is not duplicated.
+TEST_F(ListEditingTest, DuplicatedRecordsPassTheCellRules)
+{
+    open(2, 1);
+    plans.at(1).longitude = 200.0F;
+    frame->planPane().RefreshPlanList();
+    clickCell(planList(), 1, 0);
+    key(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(plans.count(), 2);
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kDuplicateRefused});
+    EXPECT_EQ(prompts.messages[0].text, "Nothing is duplicated: plan 1 (Plan2), Longitude: between 0 to 180");
 }
 
 // Plans copied and pasted, cut and duplicated: fresh ids, free names, one

@@ -1,8 +1,10 @@
 #include "core/device/hid_link.h"
 #include "core/device/meter_selection.h"
 #include "core/files/general_file.h"
+#include "core/files/orbtab_file.h"
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
+#include "core/rules/model_checks.h"
 #include "support/list_driving.h"
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
@@ -312,6 +314,42 @@ TEST_F(FrameTest, FilesNamedAtStartOpenAsChosenFilesAndBecomeRecent)
     EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kSaveOffer}));
     EXPECT_EQ(plans.count(), 2);
     EXPECT_EQ(prompts.fileTypeDialogs(), 0);
+}
+
+// Open of 300 Orbtab files: the list takes 255 and the message names the 45
+// files it left out.
+TEST_F(FrameTest, OpenOfMoreFilesThanTheListHoldsNamesTheOthers)
+{
+    std::vector<std::string> paths;
+    for (int i = 1; i <= 300; ++i) {
+        const std::string name = "S" + std::to_string(i);
+        const auto image = orbtab_file::encode(makePlan(name, 1), 1);
+        writeBytes(dir.file(name + ".Orbtab"), {image.begin(), image.end()});
+        paths.push_back(dir.file(name + ".Orbtab").string());
+    }
+    auto frame = makeFrame();
+    prompts.openFiles = {paths};
+    QTest::mouseClick(frame->ribbon().button(cmd::kOpen), Qt::LeftButton);
+    EXPECT_EQ(plans.count(), 255);
+    EXPECT_EQ(frame->planPane().listControl().rowCount(), 255);
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kFilesNotTaken});
+    const std::string& text = prompts.messages[0].text;
+    EXPECT_TRUE(text.starts_with("45 file(s) are not read, the list holds at most 255 plans: S256.Orbtab, S257.Orbtab"))
+        << text;
+    EXPECT_TRUE(text.ends_with(", S300.Orbtab")) << text;
+}
+
+// A recovery copy is a General file: what the list cannot take is named.
+TEST_F(FrameTest, RestoredCopyOfMorePlansThanTheListHoldsNamesTheRest)
+{
+    const PlanList many = makePlanList(256, 1);
+    writeBytes(dir.file("copy.gnr"), general_file::encode(allPlans(many), false));
+    auto frame = makeFrame();
+    frame->restorePlans(QString::fromStdString(dir.file("copy.gnr").string()));
+    EXPECT_EQ(plans.count(), 255);
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPlansNotTaken});
+    EXPECT_EQ(prompts.messages[0].text,
+              dir.file("copy.gnr").string() + ": 1 plan(s) are not read, the list holds at most 255 plans");
 }
 
 // Save All, direct or offered by Open, owns its dialogs through the plan pane.
