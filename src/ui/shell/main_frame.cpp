@@ -293,9 +293,6 @@ void CMainFrame::restorePlans(std::vector<CComonOrbitune> restored, std::optiona
     planPane_->RefreshPlanList();
     setDocumentFile({});
     history_->restart(false);
-    if (read.plansNotTaken > 0)
-        prompts_.tell(PromptOwner::MainWindow, msg::kPlansNotTaken,
-                      {coreText(copy), std::to_string(read.plansNotTaken)});
 }
 
 // Unsaved plans are settled (saved, or given up) before anything replaces

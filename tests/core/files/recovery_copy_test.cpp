@@ -144,3 +144,12 @@ TEST(RecoveryCopy, FlippedByteCostsOnlyWhatItDamaged)
             EXPECT_EQ(content.plans[i], plans.at(flip.read[i])) << flip.at;
     }
 }
+
+// A copy of more plans than the list holds comes back as a damaged one of 255.
+TEST(RecoveryCopy, CopyOfMorePlansThanTheListHoldsIsNotWhole)
+{
+    const auto content = recovery_copy::decode(copyOf(makePlanList(256, 1)));
+    EXPECT_FALSE(content.whole);
+    EXPECT_EQ(content.written, 256U);
+    EXPECT_EQ(content.plans.size(), 255U);
+}

@@ -1,6 +1,5 @@
 #include "core/device/hid_link.h"
 #include "core/device/meter_selection.h"
-#include "core/files/general_file.h"
 #include "core/files/orbtab_file.h"
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
@@ -337,19 +336,6 @@ TEST_F(FrameTest, OpenOfMoreFilesThanTheListHoldsNamesTheOthers)
     EXPECT_TRUE(text.starts_with("45 file(s) are not read, the list holds at most 255 plans: S256.Orbtab, S257.Orbtab"))
         << text;
     EXPECT_TRUE(text.ends_with(", S300.Orbtab")) << text;
-}
-
-// A recovery copy is a General file: what the list cannot take is named.
-TEST_F(FrameTest, RestoredCopyOfMorePlansThanTheListHoldsNamesTheRest)
-{
-    const PlanList many = makePlanList(256, 1);
-    writeBytes(dir.file("copy.gnr"), general_file::encode(allPlans(many), false));
-    auto frame = makeFrame();
-    frame->restorePlans(QString::fromStdString(dir.file("copy.gnr").string()));
-    EXPECT_EQ(plans.count(), 255);
-    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPlansNotTaken});
-    EXPECT_EQ(prompts.messages[0].text,
-              dir.file("copy.gnr").string() + ": 1 plan(s) are not read, the list holds at most 255 plans");
 }
 
 // Save All, direct or offered by Open, owns its dialogs through the plan pane.
