@@ -1,5 +1,6 @@
 #include "core/device/hid_link.h"
 #include "core/device/meter_selection.h"
+#include "core/files/general_file.h"
 #include "core/files/orbtab_file.h"
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
