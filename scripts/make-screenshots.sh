@@ -37,12 +37,13 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 
-# Plans as a technician would make them: three satellites from the scan tables.
-"$cli" import --satellite 19.2E --satellite 13.0E --satellite 28.2E --model general "$work/plans.gnr" \
-  >/dev/null 2>"$work/import.log"
+# Plans as a technician would make them: satellites East and West from the
+# scan tables.
+satellites=(Astra-1M Hotbird-13C Astra-2G Eutelsat-9B Thor-6 Hispasat-30W-5)
+"$cli" import "${satellites[@]/#/--satellite=}" --model general "$work/plans.gnr" >/dev/null 2>"$work/import.log"
 
-# Starts the editor in `locale` with the plans, waits for its window and
-# answers its X window id.
+# Starts the editor in `locale` with the plans, waits for its window (its X id
+# in `window`, the process in `editor_pid`) and selects the first plan.
 start_editor() {
   local locale=$1
   rm -rf "$work/home"
@@ -51,7 +52,7 @@ start_editor() {
     LANGUAGE= LC_ALL=$locale LANG=$locale ORBITUNE_METER=sim "$editor" "$work/plans.gnr" >"$work/editor.log" 2>&1 &
   editor_pid=$!
   pids+=("$editor_pid")
-  local window=
+  window=
   for _ in $(seq 100); do
     window=$(xdotool search --onlyvisible --pid "$editor_pid" --name 'Orbitune' 2>/dev/null | head -n 1) || true
     [ -n "$window" ] && break
@@ -59,8 +60,11 @@ start_editor() {
   done
   [ -n "$window" ] || { echo "the editor showed no window" >&2; cat "$work/editor.log" >&2; exit 1; }
   xdotool windowsize "$window" 1280 720 windowmove "$window" 0 0 windowactivate --sync "$window"
-  sleep 1.5
-  echo "$window"
+  sleep 1
+  # A click on the plan list's empty part gives it the focus; Down then
+  # selects the first plan, whose TPs fill the right pane.
+  xdotool mousemove --window "$window" 150 600 click 1 key Down mousemove --window "$window" 700 600
+  sleep 1
 }
 
 stop_editor() {
@@ -68,25 +72,46 @@ stop_editor() {
   wait "$editor_pid" 2>/dev/null || true
 }
 
+# The screen's pixels where window $1 is, into docs/images/$2: what the user
+# sees, dialogs over the window included.
 shoot() {
-  import -window "$1" "$images/$2"
+  local info x y width height
+  info=$(xwininfo -id "$1")
+  x=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
+  y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+  width=$(sed -n 's/^ *Width: *//p' <<<"$info")
+  height=$(sed -n 's/^ *Height: *//p' <<<"$info")
+  import -window root -crop "${width}x${height}+${x}+${y}" +repage "$images/$2"
   echo "wrote $images/$2"
 }
 
 mkdir -p "$images"
-window=$(start_editor C.UTF-8)
+start_editor C.UTF-8
 shoot "$window" main-window.png
 # Alt+H shows the Home tab with the focus on Open; Import is the next button.
 xdotool key --window "$window" alt+h Tab space
-sleep 2
-dialog=$(xdotool search --onlyvisible --pid "$editor_pid" --name 'Import' 2>/dev/null | head -n 1) || true
+dialog=
+for _ in $(seq 50); do
+  dialog=$(xdotool search --onlyvisible --pid "$editor_pid" --name '^Import Plans$' 2>/dev/null |
+    grep -vx "$window" | head -n 1) || true
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
 if [ -n "$dialog" ]; then
+  # Reading the scan tables takes a moment; then one satellite is found and
+  # ticked, with its TPs shown.
+  sleep 3
+  xdotool mousemove --window "$dialog" 160 69 click 1 type --delay 50 'Hotbird-13C'
+  sleep 1
+  xdotool mousemove --window "$dialog" 160 119 click 1 sleep 0.5 mousemove --window "$dialog" 22 119 click 1 \
+    mousemove --window "$dialog" 500 620
+  sleep 2
   shoot "$dialog" import-dialog.png
 else
   echo "the Import dialog did not show; $images/import-dialog.png left as it was" >&2
 fi
 stop_editor
 
-window=$(start_editor zh_CN.UTF-8)
+start_editor zh_CN.UTF-8
 shoot "$window" main-window-zh_CN.png
 stop_editor
