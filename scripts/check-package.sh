@@ -62,8 +62,9 @@ appstreamcli validate --no-net --explain "$root/usr/share/metainfo/$app_id.metai
   fail "the AppStream metadata is not valid"
 mkdir -p "$scratch/mime/packages"
 cp "$root/usr/share/mime/packages/$app_id.xml" "$scratch/mime/packages/"
-XDG_DATA_DIRS=$scratch update-mime-database "$scratch/mime" 2>"$scratch/mime.log" && [ ! -s "$scratch/mime.log" ] ||
+if ! XDG_DATA_DIRS=$scratch update-mime-database "$scratch/mime" 2>"$scratch/mime.log" || [ -s "$scratch/mime.log" ]; then
   fail "the file types are not valid: $(cat "$scratch/mime.log")"
+fi
 for type in general planlist orbtab; do
   grep -qx "application/x-orbitune-$type:$app_id" "$scratch/mime/icons" 2>/dev/null ||
     fail "the file type application/x-orbitune-$type does not show the application's icon"

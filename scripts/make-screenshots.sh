@@ -11,7 +11,10 @@ build=${1:-build/release}
 editor=$build/tools/orbitune/orbitune
 cli=$build/tools/orbitune-cli
 images=docs/images
-[ -x "$editor" ] && [ -x "$cli" ] || { cmake --preset release >/dev/null && cmake --build --preset release; }
+if [ ! -x "$editor" ] || [ ! -x "$cli" ]; then
+  cmake --preset release >/dev/null
+  cmake --build --preset release
+fi
 
 work=$(mktemp -d)
 pids=()
@@ -46,10 +49,10 @@ satellites=(Astra-1M Hotbird-13C Astra-2G Eutelsat-9B Thor-6 Hispasat-30W-5)
 # in `window`, the process in `editor_pid`) and selects the first plan.
 start_editor() {
   local locale=$1
-  rm -rf "$work/home"
+  rm -rf "${work:?}/home"
   mkdir -p "$work/home"
   HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_STATE_HOME=$work/home/.local/state \
-    LANGUAGE= LC_ALL=$locale LANG=$locale ORBITUNE_METER=sim "$editor" "$work/plans.gnr" >"$work/editor.log" 2>&1 &
+    LANGUAGE='' LC_ALL=$locale LANG=$locale ORBITUNE_METER=sim "$editor" "$work/plans.gnr" >"$work/editor.log" 2>&1 &
   editor_pid=$!
   pids+=("$editor_pid")
   window=
