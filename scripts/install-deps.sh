@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk xvfb xauth locales
   openbox xdotool x11-utils xclip dbus at-spi2-core libatspi2.0-dev
+  librsvg2-bin help2man gzip groff-base qt6-translations-l10n
+  dpkg-dev file lintian desktop-file-utils appstream shared-mime-info imagemagick
 )
 locales=(de_DE zh_CN)
 

@@ -7,6 +7,7 @@
 #include "core/device/meter_socket.h"
 #include "core/files/general_file.h"
 #include "core/files/open_files.h"
+#include "core/res/app_version.h"
 
 #include <CLI/CLI.hpp>
 
@@ -137,7 +138,11 @@ bool writeFirmware(const std::string& path, const std::vector<std::uint8_t>& ima
 
 int main(int argc, char** argv)
 {
-    CLI::App app{"Emulated Q36 meter on the meter socket protocol (127.0.0.1 only)"};
+    CLI::App app{"Emulated Q36 meter on the meter socket protocol (127.0.0.1 only), for trying the editor and "
+                 "orbitune-cli without a meter. It logs every frame on stderr and writes the files named when it "
+                 "is stopped (Ctrl+C or SIGTERM).",
+                 "orbitune-meter-sim"};
+    app.set_version_flag("--version", "orbitune-meter-sim " + std::string(kFileVersion));
     int port = 0;
     std::string identityName = "default";
     std::string stateName = "normal";

@@ -3,6 +3,7 @@
 #include "core/device/meter_selection.h"
 #include "core/files/file_error_message.h"
 #include "core/files/recovery_copy.h"
+#include "core/res/app_version.h"
 #include "core/res/string_ids.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/lists/sate_channel_list.h"
@@ -12,6 +13,8 @@
 #include "ui/shell/recovery_file.h"
 #include "ui/text/qt_text.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <QTimer>
 
@@ -34,13 +37,26 @@ std::unique_ptr<HidBackend> meterBackend(const std::optional<std::string>& choic
     return selectMeterBackend(std::nullopt).backend;
 }
 
+// The application's icon at the sizes the build renders it, for every window.
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (const int size : {48, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 } // namespace
 
 COrbituneApp::COrbituneApp(Language language, const std::optional<std::string>& meterChoice,
                            const QString& recoveryFolder)
-    : language_(language), link_(meterBackend(meterChoice)), prompts_(language),
+    : language_(language), qtTranslations_(language), link_(meterBackend(meterChoice)), prompts_(language),
       recovery_(std::make_unique<RecoveryFile>(recoveryFolder))
 {
+    QApplication::setWindowIcon(applicationIcon());
+    // Ties the windows to the desktop entry (and so its icon and name) where
+    // the desktop asks.
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId.data(), static_cast<qsizetype>(kAppId.size())));
 }
 
 COrbituneApp::~COrbituneApp() = default;

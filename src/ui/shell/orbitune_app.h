@@ -5,6 +5,7 @@
 #include "core/res/string_table.h"
 #include "ui/prompts/qt_prompts.h"
 #include "ui/shell/app_settings.h"
+#include "ui/shell/qt_translations.h"
 
 #include <QStringList>
 
@@ -14,7 +15,8 @@ class CMainFrame;
 class RecoveryFile;
 
 // The application: it owns the plan list and the meter link for the whole run,
-// reads the settings, creates and shows the main window and serves the
+// reads the settings, gives the application its icon and Qt's own texts in
+// the interface language, creates and shows the main window and serves the
 // commands no window serves (the About box).
 class COrbituneApp {
 public:
@@ -42,6 +44,7 @@ private:
     void offerLeftPlans();
 
     Language language_;
+    QtTranslations qtTranslations_;
     PlanList plans_;
     HidLink link_;
     QtPrompts prompts_;

@@ -1,0 +1,70 @@
+# Writes the gzipped manual page of one program from its own --help and
+# --version through help2man, so that the page says what the program does.
+# With SUBCOMMANDS, every subcommand the top-level help lists gets a part of
+# its own under COMMANDS, made from its own --help the same way.
+#   cmake -DPROGRAM=... -DNAME="one line" -DOUTPUT=page.1.gz [-DSUBCOMMANDS=ON]
+#         [-DSEE_ALSO=other,programs] -P make_man_page.cmake
+foreach(variable PROGRAM NAME OUTPUT)
+  if(NOT DEFINED ${variable})
+    message(FATAL_ERROR "make_man_page.cmake needs -D${variable}=...")
+  endif()
+endforeach()
+find_program(HELP2MAN help2man REQUIRED)
+find_program(GZIP gzip REQUIRED)
+get_filename_component(program_name ${PROGRAM} NAME)
+string(REGEX REPLACE "\\.gz$" "" page ${OUTPUT})
+set(include_file ${page}.h2m)
+
+function(run_help2man help_option output_variable)
+  execute_process(
+    COMMAND ${HELP2MAN} --no-info --no-discard-stderr "--help-option=${help_option}" "--name=${NAME}" ${ARGN}
+            ${PROGRAM}
+    OUTPUT_VARIABLE text
+    RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "help2man could not read `${program_name} ${help_option}`")
+  endif()
+  set(${output_variable} "${text}" PARENT_SCOPE)
+endfunction()
+
+set(include_text "")
+if(SUBCOMMANDS)
+  execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
+  if(NOT status EQUAL 0 OR NOT help MATCHES "\nSubcommands:\n(([ ][^\n]*\n)+)")
+    message(FATAL_ERROR "`${program_name} --help` lists no subcommands")
+  endif()
+  string(REGEX MATCHALL "\n  [a-z][a-z0-9-]*" verbs "\n${CMAKE_MATCH_1}")
+  string(APPEND include_text "[COMMANDS]\n")
+  foreach(verb IN LISTS verbs)
+    string(STRIP "${verb}" verb)
+    run_help2man("${verb} --help" verb_page)
+    string(REGEX MATCH "\n\\.SH SYNOPSIS\n(.*)\n\\.SH DESCRIPTION\n(.*)$" found "${verb_page}")
+    if(NOT found)
+      message(FATAL_ERROR "help2man gave no synopsis for `${program_name} ${verb}`")
+    endif()
+    set(synopsis "${CMAKE_MATCH_1}")
+    set(body "${CMAKE_MATCH_2}")
+    # One subsection per subcommand: its own headings become bold lines.
+    string(REPLACE "\n.SH OPTIONS\n" "\n.PP\n\\fBOptions:\\fR\n" body "\n${body}")
+    string(REGEX REPLACE "\n\\.S[SH] \"?([^\"\n]*)\"?\n" "\n.PP\n\\\\fB\\1\\\\fR\n" body "${body}")
+    string(APPEND include_text ".SS \"${program_name} ${verb}\"\n${synopsis}\n.PP${body}\n")
+  endforeach()
+endif()
+if(DEFINED SEE_ALSO)
+  string(REPLACE "," ";" others "${SEE_ALSO}")
+  list(TRANSFORM others PREPEND ".BR ")
+  list(TRANSFORM others APPEND " (1)")
+  list(JOIN others ",\n" see_also)
+  string(APPEND include_text "[SEE ALSO]\n${see_also}\n")
+endif()
+set(include_option "")
+if(include_text)
+  file(WRITE ${include_file} "${include_text}")
+  set(include_option "--include=${include_file}")
+endif()
+run_help2man(--help page_text ${include_option})
+file(WRITE ${page} "${page_text}")
+execute_process(COMMAND ${GZIP} -9nf ${page} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "gzip could not compress ${page}")
+endif()
