@@ -17,3 +17,10 @@ for seed in "$corpus"/plans_json/*.json; do
     cp "$f" "$corpus/orbtab/$name-$(basename "$f")"
   done
 done
+
+# The file readers' target takes a first byte that picks the format.
+prefixed() { { printf "$1"; cat "$2"; } >"$corpus/plan_files/$3"; }
+prefixed '\x00' "$corpus/general/two_plans.gnr" two_plans-gnr
+prefixed '\x01' "$corpus/plan_list/two_plans.planList" two_plans-planList
+prefixed '\x03' "$corpus/orbtab/one_plan-Astra.Orbtab" one_plan-Orbtab
+prefixed '\x04' "$corpus/satellites_xml/two_sats.xml" two_sats-xml

@@ -26,6 +26,8 @@ std::optional<LoadedPlans> readJsonInput(const std::string& path, CliContext& co
         context.fail(CliContext::kUnreadable, msg::kBadFileContent, {path, *decoded.error});
         return std::nullopt;
     }
+    for (const auto& renamed : decoded.renamed)
+        context.noteAbout(path, renamed.message, renamed.args);
     LoadedPlans loaded;
     loaded.nextPlanNumber = decoded.nextPlanNumber;
     for (const auto& plan : decoded.plans)

@@ -4,6 +4,7 @@
 #include "core/model/plan_list.h"
 #include "core/model/sate_channel.h"
 #include "core/res/string_ids.h"
+#include "core/res/string_table.h"
 
 #include <optional>
 #include <string>
@@ -41,6 +42,7 @@ struct PasteFailure {
 template <typename Record> struct PastedRows {
     std::vector<Record> records;
     std::optional<PasteFailure> failure;
+    std::vector<Notice> renamed; // names the records could not hold as pasted, to tell once pasted
 };
 
 PastedRows<SateChannel> channelsFromTable(std::string_view text);

@@ -20,5 +20,17 @@ std::string_view messageText(MessageId id, Language language);
 // The entry with each %s or %d filled, in turn, from `args`.
 std::string formatMessage(MessageId id, Language language, std::span<const std::string> args = {});
 
+// A string table entry with its arguments: why a TP is left out, what is
+// wrong with a source, a name that had to change. The editor and the tool
+// show it in their language.
+struct Notice {
+    MessageId message;
+    std::vector<std::string> args;
+
+    friend bool operator==(const Notice&, const Notice&) = default;
+};
+
+std::string noticeText(const Notice& notice, Language language);
+
 // Every id of the table, ascending.
 std::vector<MessageId> messageIds();

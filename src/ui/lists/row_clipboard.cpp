@@ -72,7 +72,7 @@ PastedRows<CComonOrbitune> pastedPlans()
     if (const auto json = clipboardJson(kPlansType)) {
         if (json->error)
             return unreadable<CComonOrbitune>();
-        return {json->plans, std::nullopt};
+        return {json->plans, std::nullopt, json->renamed};
     }
     return plansFromTable(clipboardText());
 }
@@ -83,6 +83,7 @@ PastedRows<SateChannel> pastedChannels()
         if (json->error)
             return unreadable<SateChannel>();
         PastedRows<SateChannel> pasted;
+        pasted.renamed = json->renamed;
         for (const CComonOrbitune& plan : json->plans)
             for (const SateChannel& tp : plan.usedChannels())
                 pasted.records.push_back(tp);
