@@ -9,6 +9,7 @@
 #include "core/rules/channel_cell_rules.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <span>
 
 namespace fuzz_checks {
@@ -17,6 +18,15 @@ inline void require(bool holds)
 {
     if (!holds)
         std::abort();
+}
+
+// Where a target writes the files it reads back: memory when the system has
+// a folder there, so that a run is not held up by a disk.
+inline std::filesystem::path scratchFolder()
+{
+    std::error_code error;
+    return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
+                                                            : std::filesystem::temp_directory_path();
 }
 
 inline bool knownTp(const SateChannel& tp)

@@ -17,16 +17,14 @@
 
 // Writes arbitrary bytes as a plan file or a satellites.xml file (the first
 // byte picks which) and reads it as Open and Import do, by its path. Plans
-// read are written in the same format and read again: a General file gives
-// back exactly what it gave, and for every format a second round changes
-// nothing more than the first (fresh ids aside). Satellites keep the import's
-// rules.
+// read are written in the same format and read again, which must give them
+// back as they were written. Satellites keep the import's rules.
 namespace {
 
 const std::filesystem::path& folder()
 {
     static const std::filesystem::path path = [] {
-        auto made = std::filesystem::temp_directory_path() / "orbitune-fuzz-files";
+        auto made = fuzz_checks::scratchFolder() / "orbitune-fuzz-files";
         std::filesystem::create_directories(made);
         return made;
     }();
@@ -50,18 +48,6 @@ PlanList readPlans(const std::string& path)
     return plans;
 }
 
-std::vector<CComonOrbitune> withoutIds(const PlanList& plans)
-{
-    std::vector<CComonOrbitune> bare;
-    for (CComonOrbitune plan : plans) {
-        plan.id = Guid{};
-        for (SateChannel& tp : plan.channels)
-            tp.id = Guid{};
-        bare.push_back(plan);
-    }
-    return bare;
-}
-
 std::vector<std::uint8_t> encoded(const std::string& extension, const PlanList& plans)
 {
     const PlanRefs refs = allPlans(plans);
@@ -75,14 +61,16 @@ std::vector<std::uint8_t> encoded(const std::string& extension, const PlanList& 
     return {image.begin(), image.end()};
 }
 
+// What is written is read back as the same plans: written again, they give
+// the same bytes (bytes, since a General file keeps even a longitude that is
+// not a number).
 void roundTrip(const std::string& extension, std::span<const std::uint8_t> bytes)
 {
     const PlanList first = readPlans(written("in." + extension, bytes));
-    const PlanList second = readPlans(written("again." + extension, encoded(extension, first)));
-    const PlanList third = readPlans(written("again." + extension, encoded(extension, second)));
-    if (extension == "gnr")
-        fuzz_checks::require(std::equal(first.begin(), first.end(), second.begin(), second.end()));
-    fuzz_checks::require(withoutIds(second) == withoutIds(third));
+    const auto once = encoded(extension, first);
+    const PlanList second = readPlans(written("again." + extension, once));
+    fuzz_checks::require(second.count() == first.count());
+    fuzz_checks::require(encoded(extension, second) == once);
 }
 
 // An Orbtab file is read only when its checksum holds: most inputs get one.

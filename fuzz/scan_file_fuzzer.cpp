@@ -3,6 +3,7 @@
 #include "core/import/dvbv5_file.h"
 #include "core/import/import_source.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -17,7 +18,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const std::filesystem::path file = [] {
-        const auto folder = std::filesystem::temp_directory_path() / "orbitune-fuzz-scan";
+        const auto folder = fuzz_checks::scratchFolder() / "orbitune-fuzz-scan";
         std::filesystem::create_directories(folder);
         return folder / "Fuzz-19.2E";
     }();
@@ -30,7 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz_checks::require(!problem.args.empty() && problem.args.front() == file.string());
     for (const Satellite& satellite : listing.satellites)
         fuzz_checks::checkSatellite(satellite);
-    fuzz_checks::checkImport(listing.satellites, size % 2 == 0 ? MeterModel::General : MeterModel::Q24);
+    const bool storable = std::any_of(listing.satellites.begin(), listing.satellites.end(),
+                                      [](const Satellite& satellite) { return satellite.storableCount() > 0; });
+    if (storable)
+        fuzz_checks::checkImport(listing.satellites, size % 2 == 0 ? MeterModel::General : MeterModel::Q24);
 
     const ScanText checked = checkScanText(bytes, "fuzz");
     fuzz_checks::require(checked.problem.has_value() == !listing.problems.empty() || size > kMaxScanFileBytes);
