@@ -10,6 +10,7 @@
 #include "support/temp_dir.h"
 #include "ui/lists/in_place_combo.h"
 #include "ui/lists/in_place_edit.h"
+#include "ui/lists/row_clipboard.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/command_ids.h"
@@ -219,6 +220,23 @@ TEST_F(ListEditingTest, FailedPasteNamesRowColumnAndRule)
     ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPasteFailed});
     EXPECT_EQ(prompts.messages[0].text, "Nothing is pasted: row 3, column Frequency: Between 3400MHz to 12750MHz");
     EXPECT_EQ(frame->history().stack().count(), 0);
+}
+
+// Pasted plans whose names a record cannot hold as given are pasted and the
+// names that changed are told, once, after the paste.
+TEST_F(ListEditingTest, PastedNamesThatChangeAreTold)
+{
+    open(1, 0);
+    clickCell(planList(), 0, 0);
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QString::fromLatin1(row_clipboard::kPlansType),
+                  QByteArrayLiteral(R"({"plans": [{"name": "\u536b\u661f"}, {"name": "Fine"}]})"));
+    QApplication::clipboard()->setMimeData(data.release());
+    key(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(plans.count(), 3);
+    EXPECT_EQ(plans.at(1).nameText(), "??");
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPlanNameChanged});
+    EXPECT_EQ(prompts.messages[0].text, "Plan 1: the name \"\u536b\u661f\" can not be stored, it becomes \"??\"");
 }
 
 // Plans copied and pasted, cut and duplicated: fresh ids, free names, one
