@@ -4,6 +4,7 @@
 #include "core/model/plan_list.h"
 #include "core/model/sate_channel.h"
 #include "core/res/string_ids.h"
+#include "core/res/string_table.h"
 
 #include <cstddef>
 #include <optional>
@@ -42,6 +43,7 @@ struct PasteFailure {
 template <typename Record> struct PastedRows {
     std::vector<Record> records;
     std::optional<PasteFailure> failure;
+    std::vector<Notice> renamed; // names the records could not hold as pasted, to tell once pasted
 };
 
 // At most `room` records: a text of more rows is refused with the limit's

@@ -150,6 +150,27 @@ constexpr std::array kEntries{
     Entry{msg::kPlanTpLimit, "a plan holds at most %d TPs for %s", "频道表最多包含%d个转发器(%s)"},
     Entry{msg::kOtherBandTp, "a %s band TP is not received with the plan's %s band LNB",
           "%s波段转发器无法用频道表的%s波段LNB接收"},
+    Entry{msg::kFileTooLarge, "The file %s is too large: it may hold at most %s bytes", "文件%s太大: 最多%s字节"},
+    Entry{msg::kScanLineTooLong, "The file %s, line %s: longer than %s characters", "文件%s第%s行: 超过%s个字符"},
+    Entry{msg::kScanControlChar, "The file %s, line %s: holds a NUL byte or another control character",
+          "文件%s第%s行: 含有NUL字节或其他控制字符"},
+    Entry{msg::kScanNotLine, "The file %s, line %s: neither a [group] nor a KEY = VALUE line",
+          "文件%s第%s行: 既不是[组]也不是KEY = VALUE行"},
+    Entry{msg::kScanBeforeGroup, "The file %s, line %s: a KEY = VALUE line before the first [group]",
+          "文件%s第%s行: 第一个[组]之前的KEY = VALUE行"},
+    Entry{msg::kScanValueTooLong, "The file %s, line %s: the value of %s is longer than %s characters",
+          "文件%s第%s行: %s的值超过%s个字符"},
+    Entry{msg::kScanBadValue, "The file %s, line %s: %s is not a value of the format",
+          "文件%s第%s行: %s不是该格式的值"},
+    Entry{msg::kScanRepeatedKey, "The file %s, line %s: %s is given twice in one group",
+          "文件%s第%s行: %s在同一组中出现两次"},
+    Entry{msg::kScanTooManyGroups, "The file %s, line %s: more than %s groups", "文件%s第%s行: 超过%s个组"},
+    Entry{msg::kPlanNameChanged, "Plan %s: the name \"%s\" can not be stored, it becomes \"%s\"",
+          "频道表%s: 无法保存名称\"%s\", 改为\"%s\""},
+    Entry{msg::kTpNameChanged, "Plan %s, TP %s: the name \"%s\" can not be stored, it becomes \"%s\"",
+          "频道表%s, 转发器%s: 无法保存名称\"%s\", 改为\"%s\""},
+    Entry{msg::kSatelliteNameChanged, "The plan of the satellite \"%s\" is named \"%s\"",
+          "卫星\"%s\"的频道表命名为\"%s\""},
     Entry{msg::kLabelCut, "Cut", "剪切"},
     Entry{msg::kLabelCopy, "Copy", "复制"},
     Entry{msg::kLabelPaste, "Paste", "粘贴"},
@@ -312,4 +333,9 @@ std::vector<MessageId> messageIds()
         ids.push_back(e.id);
     std::sort(ids.begin(), ids.end());
     return ids;
+}
+
+std::string noticeText(const Notice& notice, Language language)
+{
+    return formatMessage(notice.message, language, notice.args);
 }

@@ -304,6 +304,7 @@ void CSateChannelList::paste()
         RefreshChannelList();
         list_.selectIds(added);
     });
+    prompts_.tellAll(PromptOwner::ChannelPane, pasted.renamed);
 }
 
 void CSateChannelList::duplicateSelected()

@@ -218,6 +218,7 @@ void COrbituneList::paste()
         RefreshPlanList();
         list_.selectIds(added);
     });
+    prompts_.tellAll(PromptOwner::PlanPane, pasted.renamed);
 }
 
 void COrbituneList::duplicateSelected()

@@ -306,6 +306,23 @@ TEST_F(ListEditingTest, DuplicatedRecordsPassTheCellRules)
     EXPECT_EQ(prompts.messages[0].text, "Nothing is duplicated: plan 1 (Plan2), Longitude: between 0 to 180");
 }
 
+// Pasted plans whose names a record cannot hold as given are pasted and the
+// names that changed are told, once, after the paste.
+TEST_F(ListEditingTest, PastedNamesThatChangeAreTold)
+{
+    open(1, 0);
+    clickCell(planList(), 0, 0);
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QString::fromLatin1(row_clipboard::kPlansType),
+                  QByteArrayLiteral(R"({"plans": [{"name": "\u536b\u661f"}, {"name": "Fine"}]})"));
+    QApplication::clipboard()->setMimeData(data.release());
+    key(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(plans.count(), 3);
+    EXPECT_EQ(plans.at(1).nameText(), "??");
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPlanNameChanged});
+    EXPECT_EQ(prompts.messages[0].text, "Plan 1: the name \"\u536b\u661f\" can not be stored, it becomes \"??\"");
+}
+
 // Plans copied and pasted, cut and duplicated: fresh ids, free names, one
 // step each.
 TEST_F(ListEditingTest, PlansCopyPasteCutAndDuplicate)
