@@ -43,7 +43,6 @@ struct PasteFailure {
 template <typename Record> struct PastedRows {
     std::vector<Record> records;
     std::optional<PasteFailure> failure;
-    std::vector<Notice> renamed; // names the records could not hold as pasted, to tell once pasted
 };
 
 // At most `room` records: a text of more rows is refused with the limit's

@@ -304,7 +304,6 @@ void CSateChannelList::paste()
         RefreshChannelList();
         list_.selectIds(added);
     });
-    prompts_.tellAll(PromptOwner::ChannelPane, pasted.renamed);
 }
 
 void CSateChannelList::duplicateSelected()

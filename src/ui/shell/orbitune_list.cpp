@@ -218,7 +218,6 @@ void COrbituneList::paste()
         RefreshPlanList();
         list_.selectIds(added);
     });
-    prompts_.tellAll(PromptOwner::PlanPane, pasted.renamed);
 }
 
 void COrbituneList::duplicateSelected()
