@@ -320,7 +320,7 @@ TEST_F(ListEditingTest, PastedNamesThatCannotBeHeldAreRefused)
     EXPECT_EQ(plans.count(), 1);
     ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPasteRefused});
     EXPECT_EQ(prompts.messages[0].text,
-              "Nothing is pasted: plan 1 (??), Plan Name: not be number or not availeble chars");
+              "Nothing is pasted: plan 1 (?\?), Plan Name: not be number or not availeble chars");
 }
 
 // Plans copied and pasted, cut and duplicated: fresh ids, free names, one
