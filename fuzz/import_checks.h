@@ -3,13 +3,14 @@
 // What every record an import makes must be, whatever the source held: the
 // rules of the TP cells and of the plan list. A broken rule ends the fuzz run.
 
+#include "scratch_folder.h"
+
 #include "core/import/plan_import.h"
 #include "core/import/satellite.h"
 #include "core/model/value_tables.h"
 #include "core/rules/channel_cell_rules.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <span>
 
 namespace fuzz_checks {
@@ -18,15 +19,6 @@ inline void require(bool holds)
 {
     if (!holds)
         std::abort();
-}
-
-// Where a target writes the files it reads back: memory when the system has
-// a folder there, so that a run is not held up by a disk.
-inline std::filesystem::path scratchFolder()
-{
-    std::error_code error;
-    return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
-                                                            : std::filesystem::temp_directory_path();
 }
 
 inline bool knownTp(const SateChannel& tp)

@@ -1,3 +1,5 @@
+#include "scratch_folder.h"
+
 #include "core/editing/pasted_rows.h"
 #include "core/editing/record_gate.h"
 #include "core/import/import_source.h"
@@ -168,7 +170,7 @@ void checkImport(std::span<const Satellite> satellites, std::uint8_t choice)
 std::filesystem::path scanFile()
 {
     static const std::filesystem::path file = [] {
-        std::string folder = (std::filesystem::temp_directory_path() / "orbitune-gate-XXXXXX").string();
+        std::string folder = (fuzz_checks::scratchFolder() / "orbitune-gate-XXXXXX").string();
         require(::mkdtemp(folder.data()) != nullptr);
         return std::filesystem::path(folder) / "Fuzz-19.2E";
     }();

@@ -1,3 +1,5 @@
+#include "scratch_folder.h"
+
 #include "core/files/recovery_copy.h"
 
 #include <cstddef>
@@ -23,8 +25,7 @@ void require(bool holds)
 class ScratchFile {
 public:
     ScratchFile()
-        : path_(std::filesystem::temp_directory_path() /
-                ("orbitune-fuzz-recovery-" + std::to_string(::getpid()) + ".gnr"))
+        : path_(fuzz_checks::scratchFolder() / ("orbitune-fuzz-recovery-" + std::to_string(::getpid()) + ".gnr"))
     {
     }
     ~ScratchFile()
