@@ -280,12 +280,12 @@ std::vector<std::string> barDescription(const CComonOrbitune& plan, const BandBa
     return lines;
 }
 
-std::vector<double> axisTicks(const MHzRange& range, int maxTicks)
+std::vector<double> axisTicks(const MHzRange& range, int maxSteps)
 {
     const double span = range.high - range.low;
-    if (!(span > 0.0) || maxTicks < 1)
+    if (!(span > 0.0) || maxSteps < 1)
         return {};
-    const double rough = span / maxTicks;
+    const double rough = span / maxSteps;
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     double step = power * 10.0;
     for (const double factor : {1.0, 2.0, 5.0})

@@ -94,9 +94,10 @@ std::string_view systemText(BandSystem system);
 // 11739.00", ...), then a line per mark.
 std::vector<std::string> barDescription(const CComonOrbitune& plan, const BandBar& bar, Language language);
 
-// Round values for the axis: a step of 1, 2 or 5 times a power of ten giving at
-// most `maxTicks` ticks from `range.low` to `range.high`.
-std::vector<double> axisTicks(const MHzRange& range, int maxTicks);
+// Round values for the axis from `range.low` to `range.high`: the multiples of
+// the least step of 1, 2 or 5 times a power of ten that cuts the range into at
+// most `maxSteps` steps.
+std::vector<double> axisTicks(const MHzRange& range, int maxSteps);
 
 // The frequency as the axis writes it: whole MHz, or with the decimals a small
 // step needs.

@@ -206,6 +206,7 @@ inline constexpr MessageId kGeographicPole{575};
 inline constexpr MessageId kPlansBelowHorizon{576};
 inline constexpr MessageId kCity{577};
 inline constexpr MessageId kDeclination{578};
+inline constexpr MessageId kNoPlanNamed{579};
 inline constexpr MessageId kCityBerlin{580};
 inline constexpr MessageId kCityLondon{581};
 inline constexpr MessageId kCityMoscow{582};

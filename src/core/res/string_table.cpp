@@ -280,6 +280,7 @@ constexpr std::array kEntries{
     Entry{msg::kPlansBelowHorizon, "Below the horizon: %s", "在地平线以下: %s"},
     Entry{msg::kCity, "City", "城市"},
     Entry{msg::kDeclination, "Declination %s (World Magnetic Model 2025, %s)", "磁偏角%s (世界地磁模型2025, %s)"},
+    Entry{msg::kNoPlanNamed, "%s has no plan named %s", "%s中没有名为%s的频道表"},
     Entry{msg::kCityBerlin, "Berlin", "柏林"},
     Entry{msg::kCityLondon, "London", "伦敦"},
     Entry{msg::kCityMoscow, "Moscow", "莫斯科"},
