@@ -200,6 +200,8 @@ BandLayout layOutBand(const CComonOrbitune& plan)
         bar.outsideLnb = !lnb.receives(bar.centreMHz, tp.lnbLo);
         layout.bars.push_back(bar);
     }
+    // Each bar's overlaps come in slot order: the earlier slots while their
+    // own rows are walked, then the later ones along its own row.
     for (std::size_t a = 0; a < used.size(); ++a)
         for (std::size_t b = a + 1; b < used.size(); ++b)
             if (layout.bars[a].lane == layout.bars[b].lane && overlap(used[a], used[b])) {
@@ -211,8 +213,6 @@ BandLayout layOutBand(const CComonOrbitune& plan)
     if (std::any_of(layout.bars.begin(), layout.bars.end(),
                     [](const BandBar& bar) { return bar.lane == BandLane::Other; }))
         layout.lanes.push_back(BandLane::Other);
-    for (BandBar& bar : layout.bars)
-        std::sort(bar.overlaps.begin(), bar.overlaps.end());
     layout.span = spanOf(layout.bars, layout.bands);
     return layout;
 }

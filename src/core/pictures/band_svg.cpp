@@ -16,6 +16,8 @@ namespace {
 constexpr double kLaneHeight = 64.0;
 constexpr int kMaxTicks = 12;
 constexpr double kSwatch = 10.0;
+// The room an edge's frequency needs right of the edge.
+constexpr double kEdgeLabelRoom = 36.0;
 
 // Text and attribute values: markup characters as entities, control
 // characters (which XML does not allow) as "?".
@@ -150,8 +152,11 @@ void writeBands(std::ostream& out, const BandCanvas& canvas, Language language)
                 continue;
             out << line(x, plot.y, x, plot.bottom(),
                         "class=\"band-edge\" stroke=\"" + colour(band_colours::kBandEdge) + "\" stroke-width=\"1\"");
-            out << text(x + 3.0, plot.bottom() - 4.0, decimal::formatFixed(edge, 0),
-                        "fill=\"" + colour(band_colours::kBandEdge) + "\" font-size=\"10\"");
+            // Written right of the edge, or left of it near the plot's end.
+            const bool leftOfEdge = x > plot.right() - kEdgeLabelRoom;
+            out << text(leftOfEdge ? x - 3.0 : x + 3.0, plot.bottom() - 4.0, decimal::formatFixed(edge, 0),
+                        "fill=\"" + colour(band_colours::kBandEdge) + "\" font-size=\"10\"" +
+                            (leftOfEdge ? " text-anchor=\"end\"" : ""));
         }
     if (layout.switchMHz) {
         const double x = canvas.xOf(*layout.switchMHz);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/res/string_ids.h"
+
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +15,32 @@ struct Site {
 
     friend bool operator==(const Site&, const Site&) = default;
 };
+
+// A site the user named and keeps in the list of cities.
+struct NamedSite {
+    std::string name;
+    Site site;
+
+    friend bool operator==(const NamedSite&, const NamedSite&) = default;
+};
+
+// The cities offered before the user adds any: the name's message and the
+// city centre, to two decimals.
+struct KnownCity {
+    MessageId name;
+    Site site;
+};
+
+inline constexpr std::array<KnownCity, 8> kKnownCities{{
+    {msg::kCityBerlin, {52.52, 13.40}},
+    {msg::kCityLondon, {51.51, -0.13}},
+    {msg::kCityMoscow, {55.76, 37.62}},
+    {msg::kCityDubai, {25.20, 55.27}},
+    {msg::kCityBeijing, {39.90, 116.40}},
+    {msg::kCityShanghai, {31.23, 121.47}},
+    {msg::kCitySydney, {-33.87, 151.21}},
+    {msg::kCityNewYork, {40.71, -74.01}},
+}};
 
 // Sites as text, always with "." as the decimal point, whatever the locale.
 namespace site_text {
