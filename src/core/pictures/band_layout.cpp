@@ -249,6 +249,12 @@ std::vector<std::string> barDescription(const CComonOrbitune& plan, const BandBa
     if (bar.slot < 0 || static_cast<std::size_t>(bar.slot) >= used.size())
         return {};
     const SateChannel& tp = used[static_cast<std::size_t>(bar.slot)];
+    // A bar laid out before the plan changed may name slots it no longer has.
+    const auto nameAt = [&used](int slot) {
+        return slot >= 0 && static_cast<std::size_t>(slot) < used.size()
+                   ? used[static_cast<std::size_t>(slot)].nameText()
+                   : std::string("?");
+    };
     std::vector<std::string> lines;
     for (const int column :
          {channel_column::kName, channel_column::kEnable, channel_column::kSignalType, channel_column::kFrequency,
@@ -262,13 +268,12 @@ std::vector<std::string> barDescription(const CComonOrbitune& plan, const BandBa
     if (!bar.overlaps.empty()) {
         std::string names;
         for (const int other : bar.overlaps)
-            names += (names.empty() ? "" : ", ") + used[static_cast<std::size_t>(other)].nameText();
+            names += (names.empty() ? "" : ", ") + nameAt(other);
         lines.push_back(formatMessage(msg::kOverlapsTps, language, std::vector{names}));
     }
     if (bar.repeats)
-        lines.push_back(formatMessage(
-            msg::kRepeatsTp, language,
-            std::vector{std::to_string(*bar.repeats + 1), used[static_cast<std::size_t>(*bar.repeats)].nameText()}));
+        lines.push_back(formatMessage(msg::kRepeatsTp, language,
+                                      std::vector{std::to_string(*bar.repeats + 1), nameAt(*bar.repeats)}));
     if (bar.outsideLnb) {
         std::string reach;
         for (const MHzRange& range : Lnb(plan).reachesFor(bar.centreMHz, tp.lnbLo))

@@ -114,6 +114,14 @@ TEST(BandLayout, LanesByPolarizationAndMarksWithinALane)
     EXPECT_EQ(barDescription(plan, twoLanes.bars[4], Language::English).back(),
               "The same TP as TP 1 (TP1): the same polarization, frequencies less than 1 MHz apart");
 
+    // A bar laid out before TPs were deleted names no TP that is not there.
+    BandBar stale = twoLanes.bars[0];
+    stale.overlaps = {1, 7};
+    stale.repeats = 9;
+    const auto staleLines = barDescription(plan, stale, Language::English);
+    EXPECT_NE(std::find(staleLines.begin(), staleLines.end(), "Overlaps TP2, ?"), staleLines.end());
+    EXPECT_EQ(staleLines.back().substr(0, 24), "The same TP as TP 10 (?)");
+
     // "OFF" and values the table does not name share a third lane.
     plan.channels[2].polarization = stored(Polarization::Off);
     plan.channels[3].polarization = 7;
