@@ -269,6 +269,7 @@ SkyView::SkyView(const PlanList& plans, Language language, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->verticalHeader()->hide();
+    table_->setWordWrap(false);
     table_->setHorizontalHeaderLabels({qtText(std::string(plan_column::kHeaders[plan_column::kName])),
                                        qtMessage(msg::kImportPosition, language), qtMessage(msg::kAzimuth, language),
                                        qtMessage(msg::kMagneticAzimuth, language), qtMessage(msg::kElevation, language),
@@ -483,6 +484,7 @@ void SkyView::fillTable()
         cell(row, kElevation, elevation, current);
         cell(row, kSkew, qtText(pointing_text::angleText(pointing.dish.skew)), current);
     }
+    table_->resizeColumnsToContents();
 }
 
 void SkyView::showSiteFields()
