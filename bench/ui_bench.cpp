@@ -8,6 +8,7 @@
 #include "full_plans.h"
 #include "ui/lists/in_place_edit.h"
 #include "ui/lists/sate_channel_list.h"
+#include "ui/pictures/band_picture.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/orbitune_list.h"
@@ -175,12 +176,32 @@ void undoSteps1000(benchmark::State& state)
     }
 }
 
+// The band picture of a plan of 255 TPs laid out and painted again, as after
+// each edit. Every TP has Add CH's values, so each overlaps and repeats all
+// the others: the most marks a plan can have.
+void bandPicture255(benchmark::State& state)
+{
+    FullEditor editor;
+    BandPicture& picture = editor.frame.bandPicture();
+    picture.showPlan(editor.plans.at(0).id);
+    std::vector<Guid> selected;
+    for (const SateChannel& tp : editor.plans.at(0).usedChannels())
+        selected.push_back(tp.id);
+    picture.setSelectedTps(selected);
+    for (auto _ : state) {
+        picture.refresh();
+        picture.repaint();
+    }
+    state.counters["bars"] = static_cast<double>(picture.layout().bars.size());
+}
+
 } // namespace
 
 BENCHMARK(refreshChannels255)->Unit(benchmark::kMillisecond);
 BENCHMARK(sortChannels255)->Unit(benchmark::kMillisecond);
 BENCHMARK(refreshPlans255)->Unit(benchmark::kMillisecond);
 BENCHMARK(editCell255)->Unit(benchmark::kMillisecond);
+BENCHMARK(bandPicture255)->Unit(benchmark::kMillisecond);
 BENCHMARK(openGeneral255x255)->Unit(benchmark::kMillisecond);
 BENCHMARK(undoSteps1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Remakes the pictures in docs/images from the release editor on a virtual X
 # display (Xvfb): the main window with plans imported from the distribution's
-# DVB scan tables, the same under a Simplified Chinese desktop, and the Import
-# dialog. Run it after a change the pictures show; it builds the release
-# preset first when the editor is missing.
+# DVB scan tables, the same under a Simplified Chinese desktop, the Import
+# dialog, and the band picture of a plan as orbitune-cli draws it. Run it
+# after a change the pictures show; it builds the release preset first when
+# the editor is missing.
 #   bash scripts/make-screenshots.sh [BUILD]        BUILD defaults to build/release
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,6 +45,8 @@ pids+=($!)
 # scan tables.
 satellites=(Astra-1M Hotbird-13C Astra-2G Eutelsat-9B Thor-6 Hispasat-30W-5)
 "$cli" import "${satellites[@]/#/--satellite=}" --model general "$work/plans.gnr" >/dev/null 2>"$work/import.log"
+# The band picture of the first plan, as the tool writes it.
+"$cli" draw "$work/plans.gnr" --plan Astra-1M --width 1000 --overwrite -o "$images/band-picture.svg"
 
 # Starts the editor in `locale` with the plans, waits for its window (its X id
 # in `window`, the process in `editor_pid`) and selects the first plan.

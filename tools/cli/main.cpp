@@ -2,6 +2,7 @@
 #include "cli/device_commands.h"
 #include "cli/file_commands.h"
 #include "cli/import_command.h"
+#include "cli/picture_commands.h"
 #include "core/res/app_version.h"
 
 #include <CLI/CLI.hpp>
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
     addFileCommands(app, context);
     addDeviceCommands(app, context);
     addImportCommand(app, context);
+    addPictureCommands(app, context);
     // The top level only: the subcommands were added before it.
     app.footer("Each subcommand prints its own options with --help, such as: orbitune-cli show --help\n"
                "\n"

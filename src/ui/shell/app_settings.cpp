@@ -9,6 +9,20 @@ const QString kLookKey = QStringLiteral("ApplicationLook");
 const QString kRecentKey = QStringLiteral("Recent File List");
 const QString kGeometryKey = QStringLiteral("Workspace/Geometry");
 const QString kStateKey = QStringLiteral("Workspace/State");
+const QString kSiteKey = QStringLiteral("Pointing/Site");
+const QString kCitiesKey = QStringLiteral("Pointing/Cities");
+const QString kHiddenColumnsKey = QStringLiteral("Pointing/HiddenColumns");
+
+// "52.520000,13.400000": QString::number writes "." whatever the locale.
+QString siteText(const Site& site)
+{
+    return QString::number(site.latitude, 'f', 6) + QLatin1Char(',') + QString::number(site.longitude, 'f', 6);
+}
+
+std::optional<Site> siteOf(const QString& text)
+{
+    return site_text::parseSite(text.toStdString());
+}
 
 } // namespace
 
@@ -72,4 +86,61 @@ void AppSettings::setWindowGeometry(const QByteArray& geometry, const QByteArray
 {
     settings_->setValue(kGeometryKey, geometry);
     settings_->setValue(kStateKey, state);
+}
+
+std::optional<Site> AppSettings::site() const
+{
+    return siteOf(settings_->value(kSiteKey).toString());
+}
+
+void AppSettings::setSite(const Site& site)
+{
+    settings_->setValue(kSiteKey, siteText(site));
+}
+
+std::vector<NamedSite> AppSettings::userCities() const
+{
+    std::vector<NamedSite> cities;
+    const int count = settings_->beginReadArray(kCitiesKey);
+    for (int i = 0; i < count; ++i) {
+        settings_->setArrayIndex(i);
+        const QString name = settings_->value(QStringLiteral("Name")).toString();
+        const auto site = siteOf(settings_->value(QStringLiteral("Site")).toString());
+        if (!name.isEmpty() && site)
+            cities.push_back({name.toStdString(), *site});
+    }
+    settings_->endArray();
+    return cities;
+}
+
+void AppSettings::setUserCities(const std::vector<NamedSite>& cities)
+{
+    settings_->remove(kCitiesKey);
+    settings_->beginWriteArray(kCitiesKey, static_cast<int>(cities.size()));
+    for (std::size_t i = 0; i < cities.size(); ++i) {
+        settings_->setArrayIndex(static_cast<int>(i));
+        settings_->setValue(QStringLiteral("Name"), QString::fromStdString(cities[i].name));
+        settings_->setValue(QStringLiteral("Site"), siteText(cities[i].site));
+    }
+    settings_->endArray();
+}
+
+std::vector<int> AppSettings::hiddenPointingColumns() const
+{
+    std::vector<int> columns;
+    for (const QString& text : settings_->value(kHiddenColumnsKey).toStringList()) {
+        bool ok = false;
+        const int column = text.toInt(&ok);
+        if (ok)
+            columns.push_back(column);
+    }
+    return columns;
+}
+
+void AppSettings::setHiddenPointingColumns(const std::vector<int>& columns)
+{
+    QStringList texts;
+    for (const int column : columns)
+        texts.append(QString::number(column));
+    settings_->setValue(kHiddenColumnsKey, texts);
 }

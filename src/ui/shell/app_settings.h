@@ -1,14 +1,19 @@
 #pragma once
 
+#include "core/pointing/site.h"
+
 #include <QByteArray>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QSettings;
 
-// The per-user settings of the editor: the visual style, the recent files and
-// the window's geometry and state.
+// The per-user settings of the editor: the visual style, the recent files,
+// the window's geometry and state (the panes and docks shown), and the site
+// the dish is pointed from with the cities the user added.
 class AppSettings {
 public:
     static constexpr int kDefaultLook = 215;
@@ -36,6 +41,18 @@ public:
     QByteArray windowGeometry() const;
     QByteArray windowState() const;
     void setWindowGeometry(const QByteArray& geometry, const QByteArray& state);
+
+    // The site, kept as "LAT,LON" text; none until one is set, or when the
+    // text kept is not a site.
+    std::optional<Site> site() const;
+    void setSite(const Site& site);
+    // The cities the user added, in their order; entries that are not
+    // sites are left out.
+    std::vector<NamedSite> userCities() const;
+    void setUserCities(const std::vector<NamedSite>& cities);
+    // The pointing table's columns the user hid.
+    std::vector<int> hiddenPointingColumns() const;
+    void setHiddenPointingColumns(const std::vector<int>& columns);
 
 private:
     std::unique_ptr<QSettings> settings_;

@@ -31,6 +31,9 @@ inline constexpr int kMoveDown = 32822;
 inline constexpr int kFind = 32823;
 inline constexpr int kRemoveDuplicates = 32824;
 inline constexpr int kDeleteRows = 32825;
+// Showing and hiding the pictures of the View category.
+inline constexpr int kShowBandPicture = 32830;
+inline constexpr int kShowSkyView = 32831;
 inline constexpr int kCopy = 57634;
 inline constexpr int kCut = 57635;
 inline constexpr int kPaste = 57637;
@@ -63,7 +66,7 @@ struct CommandName {
     int id;
     std::string_view name;
 };
-inline constexpr std::array<CommandName, 34> kCommandNames{{
+inline constexpr std::array<CommandName, 36> kCommandNames{{
     {kPlanAdd, "ID_BUTTON_PLAN_ADD"},
     {kPlanDelete, "ID_BUTTON_DELE_PLAN1"},
     {kChannelAdd, "ID_BUTTON_ADD_CH"},
@@ -84,6 +87,8 @@ inline constexpr std::array<CommandName, 34> kCommandNames{{
     {kFind, "ID_EDIT_FIND"},
     {kRemoveDuplicates, "ID_BUTTON_REMOVE_DUPLICATES"},
     {kDeleteRows, "ID_EDIT_CLEAR"},
+    {kShowBandPicture, "ID_VIEW_BAND_PICTURE"},
+    {kShowSkyView, "ID_VIEW_SKY_VIEW"},
     {kCopy, "ID_EDIT_COPY"},
     {kCut, "ID_EDIT_CUT"},
     {kPaste, "ID_EDIT_PASTE"},

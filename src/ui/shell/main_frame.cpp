@@ -8,6 +8,8 @@
 #include "ui/dialogs/dlg_upgrade.h"
 #include "ui/dialogs/import_dialog.h"
 #include "ui/lists/sate_channel_list.h"
+#include "ui/pictures/band_picture.h"
+#include "ui/pictures/sky_view.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/autosave.h"
 #include "ui/shell/command_ids.h"
@@ -23,9 +25,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 
@@ -60,6 +65,7 @@ CMainFrame::CMainFrame(PlanList& plans, HidLink& link, Prompts& prompts, AppSett
     deviceType_ = DeviceType::Q36Checked;
 
     createClientArea(language);
+    createPictures(language);
     connect(ribbon_, &MainRibbon::commandTriggered, this, &CMainFrame::onCommand);
     QUndoStack& steps = history_->stack();
     connect(&steps, &QUndoStack::cleanChanged, this, &CMainFrame::updateTitle);
@@ -141,6 +147,78 @@ void CMainFrame::createClientArea(Language language)
     splitter_->addWidget(channelPane_);
     setCentralWidget(splitter_);
     splitterReady_ = true;
+}
+
+// The band picture reads the plans and the TP pane's plan and selection; it
+// is laid out again after every step made, undone or redone, and whenever the
+// TP pane shows another plan.
+void CMainFrame::createPictures(Language language)
+{
+    bandPicture_ = new BandPicture(plans_, language);
+    bandDock_ = new QDockWidget(qtMessage(msg::kBandPicture, language), this);
+    bandDock_->setObjectName(QStringLiteral("bandPictureDock"));
+    bandDock_->setWidget(bandPicture_);
+    addDockWidget(Qt::BottomDockWidgetArea, bandDock_);
+
+    connect(&history_->stack(), &QUndoStack::indexChanged, this, &CMainFrame::updatePictures);
+    connect(planPane_, &COrbituneList::currentPlanChosen, this, &CMainFrame::updatePictures);
+    connect(planPane_, &COrbituneList::currentPlanCleared, this, &CMainFrame::updatePictures);
+    connect(planPane_, &COrbituneList::plansRemoved, this, &CMainFrame::updatePictures);
+    connect(channelPane_->listControl().selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CMainFrame::showSelectedTps);
+    connect(bandPicture_, &BandPicture::tpClicked, this, [this](const Guid& tp) {
+        endOpenEdits();
+        channelPane_->listControl().selectIds({tp});
+        channelPane_->listControl().setFocus(Qt::MouseFocusReason);
+    });
+
+    // The sky view beside it, hidden until the View category shows it; the
+    // site, the cities added and the columns hidden go to the settings.
+    skyView_ = new SkyView(plans_, language);
+    skyView_->setUserCities(settings_.userCities());
+    skyView_->setHiddenColumns(settings_.hiddenPointingColumns());
+    skyView_->setSite(settings_.site());
+    skyDock_ = new QDockWidget(qtMessage(msg::kSkyView, language), this);
+    skyDock_->setObjectName(QStringLiteral("skyViewDock"));
+    skyDock_->setWidget(skyView_);
+    addDockWidget(Qt::BottomDockWidgetArea, skyDock_);
+    splitDockWidget(bandDock_, skyDock_, Qt::Horizontal);
+    skyDock_->hide();
+    connect(skyView_, &SkyView::siteChosen, this, [this](const Site& site) { settings_.setSite(site); });
+    connect(skyView_, &SkyView::userCitiesChanged, this,
+            [this](const std::vector<NamedSite>& cities) { settings_.setUserCities(cities); });
+    connect(skyView_, &SkyView::hiddenColumnsChanged, this,
+            [this](const std::vector<int>& columns) { settings_.setHiddenPointingColumns(columns); });
+
+    for (const auto& [id, dock] : {std::pair{cmd::kShowBandPicture, bandDock_}, std::pair{cmd::kShowSkyView, skyDock_}})
+        connect(dock->toggleViewAction(), &QAction::toggled, ribbon_->commandAction(id), &QAction::setChecked);
+    showPictureButtons();
+}
+
+// The docks' own actions follow them once the window is shown; before that
+// (the window state just restored) the buttons ask the docks.
+void CMainFrame::showPictureButtons()
+{
+    ribbon_->commandAction(cmd::kShowBandPicture)->setChecked(bandDock_->isVisibleTo(this));
+    ribbon_->commandAction(cmd::kShowSkyView)->setChecked(skyDock_->isVisibleTo(this));
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    showPictureButtons();
+}
+
+void CMainFrame::updatePictures()
+{
+    bandPicture_->showPlan(channelPane_->currentPlan());
+    skyView_->showPlan(channelPane_->currentPlan());
+    showSelectedTps();
+}
+
+void CMainFrame::showSelectedTps()
+{
+    bandPicture_->setSelectedTps(channelPane_->listControl().selectedIds());
 }
 
 namespace {
@@ -237,6 +315,7 @@ void CMainFrame::clearPanes()
     planPane_->listControl().removeAllRows();
     channelPane_->removeAllRows();
     channelPane_->setCurrentPlan(std::nullopt);
+    updatePictures();
 }
 
 PanesView CMainFrame::panesView() const
@@ -293,6 +372,7 @@ void CMainFrame::restorePlans(std::vector<CComonOrbitune> restored, std::optiona
     planPane_->RefreshPlanList();
     setDocumentFile({});
     history_->restart(false);
+    updatePictures();
 }
 
 // Unsaved plans are settled (saved, or given up) before anything replaces
@@ -319,6 +399,7 @@ PlanFileHooks CMainFrame::fileHooks()
     hooks.replaced = [this](const std::string& path) {
         history_->restart(true);
         setDocumentFile(qtText(path));
+        updatePictures();
     };
     hooks.stored = [this](const std::string& path) {
         history_->markSaved();
@@ -419,6 +500,12 @@ void CMainFrame::onCommand(int commandId)
     case cmd::kUpgrade:
         onUpgrade(this, link_, prompts_);
         return;
+    case cmd::kShowBandPicture:
+        bandDock_->setVisible(ribbon_->commandAction(cmd::kShowBandPicture)->isChecked());
+        return;
+    case cmd::kShowSkyView:
+        skyDock_->setVisible(ribbon_->commandAction(cmd::kShowSkyView)->isChecked());
+        return;
     default:
         if (commandId >= kFirstStyle && commandId <= kLastStyle)
             onVisualStyle(commandId);
@@ -437,6 +524,7 @@ void CMainFrame::onUpload()
     if (uploadPlans(plans_, link_, prompts_, transfers_, hooks) == TransferOutcome::Succeeded) {
         setDocumentFile({});
         history_->restart(false);
+        updatePictures();
     }
 }
 

@@ -16,20 +16,27 @@
 
 class AppSettings;
 class Autosave;
+class BandPicture;
 class COrbituneList;
 class CSateChannelList;
 class MainRibbon;
 class PlanHistory;
 class PlanList;
+class QDockWidget;
 class QSplitter;
 class RecoveryFile;
+class SkyView;
 struct PanesView;
 
 // The main window: the ribbon, a status bar with two panes, and a splitter
 // with the plan pane on the left (a quarter of the width) and the transponder
 // pane on the right. Every ribbon command goes to the active pane first (the
 // pane that last had the focus; F6 and Shift+F6 switch it), then to this frame,
-// then out through applicationCommand. Every change to the plans is a step of
+// then out through applicationCommand. Below the panes, docks the View
+// category shows and hides hold the band picture of the current plan (it
+// follows every change, undo and redo, highlights the bars of the selected
+// TPs, and a click on a bar selects its row) and the sky view, where to point
+// the dish at each plan from the site kept in the settings. Every change to the plans is a step of
 // the frame's history that Undo and Redo walk; the title names the plans' file
 // and marks unsaved changes, and closing with unsaved changes asks first.
 class CMainFrame : public QMainWindow {
@@ -75,6 +82,10 @@ public:
     MainRibbon& ribbon() { return *ribbon_; }
     COrbituneList& planPane() { return *planPane_; }
     CSateChannelList& channelPane() { return *channelPane_; }
+    BandPicture& bandPicture() { return *bandPicture_; }
+    QDockWidget& bandDock() { return *bandDock_; }
+    SkyView& skyView() { return *skyView_; }
+    QDockWidget& skyDock() { return *skyDock_; }
 
 signals:
     // A command neither pane nor the frame serves.
@@ -83,10 +94,17 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createStatusBar(Language language);
     void createClientArea(Language language);
+    void createPictures(Language language);
+    // The band picture draws the TP pane's plan as it is now, the sky view
+    // highlights it.
+    void updatePictures();
+    void showSelectedTps();
+    void showPictureButtons();
     // A command of a pane's keys or context menu.
     void onPaneCommand(Pane pane, int commandId);
     void setActivePane(Pane pane);
@@ -117,6 +135,10 @@ private:
     MainRibbon* ribbon_ = nullptr;
     CSateChannelList* channelPane_ = nullptr;
     COrbituneList* planPane_ = nullptr;
+    BandPicture* bandPicture_ = nullptr;
+    QDockWidget* bandDock_ = nullptr;
+    SkyView* skyView_ = nullptr;
+    QDockWidget* skyDock_ = nullptr;
     bool splitterReady_ = false;
     DeviceType deviceType_ = DeviceType::Q36Checked;
     Pane activePane_ = Pane::Plans;

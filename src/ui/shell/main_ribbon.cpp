@@ -67,6 +67,7 @@ MainRibbon::MainRibbon(Language language, QWidget* parent)
     addQuickAccessButton(cmd::kRedo, label(msg::kLabelRedo), commandIcon(this, "edit-redo", QStyle::SP_ArrowForward),
                          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addHomeCategory();
+    addViewCategory();
     addStyleMenu();
     addIconButton(cmd::kAppAbout, label(msg::kAboutButton),
                   commandIcon(this, "help-about", QStyle::SP_MessageBoxInformation), Qt::Key_A);
@@ -92,6 +93,18 @@ void MainRibbon::addHomeCategory()
     sync->addWidget(makeTypeControl());
     addButtons(sync, kSyncButtons);
     addButtons(addPanel(home, label(msg::kPanelUpgrade)), kUpgradeButtons);
+}
+
+void MainRibbon::addViewCategory()
+{
+    const int view = addCategory(label(msg::kCategoryView), Qt::Key_V);
+    RibbonPanel* pictures = addPanel(view, label(msg::kPanelPictures));
+    addButton(pictures, cmd::kShowBandPicture, label(msg::kBandPicture),
+              commandIcon(this, "view-statistics", QStyle::SP_FileDialogDetailedView));
+    addButton(pictures, cmd::kShowSkyView, label(msg::kSkyView),
+              commandIcon(this, "weather-clear-night", QStyle::SP_DesktopIcon));
+    commandAction(cmd::kShowBandPicture)->setCheckable(true);
+    commandAction(cmd::kShowSkyView)->setCheckable(true);
 }
 
 // The Style menu: the styles as exclusive checkable items, none checked

@@ -12,9 +12,10 @@ class QComboBox;
 // (Open, Import, Save Select, Save All), "Plan OP" (Add Plan, Delete Plan,
 // Select All), "Channel OP" (Add CH, Delete CH, Select All, Remove
 // Duplicates), "Panel1" (the Type combo, Upload, Download) and "Upgrade"
-// (Upgrade); right of the tab sit the "Style" menu (Alt+S) with the visual
-// styles 215 to 219 and the About button (Alt+A). Labels come from the string
-// table in the given language.
+// (Upgrade); the category "View" (Alt+V) holds the panel "Pictures" with the
+// checkable buttons "Band Picture" and "Sky View", which show or hide those
+// panes; right of the tab sit the "Style" menu (Alt+S) with
+// the visual styles 215 to 219 and the About button (Alt+A). Labels come from the string table in the given language.
 //
 // Every button, style item and the About button emit commandTriggered with
 // their command id (see command_ids.h). Picking an entry of the Type combo
@@ -36,6 +37,7 @@ public:
 
 private:
     void addHomeCategory();
+    void addViewCategory();
     void addStyleMenu();
     QWidget* makeTypeControl();
     QString label(MessageId id) const;

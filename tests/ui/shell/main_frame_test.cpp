@@ -110,7 +110,9 @@ TEST_F(FrameTest, NarrowWindowScrollsTheRibbonInsteadOfSqueezingIt)
         for (int i = 0; i < 3; ++i)
             QApplication::processEvents();
         EXPECT_EQ(frame->ribbon().typeCombo()->width(), 108) << width;
-        const auto buttons = frame->ribbon().findChildren<RibbonButton*>();
+        // The buttons of the tab shown.
+        auto buttons = frame->ribbon().findChildren<RibbonButton*>();
+        buttons.removeIf([](const RibbonButton* button) { return !button->isVisible(); });
         ASSERT_FALSE(buttons.isEmpty());
         for (const RibbonButton* button : buttons) {
             EXPECT_GE(button->width(), button->sizeHint().width()) << width << button->text().toStdString();

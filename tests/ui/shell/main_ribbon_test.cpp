@@ -103,8 +103,11 @@ TEST(MainRibbon, ClickingEachButtonEmitsItsCommandId)
 TEST(MainRibbon, EnglishCategoryPanelsAndButtons)
 {
     MainRibbon ribbon(Language::English);
-    ASSERT_EQ(ribbon.tabBar()->count(), 1);
+    ASSERT_EQ(ribbon.tabBar()->count(), 2);
     EXPECT_EQ(ribbon.tabBar()->tabText(0), QStringLiteral("Home"));
+    EXPECT_EQ(ribbon.tabBar()->tabText(1), QStringLiteral("View"));
+    EXPECT_EQ(buttonsOf(ribbon.panels(1)[0]), (Labels{{cmd::kShowBandPicture, QStringLiteral("Band Picture")},
+                                                      {cmd::kShowSkyView, QStringLiteral("Sky View")}}));
     EXPECT_EQ(ribbon.applicationButton()->text(), QStringLiteral("File"));
     EXPECT_EQ(captionsOf(ribbon),
               (QStringList{QStringLiteral("File"), QStringLiteral("Plan OP"), QStringLiteral("Channel OP"),
@@ -131,6 +134,7 @@ TEST(MainRibbon, ChineseCategoryPanelsAndButtons)
 {
     MainRibbon ribbon(Language::Chinese);
     EXPECT_EQ(ribbon.tabBar()->tabText(0), QStringLiteral("主目录"));
+    EXPECT_EQ(ribbon.tabBar()->tabText(1), QStringLiteral("视图"));
     EXPECT_EQ(ribbon.applicationButton()->text(), QStringLiteral("File"));
     EXPECT_EQ(captionsOf(ribbon), (QStringList{QStringLiteral("文件"), QStringLiteral("频道表"), QStringLiteral("频道"),
                                                QStringLiteral("同步"), QStringLiteral("升级")}));
