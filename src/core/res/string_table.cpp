@@ -334,8 +334,3 @@ std::vector<MessageId> messageIds()
     std::sort(ids.begin(), ids.end());
     return ids;
 }
-
-std::string noticeText(const Notice& notice, Language language)
-{
-    return formatMessage(notice.message, language, notice.args);
-}
