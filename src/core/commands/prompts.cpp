@@ -6,16 +6,6 @@ bool Prompts::tell(PromptOwner owner, MessageId id, const std::vector<std::strin
     return true;
 }
 
-void Prompts::tellAll(PromptOwner owner, std::span<const Notice> notices)
-{
-    if (notices.empty())
-        return;
-    std::string lines;
-    for (const Notice& notice : notices)
-        lines += (lines.empty() ? "" : "\n") + noticeText(notice, language_);
-    showMessage(owner, notices.front().message, lines, Buttons::Ok);
-}
-
 bool Prompts::ask(PromptOwner owner, MessageId id, const std::vector<std::string>& args)
 {
     return showMessage(owner, id, text(id, args), Buttons::OkCancel) == Answer::Ok;

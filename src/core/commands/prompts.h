@@ -4,7 +4,6 @@
 #include "core/rules/model_checks.h"
 
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -48,9 +47,6 @@ public:
     // String table entry `id` with its %s/%d filled from `args`, shown with an
     // OK button. Answers true.
     bool tell(PromptOwner owner, MessageId id, const std::vector<std::string>& args = {});
-    // Several entries in one message, one a line, shown with an OK button;
-    // nothing when there are none.
-    void tellAll(PromptOwner owner, std::span<const Notice> notices);
     // The same with OK and Cancel; answers true for OK.
     bool ask(PromptOwner owner, MessageId id, const std::vector<std::string>& args = {});
     // The save question asked before unsaved plans are closed or replaced: entry

@@ -253,7 +253,7 @@ fromTable(std::string_view text,
         }
         pasted.records.push_back(record);
     }
-    pasted.renamed = std::move(table.notes);
+    pasted.notes = std::move(table.notes);
     return pasted;
 }
 
@@ -301,7 +301,7 @@ PastedRows<CComonOrbitune> plansFromJson(std::string_view json, std::size_t room
         return refused<CComonOrbitune>(msg::kNothingToPaste);
     if (decoded.plans.size() + static_cast<std::size_t>(decoded.plansNotTaken) > room)
         return refused<CComonOrbitune>(msg::kMaxPlans);
-    return {std::move(decoded.plans), std::nullopt, std::move(decoded.renamed)};
+    return {std::move(decoded.plans), std::nullopt};
 }
 
 PastedRows<SateChannel> channelsFromJson(std::string_view json, std::size_t room)
@@ -315,7 +315,6 @@ PastedRows<SateChannel> channelsFromJson(std::string_view json, std::size_t room
     if (count > room || decoded.plansNotTaken > 0)
         return refused<SateChannel>(msg::kMaxTps);
     PastedRows<SateChannel> pasted;
-    pasted.renamed = decoded.renamed;
     for (const CComonOrbitune& plan : decoded.plans)
         for (const SateChannel& tp : plan.usedChannels())
             pasted.records.push_back(tp);

@@ -50,9 +50,9 @@ struct PasteFailure {
 template <typename Record> struct PastedRows {
     std::vector<Record> records;
     std::optional<PasteFailure> failure;
-    // What to tell once pasted: names the records could not hold as pasted,
-    // and columns of a table that no column of either list takes.
-    std::vector<Notice> renamed;
+    // Columns of a table that no column of either list takes, to tell once
+    // pasted.
+    std::vector<Notice> notes;
 };
 
 // At most `room` records: a text of more rows is refused with the limit's

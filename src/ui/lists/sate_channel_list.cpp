@@ -304,7 +304,8 @@ void CSateChannelList::paste()
         RefreshChannelList();
         list_.selectIds(added);
     });
-    prompts_.tellAll(PromptOwner::ChannelPane, pasted.renamed);
+    for (const Notice& note : pasted.notes)
+        prompts_.tell(PromptOwner::ChannelPane, note.message, note.args);
 }
 
 void CSateChannelList::duplicateSelected()

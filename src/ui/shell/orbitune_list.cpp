@@ -218,7 +218,8 @@ void COrbituneList::paste()
         RefreshPlanList();
         list_.selectIds(added);
     });
-    prompts_.tellAll(PromptOwner::PlanPane, pasted.renamed);
+    for (const Notice& note : pasted.notes)
+        prompts_.tell(PromptOwner::PlanPane, note.message, note.args);
 }
 
 void COrbituneList::duplicateSelected()

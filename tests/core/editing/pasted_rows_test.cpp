@@ -169,7 +169,7 @@ TEST(PastedRows, ReadsTheSeparatorsSpreadsheetsWrite)
     EXPECT_EQ(tabs.records[0].frequency, 1149350U);
     EXPECT_EQ(withoutIdentity(semicolons.records.at(0)), withoutIdentity(tabs.records[0]));
     EXPECT_EQ(withoutIdentity(commas.records.at(0)), withoutIdentity(tabs.records[0]));
-    EXPECT_EQ(commas.renamed, (std::vector<Notice>{{msg::kColumnsLeftOut, {"\"Note\""}}}));
+    EXPECT_EQ(commas.notes, (std::vector<Notice>{{msg::kColumnsLeftOut, {"\"Note\""}}}));
 
     EXPECT_EQ(tpsFrom("Freq|Pol|SR\n11493|H|22000\n").failure, (PasteFailure{0, {}, msg::kWrongSeparator, {"\"|\""}}));
     EXPECT_EQ(tpsFrom("Freq;Pol;SR\n11493,H,22000\n").failure,

@@ -306,9 +306,9 @@ TEST_F(ListEditingTest, DuplicatedRecordsPassTheCellRules)
     EXPECT_EQ(prompts.messages[0].text, "Nothing is duplicated: plan 1 (Plan2), Longitude: between 0 to 180");
 }
 
-// Pasted plans whose names a record cannot hold as given are pasted and the
-// names that changed are told, once, after the paste.
-TEST_F(ListEditingTest, PastedNamesThatChangeAreTold)
+// A pasted name a record cannot hold as given becomes "??", which no typed
+// name may be: nothing is pasted, and the message names the record.
+TEST_F(ListEditingTest, PastedNamesThatCannotBeHeldAreRefused)
 {
     open(1, 0);
     clickCell(planList(), 0, 0);
@@ -317,10 +317,10 @@ TEST_F(ListEditingTest, PastedNamesThatChangeAreTold)
                   QByteArrayLiteral(R"({"plans": [{"name": "\u536b\u661f"}, {"name": "Fine"}]})"));
     QApplication::clipboard()->setMimeData(data.release());
     key(Qt::Key_V, Qt::ControlModifier);
-    ASSERT_EQ(plans.count(), 3);
-    EXPECT_EQ(plans.at(1).nameText(), "??");
-    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPlanNameChanged});
-    EXPECT_EQ(prompts.messages[0].text, "Plan 1: the name \"\u536b\u661f\" can not be stored, it becomes \"??\"");
+    EXPECT_EQ(plans.count(), 1);
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPasteRefused});
+    EXPECT_EQ(prompts.messages[0].text,
+              "Nothing is pasted: plan 1 (?\?), Plan Name: not be number or not availeble chars");
 }
 
 // Plans copied and pasted, cut and duplicated: fresh ids, free names, one
