@@ -22,6 +22,7 @@ int main(int argc, char** argv)
     addFileCommands(app, context);
     addDeviceCommands(app, context);
     addImportCommand(app, context);
+    addUpdateCommand(app, context);
     // The top level only: the subcommands were added before it.
     app.footer("Each subcommand prints its own options with --help, such as: orbitune-cli show --help\n"
                "\n"

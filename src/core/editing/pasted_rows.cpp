@@ -301,7 +301,7 @@ PastedRows<CComonOrbitune> plansFromJson(std::string_view json, std::size_t room
         return refused<CComonOrbitune>(msg::kNothingToPaste);
     if (decoded.plans.size() + static_cast<std::size_t>(decoded.plansNotTaken) > room)
         return refused<CComonOrbitune>(msg::kMaxPlans);
-    return {std::move(decoded.plans), std::nullopt};
+    return {std::move(decoded.plans), std::nullopt, {}};
 }
 
 PastedRows<SateChannel> channelsFromJson(std::string_view json, std::size_t room)

@@ -216,6 +216,10 @@ inline constexpr MessageId kUpdateSummary{624};
 inline constexpr MessageId kTpNotTaken{625};
 inline constexpr MessageId kUpdateGuessedRate{626};
 inline constexpr MessageId kNoPlanChosen{627};
+inline constexpr MessageId kImportRefused{628};
+inline constexpr MessageId kUpdateTitle{629};
+inline constexpr MessageId kTableFiles{630};
+inline constexpr MessageId kDataMenu{631};
 // Ribbon command labels, under the ids of their commands.
 inline constexpr MessageId kLabelAddPlan{32771};
 inline constexpr MessageId kLabelDeletePlan{32772};
