@@ -192,7 +192,6 @@ inline constexpr MessageId kImportNothingChosen{278};
 // Imports that fit the meter, tables as spreadsheets write them, and plans
 // updated from a source.
 inline constexpr MessageId kCodeRateGuessed{600};
-inline constexpr MessageId kImportGuessed{601};
 inline constexpr MessageId kWrongSeparator{602};
 inline constexpr MessageId kTableCellCount{603};
 inline constexpr MessageId kColumnsLeftOut{604};
@@ -203,18 +202,10 @@ inline constexpr MessageId kTableNoPosition{608};
 inline constexpr MessageId kUpdateNoSatellite{609};
 inline constexpr MessageId kUpdateSeveralSatellites{610};
 inline constexpr MessageId kUpdateRefused{611};
-inline constexpr MessageId kUpdateAdded{612};
-inline constexpr MessageId kUpdateRemoved{613};
-inline constexpr MessageId kUpdateChanged{614};
 inline constexpr MessageId kUpdateNothing{615};
-inline constexpr MessageId kUpdatePlan{616};
-inline constexpr MessageId kUpdateSatellite{617};
 inline constexpr MessageId kUpdateApply{618};
-inline constexpr MessageId kUpdateNone{619};
-inline constexpr MessageId kUpdateNoChange{623};
 inline constexpr MessageId kUpdateSummary{624};
 inline constexpr MessageId kTpNotTaken{625};
-inline constexpr MessageId kUpdateGuessedRate{626};
 inline constexpr MessageId kNoPlanChosen{627};
 inline constexpr MessageId kImportRefused{628};
 inline constexpr MessageId kUpdateTitle{629};
