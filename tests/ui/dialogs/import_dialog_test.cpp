@@ -19,6 +19,8 @@
 
 namespace {
 
+constexpr int kReadWait = 60000; // ms
+
 // A DVB-S and a DVB-S2 TP, a circular one in the C band and a 16APSK one of
 // one satellite, and a second satellite West of Greenwich.
 constexpr std::string_view kSatellites = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -48,7 +50,9 @@ protected:
     {
         auto dialog = std::make_unique<CDlgImport>(plans, current, 4, model, prompts);
         dialog->readFrom(source);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->reading() && dialog->satelliteTable()->rowCount() == 2; }));
+        // The default scan folder is read first: a loaded machine may take a while.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->reading() && dialog->satelliteTable()->rowCount() == 2; },
+                                    kReadWait));
         return dialog;
     }
     static void tick(QTableWidget* table, int row, bool checked = true)
@@ -174,7 +178,7 @@ TEST_F(ImportDialogTest, MissingSourceIsNamed)
 {
     auto dialog = std::make_unique<CDlgImport>(plans, nullptr, 0, MeterModel::General, prompts);
     dialog->readFrom(QString::fromStdString(dir.file("nowhere").string()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->reading(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->reading(); }, kReadWait));
     EXPECT_EQ(dialog->satelliteTable()->rowCount(), 0);
     bool named = false;
     for (const QLabel* label : dialog->findChildren<QLabel*>())

@@ -37,7 +37,9 @@ TEST(UpdateDialog, ShowsTheDifferencesAndTakesTheTickedOnes)
     ScriptedPrompts prompts;
     CDlgUpdate dialog(plans, {old.id}, MeterModel::General, prompts);
     dialog.readFrom(QString::fromStdString(dir.file("satellites.xml").string()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.reading() && dialog.changeTree()->topLevelItemCount() == 1; }));
+    // The default scan folder is read first: a loaded machine may take a while.
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !dialog.reading() && dialog.changeTree()->topLevelItemCount() == 1; }, 60000));
     const QTreeWidgetItem* top = dialog.changeTree()->topLevelItem(0);
     EXPECT_EQ(top->text(0), QStringLiteral("Astra1L (19.2E) from Astra 1L 19.2E: 1 added, 1 removed, 1 changed"));
     ASSERT_EQ(top->childCount(), 3);
