@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 
 namespace {
 
@@ -38,9 +39,10 @@ TEST(CliImport, ChosenSatellitesAreWrittenAndLeftOutTpsNamed)
     writeXml(dir);
     auto run = cli(dir, "import satellites.xml --satellite 19.2E out.json");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "TP 11500 V 30000 of Astra 19.2E 19.2E is left out: modulation=\"5\" can not be stored\n");
+    EXPECT_EQ(run.err, "The plan of the satellite \"Astra 19.2E\" is named \"Astra\"\n"
+                       "TP 11500 V 30000 of Astra 19.2E 19.2E is left out: modulation=\"5\" can not be stored\n");
     const auto shown = cli(dir, "show out.json");
-    EXPECT_NE(shown.out.find("\"Astra 19\"  number 1  19.2E  LNB 975000/1060000"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("\"Astra\"  number 1  19.2E  LNB 975000/1060000"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("11837H"), std::string::npos);
     EXPECT_EQ(cli(dir, "import satellites.xml --satellite 19.2E out.json").status, 1);
     EXPECT_EQ(cli(dir, "import satellites.xml --satellite 19.2E --overwrite out.json").status, 0);
@@ -93,11 +95,15 @@ TEST(CliImport, ReceiverFilesAreListedWholeAndNamesShownSafely)
 
     run = cli(dir, "import satellites.xml --satellite 19.2E out.json");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, broken);
+    EXPECT_EQ(run.err, broken + "The plan of the satellite \"Astra 19.2E\" is named \"Astra\"\n"
+                                "TP 11837 H 29700 of Astra 19.2E 19.2E: the source leaves the code rate to the "
+                                "receiver, 1/2 is taken\n");
     run = cli(dir, "import satellites.xml --satellite 179.9W c.json");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, broken);
-    EXPECT_NE(cli(dir, "show c.json").out.find("\"Intelsat\"  number 1  179.9W  LNB 515000/515000"), std::string::npos);
+    EXPECT_EQ(run.err, broken + "The plan of the satellite \"Intelsat\\x1b[2J\" is named \"Intels2J\"\n"
+                                "TP 3840 H 27500 of Intelsat\\x1b[2J 179.9W: the source leaves the code rate to "
+                                "the receiver, 1/2 is taken\n");
+    EXPECT_NE(cli(dir, "show c.json").out.find("\"Intels2J\"  number 1  179.9W  LNB 515000/515000"), std::string::npos);
 }
 
 // Names of a JSON input that a record cannot hold are named on stderr; names
@@ -111,4 +117,60 @@ TEST(CliImport, JsonNamesThatChangeAreNamed)
     EXPECT_NE(run.out.find("Plan 1: \"\\x1b]0;x\\x07\""), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Plan 2: \"??\""), std::string::npos);
     EXPECT_EQ(run.err, "in.json: Plan 2: the name \"\u536b\u661f\" can not be stored, it becomes \"??\"\n");
+}
+
+// Exported as CSV, the plans import back as they were; a spreadsheet's own
+// CSV with ";" and decimal commas imports too.
+TEST(CliImport, TablesExportAndImportBack)
+{
+    TempDir dir;
+    writeXml(dir);
+    ASSERT_EQ(cli(dir, "import satellites.xml --satellite 19.2E out.json").status, 0);
+    ASSERT_EQ(cli(dir, "export --to csv out.json tps.csv").status, 0);
+    EXPECT_TRUE(slurp(dir.file("tps.csv")).starts_with("Plan Name,EastOrWest,Longitude,TP Name,Enable,"));
+    EXPECT_EQ(cli(dir, "export --to csv out.json tps.csv").status, 1);
+    const auto back = cli(dir, "import tps.csv --satellite 19.2E back.json");
+    EXPECT_EQ(back.status, 0) << back.err;
+    // The plans match but for their ids.
+    const auto withoutIds = [](std::string shown) {
+        return std::regex_replace(shown, std::regex(" id [-0-9a-f]+"), "");
+    };
+    EXPECT_EQ(withoutIds(cli(dir, "show back.json").out), withoutIds(cli(dir, "show out.json").out));
+
+    std::ofstream(dir.file("Hotbird-13.0E.csv")) << "Freq;Pol;SR;FEC\r\n10719,5;V;27500;3/4\r\n";
+    const auto sheet = cli(dir, "import Hotbird-13.0E.csv --satellite 13.0E sheet.json");
+    EXPECT_EQ(sheet.status, 0) << sheet.err;
+    EXPECT_NE(cli(dir, "show sheet.json").out.find("10719.5"), std::string::npos);
+}
+
+// A plan made a year ago against today's source: the differences printed,
+// and taken unless --dry-run.
+TEST(CliImport, UpdatePrintsAndTakesTheDifferences)
+{
+    TempDir dir;
+    std::ofstream(dir.file("old.xml")) << R"(<satellites><sat name="Astra 19.2E" position="192">
+    <transponder frequency="11000000" symbol_rate="27500000" polarization="0" fec_inner="3" system="0"/>
+    <transponder frequency="11837000" symbol_rate="29700000" polarization="0" fec_inner="3" system="0"/>
+  </sat></satellites>)";
+    std::ofstream(dir.file("new.xml")) << R"(<satellites><sat name="Astra 19.2E" position="192">
+    <transponder frequency="11837000" symbol_rate="27500000" polarization="0" fec_inner="3" system="0"/>
+    <transponder frequency="12000000" symbol_rate="27500000" polarization="1" fec_inner="3" system="0"/>
+  </sat></satellites>)";
+    ASSERT_EQ(cli(dir, "import old.xml --satellite 19.2E old.json").status, 0);
+    const std::string differences = "Astra (19.2E) from Astra 19.2E 19.2E: 1 added, 1 removed, 1 changed\n"
+                                    "  - 11000 H 27500\n"
+                                    "  ~ 11837 H 27500: SR(MS/s) 29.700 > 27.500\n"
+                                    "  + 12000 V 27500\n";
+    auto run = cli(dir, "update new.xml old.json new.json --dry-run");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, differences);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new.json")));
+    run = cli(dir, "update new.xml old.json new.json");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, differences);
+    const std::string shown = cli(dir, "show new.json").out;
+    EXPECT_EQ(shown.find("11000H"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("12000V"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("27.500"), std::string::npos) << shown;
+    EXPECT_EQ(cli(dir, "update new.xml old.json new.json --satellite 13.0E").status, 2);
 }

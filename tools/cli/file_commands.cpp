@@ -5,6 +5,8 @@
 #include "cli/plan_inputs.h"
 #include "cli/plan_outputs.h"
 #include "core/commands/file_commands.h"
+#include "core/editing/table_file.h"
+#include "core/files/atomic_save.h"
 #include "core/files/file_error_message.h"
 #include "core/files/general_file.h"
 #include "core/files/orbtab_file.h"
@@ -18,10 +20,12 @@
 #include "core/rules/model_checks.h"
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <iomanip>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace {
 
@@ -137,6 +141,38 @@ void runConvert(const ConvertOptions& options, CliContext& context)
     }
 }
 
+struct ExportOptions {
+    std::string to;
+    bool overwrite = false;
+    std::vector<std::string> paths;
+};
+
+// The TPs of every plan of the inputs as a table a spreadsheet opens: "csv"
+// separates cells by ",", "tsv" by tabs.
+void runExport(const ExportOptions& options, CliContext& context)
+{
+    if (options.paths.size() < 2)
+        throw CLI::ValidationError("export", "needs at least one INPUT and the OUTPUT");
+    const std::vector<std::string> inputs(options.paths.begin(), options.paths.end() - 1);
+    const std::filesystem::path output = options.paths.back();
+    const auto loaded = readPlanInputs(inputs, context);
+    if (!loaded || !loaded->allTaken)
+        return;
+    std::error_code ec;
+    if (!options.overwrite && std::filesystem::exists(output, ec)) {
+        context.fail(CliContext::kRefused, msg::kFileExists, {output.string()});
+        return;
+    }
+    std::vector<Guid> all;
+    for (const auto& plan : loaded->plans)
+        all.push_back(plan.id);
+    const std::string text = plansTpsTable(loaded->plans, all, options.to == "tsv" ? '\t' : ',');
+    const auto saved =
+        saveFileAtomically(output, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    if (!saved.ok())
+        context.failFile(CliContext::kRefused, *saved.error);
+}
+
 struct CheckOptions {
     std::string model;
     std::vector<std::string> files;
@@ -183,6 +219,16 @@ void addFileCommands(CLI::App& app, CliContext& context)
     convertCommand->add_option("INPUT... OUTPUT", convert->paths, "Input files, then the output file or folder")
         ->required();
     convertCommand->callback([convert, &context] { runConvert(*convert, context); });
+
+    auto exportTable = std::make_shared<ExportOptions>();
+    auto* exportCommand =
+        app.add_subcommand("export", "Write the TPs of plan files as a table for a spreadsheet, a row per TP");
+    exportCommand->add_option("--to", exportTable->to, "Table format: csv (cells separated by \",\") or tsv (tabs)")
+        ->required()
+        ->check(CLI::IsMember({"csv", "tsv"}));
+    exportCommand->add_flag("--overwrite", exportTable->overwrite, "Replace an existing OUTPUT");
+    exportCommand->add_option("INPUT... OUTPUT", exportTable->paths, "Plan files, then the table file")->required();
+    exportCommand->callback([exportTable, &context] { runExport(*exportTable, context); });
 
     auto check = std::make_shared<CheckOptions>();
     auto* checkCommand = app.add_subcommand("check", "Check plan files against a meter family's limits");

@@ -10,9 +10,12 @@
 #include "core/files/orbtab_file.h"
 #include "core/import/import_source.h"
 #include "core/import/plan_import.h"
+#include "core/import/plan_update.h"
+#include "core/import/table_source.h"
 #include "core/res/string_ids.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <iomanip>
 #include <memory>
@@ -155,7 +158,7 @@ void runImport(const ImportOptions& options, CliContext& context)
     if (!options.list && !kind)
         throw CLI::ValidationError("import", "OUTPUT must end in .gnr, .planList, .Orbtab or .json");
 
-    const SourceListing listing = readSource(source);
+    const SourceListing listing = isTableFile(source) ? readTableSource(source, context.language) : readSource(source);
     if (options.list) {
         printListing(listing, context);
         sourceReadWell(listing, context);
@@ -176,6 +179,8 @@ void runImport(const ImportOptions& options, CliContext& context)
         for (const auto& left : result.plans[i].leftOut)
             context.note(msg::kTpLeftOut,
                          {left.tp, satelliteTitle((*satellites)[i]), noticeText(left.why, context.language)});
+        for (const auto& guessed : result.plans[i].guessed)
+            context.note(msg::kCodeRateGuessed, {guessed.tp, satelliteTitle((*satellites)[i]), guessed.codeRate});
     }
     if (result.refused) {
         context.fail(CliContext::kRefused, result.refused->message, result.refused->args);
@@ -188,14 +193,109 @@ void runImport(const ImportOptions& options, CliContext& context)
     writePlans(loaded, *kind, output, options.overwrite, context);
 }
 
+struct UpdateOptions {
+    std::vector<std::string> satellites;
+    std::string model;
+    bool dryRun = false;
+    bool overwrite = false;
+    std::vector<std::string> paths;
+};
+
+// Each plan of INPUT against the satellite of SOURCE at its position: the
+// differences on stdout, a plan no satellite matches on stderr; then, unless
+// --dry-run, every difference taken and the plans written to OUTPUT.
+void runUpdate(const UpdateOptions& options, CliContext& context)
+{
+    if (options.paths.size() != 3 && !(options.dryRun && options.paths.size() == 2))
+        throw CLI::ValidationError("update",
+                                   options.dryRun ? "needs SOURCE INPUT [OUTPUT]" : "needs SOURCE INPUT OUTPUT");
+    const std::string& source = options.paths[0];
+    const std::string output = options.paths.size() == 3 ? options.paths[2] : std::string();
+    const auto kind = planFileKind(output.empty() ? options.paths[1] : output);
+    if (!kind)
+        throw CLI::ValidationError("update", "OUTPUT must end in .gnr, .planList, .Orbtab or .json");
+
+    const SourceListing listing = isTableFile(source) ? readTableSource(source, context.language) : readSource(source);
+    if (!sourceReadWell(listing, context))
+        return;
+    std::vector<Satellite> satellites = listing.satellites;
+    if (!options.satellites.empty()) {
+        ImportOptions chosen;
+        chosen.satellites = options.satellites;
+        auto named = chosenSatellites(listing, chosen, source, context);
+        if (!named)
+            return;
+        satellites = std::move(*named);
+    }
+    auto loaded = readPlanInputs({options.paths[1]}, context);
+    if (!loaded || !loaded->allTaken)
+        return;
+    ImportOptions modelOptions;
+    modelOptions.model = options.model;
+    const MeterModel model = modelFor(modelOptions, *kind);
+    for (CComonOrbitune& plan : loaded->plans) {
+        const PlanUpdate update = planUpdate(plan, satellites);
+        if (update.problem) {
+            context.note(msg::kUpdateRefused, {update.planName, noticeText(*update.problem, context.language)});
+            continue;
+        }
+        const auto count = [&](TpDifference kind) {
+            return std::to_string(std::count_if(update.changes.begin(), update.changes.end(),
+                                                [kind](const TpChange& change) { return change.kind == kind; }));
+        };
+        context.out << terminalText(noticeText(
+                           {msg::kUpdateSummary,
+                            {update.planName,
+                             positionText({static_cast<int>(std::lround(plan.longitude * 10.0F)), plan.isEast != 0}),
+                             update.satellite, count(TpDifference::Added), count(TpDifference::Removed),
+                             count(TpDifference::Changed)}},
+                           context.language))
+                    << '\n';
+        for (const std::string& line : changeLines(update))
+            context.out << "  " << terminalText(line) << '\n';
+        const UpdatedPlan updated =
+            applyUpdate(plan, update, std::vector<bool>(update.changes.size(), true), model, context.language);
+        if (updated.refused) {
+            context.fail(CliContext::kRefused, updated.refused->message, updated.refused->args);
+            continue;
+        }
+        for (const Notice& note : updated.notTaken)
+            context.note(note.message, note.args);
+        plan = updated.plan;
+    }
+    if (options.dryRun || context.exitCode != CliContext::kSuccess)
+        return;
+    writePlans(*loaded, *kind, output, options.overwrite, context);
+}
+
 } // namespace
+
+void addUpdateCommand(CLI::App& app, CliContext& context)
+{
+    auto options = std::make_shared<UpdateOptions>();
+    auto* command = app.add_subcommand(
+        "update", "Bring plans up to date with a satellite database: each plan takes the TPs the satellite at its "
+                  "position adds, drops those it no longer has and changes those it gives otherwise");
+    command
+        ->add_option("--satellite", options->satellites,
+                     "A satellite of SOURCE the plans may match, by position (19.2E) or by name; may be repeated")
+        ->allow_extra_args(false);
+    command->add_option("--model", options->model, "Meter family whose limits the plans keep (default: by OUTPUT)")
+        ->check(CLI::IsMember(std::vector<std::string>(kModelNames.begin(), kModelNames.end())));
+    command->add_flag("--dry-run", options->dryRun, "Print the differences and write nothing");
+    command->add_flag("--overwrite", options->overwrite, "Replace an existing OUTPUT");
+    command->add_option("SOURCE INPUT OUTPUT", options->paths,
+                        "The source (as import reads it), the plan file, then the .gnr, .planList, .Orbtab or .json "
+                        "file to write");
+    command->callback([options, &context] { runUpdate(*options, context); });
+}
 
 void addImportCommand(CLI::App& app, CliContext& context)
 {
     auto options = std::make_shared<ImportOptions>();
     auto* command = app.add_subcommand(
         "import", "Make plans from a satellite database: DVBv5 scan files (a file or a folder, by default " +
-                      defaultScanFolder().string() + ") or a satellites.xml file");
+                      defaultScanFolder().string() + "), a satellites.xml file, or a .csv or .tsv table of TPs");
     command->add_flag("--list", options->list, "List the satellites with their TP counts and the TPs left out");
     command
         ->add_option("--satellite", options->satellites,

@@ -24,6 +24,7 @@ int main(int argc, char** argv)
     addDeviceCommands(app, context);
     addImportCommand(app, context);
     addPictureCommands(app, context);
+    addUpdateCommand(app, context);
     // The top level only: the subcommands were added before it.
     app.footer("Each subcommand prints its own options with --help, such as: orbitune-cli show --help\n"
                "\n"

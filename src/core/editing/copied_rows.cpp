@@ -14,7 +14,8 @@ template <std::size_t N> std::vector<std::string> headerRow(const std::array<std
     return {headers.begin(), headers.end()};
 }
 
-// MHz with as many of its two decimals as are not zero: "11493", "11493.5".
+} // namespace
+
 std::string exactFrequency(std::uint32_t tenKilohertz)
 {
     std::string text = decimal::formatScaled(tenKilohertz, 2);
@@ -23,8 +24,6 @@ std::string exactFrequency(std::uint32_t tenKilohertz)
         text.pop_back();
     return text;
 }
-
-} // namespace
 
 std::string channelsTableText(const CComonOrbitune& plan, const std::vector<Guid>& ids)
 {

@@ -4,6 +4,7 @@
 #include "core/rules/plan_cell_rules.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <map>
 #include <string_view>
@@ -90,7 +91,22 @@ std::vector<PastedColumn> mapColumns(const std::vector<std::string>& header, con
     return mapped;
 }
 
+// The row number columns the lists' copies begin with.
+constexpr std::array<std::string_view, 2> kRowNumberHeaders{"tpno", "planid"};
+
 } // namespace
+
+bool knownHeader(std::string_view header)
+{
+    const std::string key = headerKey(header);
+    const auto names = [&key](const std::vector<Synonyms>& known) {
+        return std::any_of(known.begin(), known.end(), [&key](const Synonyms& synonyms) {
+            return std::find(synonyms.names.begin(), synonyms.names.end(), key) != synonyms.names.end();
+        });
+    };
+    return names(channelHeaders()) || names(planHeaders()) ||
+           std::find(kRowNumberHeaders.begin(), kRowNumberHeaders.end(), key) != kRowNumberHeaders.end();
+}
 
 std::vector<PastedColumn> channelColumns(const std::vector<std::string>& header, std::span<const int> order)
 {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The columns of a pasted table that a list knows, by their headers: the
@@ -22,3 +23,8 @@ struct PastedColumn {
 // list's columns; columns with other headers are left out.
 std::vector<PastedColumn> channelColumns(const std::vector<std::string>& header, std::span<const int> order);
 std::vector<PastedColumn> planColumns(const std::vector<std::string>& header, std::span<const int> order);
+
+// Whether a header names a column of either list, or their row numbers
+// ("TP NO", "Plan ID"): a table may hold both lists' columns, and each list
+// takes its own.
+bool knownHeader(std::string_view header);

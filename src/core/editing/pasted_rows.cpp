@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <span>
 #include <utility>
 
@@ -124,6 +125,111 @@ std::optional<PasteFailure> pastePlanRow(int row, const std::vector<std::string>
     return std::nullopt;
 }
 
+// How a separator is named in a message: the key's name for a tab, the
+// character in quotes for the others.
+std::string separatorName(char separator)
+{
+    if (separator == '\t')
+        return "Tab";
+    if (separator == ' ')
+        return "\" \"";
+    return std::string("\"") + separator + "\"";
+}
+
+std::vector<std::string> splitAt(std::string_view text, char separator)
+{
+    std::vector<std::string> parts;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(separator, start), text.size());
+        if (end > start)
+            parts.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+// The separator a one-cell header row has instead of a table's, when split
+// at it the row names at least two columns: "Freq|Pol|SR", "Freq Pol SR".
+std::optional<char> foreignSeparator(std::string_view header)
+{
+    for (const char separator : {'|', ':', ' '}) {
+        const std::vector<std::string> parts = splitAt(header, separator);
+        if (std::count_if(parts.begin(), parts.end(), [](const std::string& part) { return knownHeader(part); }) >= 2)
+            return separator;
+    }
+    return std::nullopt;
+}
+
+std::string quotedList(const std::vector<std::string>& texts)
+{
+    std::string out;
+    for (const std::string& text : texts)
+        out += (out.empty() ? "\"" : ", \"") + text + "\"";
+    return out;
+}
+
+// A table whose header row has been read: its rows (the header first) and
+// the separator of its cells, or why it cannot be pasted; and the columns of
+// the text that neither list takes, to tell.
+struct CheckedTable {
+    TableRows rows;
+    char separator = '\t';
+    std::optional<PasteFailure> failure;
+    std::vector<Notice> notes;
+};
+
+// Reads a text as a table: at least one row under the header, at most `room`
+// of them, a header naming a column of the list (`named`: whether
+// `mapColumns` maps it), and no row with more cells than the header or with
+// its cells separated otherwise.
+CheckedTable checkedTable(std::string_view text, std::size_t room, MessageId full,
+                          const std::function<bool(const std::vector<std::string>&)>& named)
+{
+    CheckedTable table;
+    table.separator = tableSeparator(text);
+    table.rows = parseTableText(text, table.separator);
+    const auto refuse = [&table](int row, MessageId why, std::vector<std::string> args = {}) {
+        table.failure = PasteFailure{row, {}, why, std::move(args)};
+        return std::move(table);
+    };
+    if (table.rows.size() < 2)
+        return refuse(0, msg::kNothingToPaste);
+    // Rows past the room are refused before any record is made of them.
+    if (table.rows.size() - 1 > room)
+        return refuse(0, full);
+    const std::vector<std::string>& header = table.rows.front();
+    if (!named(header)) {
+        if (header.size() == 1)
+            if (const auto separator = foreignSeparator(header.front()))
+                return refuse(0, msg::kWrongSeparator, {separatorName(*separator)});
+        return refuse(0, msg::kNoKnownColumn, {quotedList(header)});
+    }
+    for (std::size_t i = 1; i < table.rows.size(); ++i) {
+        const std::vector<std::string>& row = table.rows[i];
+        // Empty cells past the last one with text are no cells of the row.
+        std::size_t filled = row.size();
+        while (filled > 0 && row[filled - 1].empty())
+            --filled;
+        const bool tooMany = filled > header.size();
+        const bool otherSeparator =
+            row.size() == 1 && header.size() > 1 &&
+            std::any_of(kTableSeparators.begin(), kTableSeparators.end(), [&](char other) {
+                return other != table.separator && splitAt(row.front(), other).size() == header.size();
+            });
+        if (tooMany || otherSeparator)
+            return refuse(0, msg::kTableCellCount,
+                          {std::to_string(i + 1), std::to_string(tooMany ? filled : row.size()),
+                           std::to_string(header.size()), separatorName(table.separator)});
+    }
+    std::vector<std::string> unknown;
+    for (const std::string& cell : header)
+        if (!cell.empty() && !knownHeader(cell))
+            unknown.push_back(cell);
+    if (!unknown.empty())
+        table.notes.push_back({msg::kColumnsLeftOut, {quotedList(unknown)}});
+    return table;
+}
+
 template <typename Record, typename NewRecord, typename PasteRow>
 PastedRows<Record>
 fromTable(std::string_view text,
@@ -131,30 +237,23 @@ fromTable(std::string_view text,
           std::span<const int> order, std::size_t room, MessageId full, NewRecord newRecord, PasteRow pasteRow)
 {
     PastedRows<Record> pasted;
-    const TableRows rows = parseTableText(text);
-    if (rows.size() < 2) {
-        pasted.failure = PasteFailure{0, {}, msg::kNothingToPaste, {}};
+    CheckedTable table = checkedTable(
+        text, room, full, [&](const std::vector<std::string>& header) { return !mapColumns(header, order).empty(); });
+    if (table.failure) {
+        pasted.failure = std::move(table.failure);
         return pasted;
     }
-    // Rows past the room are refused before any record is made of them.
-    if (rows.size() - 1 > room) {
-        pasted.failure = PasteFailure{0, {}, full, {}};
-        return pasted;
-    }
-    const std::vector<PastedColumn> columns = mapColumns(rows.front(), order);
-    if (columns.empty()) {
-        pasted.failure = PasteFailure{0, {}, msg::kNoKnownColumn, {}};
-        return pasted;
-    }
-    for (std::size_t i = 1; i < rows.size(); ++i) {
+    const std::vector<PastedColumn> columns = mapColumns(table.rows.front(), order);
+    for (std::size_t i = 1; i < table.rows.size(); ++i) {
         Record record = newRecord();
-        if (auto failed = pasteRow(static_cast<int>(i + 1), rows[i], columns, record)) {
+        if (auto failed = pasteRow(static_cast<int>(i + 1), table.rows[i], columns, record)) {
             pasted.records.clear();
             pasted.failure = std::move(failed);
             return pasted;
         }
         pasted.records.push_back(record);
     }
+    pasted.notes = std::move(table.notes);
     return pasted;
 }
 
@@ -202,7 +301,7 @@ PastedRows<CComonOrbitune> plansFromJson(std::string_view json, std::size_t room
         return refused<CComonOrbitune>(msg::kNothingToPaste);
     if (decoded.plans.size() + static_cast<std::size_t>(decoded.plansNotTaken) > room)
         return refused<CComonOrbitune>(msg::kMaxPlans);
-    return {std::move(decoded.plans), std::nullopt};
+    return {std::move(decoded.plans), std::nullopt, {}};
 }
 
 PastedRows<SateChannel> channelsFromJson(std::string_view json, std::size_t room)

@@ -12,11 +12,18 @@
 #include <string_view>
 #include <vector>
 
-// Records from tab-separated text pasted into a list, as a spreadsheet or a
-// web page's table gives it. The first row is the header: each column is
-// mapped by its header to a column of the list (the list's own headers, and
-// common names such as frequency, polarization, symbol rate, system,
-// modulation or FEC); columns with other headers are left out. Every cell
+// Records from a table pasted into a list or read from a file, as a
+// spreadsheet or a web page's table gives it: cells separated by tabs, ";" or
+// "," (the one the header row uses), quoted as RFC 4180 quotes them. The first
+// row is the header: each column is mapped by its header to a column of the
+// list (the list's own headers, and common names such as frequency,
+// polarization, symbol rate, system, modulation or FEC); columns of the other
+// list and the row numbers are left out, and so are columns with other
+// headers, which are named once pasted. A header row that names no column,
+// and one that names columns only when split at another character ("|", ":",
+// a blank), fail the paste, naming its headers or that separator; so does a
+// row with more cells than the header row, or with one cell that another
+// separator splits into as many as the header row's. Every cell
 // then goes through the same rule as a text typed into that cell, starting
 // from the values Add CH or Add Plan give. Empty cells and "---" keep those
 // values. Values are taken as spreadsheets write them too: "H" and "V" for
@@ -29,7 +36,7 @@
 
 // Why a paste fails: the row of the pasted text (the header is row 1) and the
 // header of the column as pasted, with the rule's message; row 0 when the
-// text as a whole cannot be pasted.
+// text as a whole cannot be pasted (the message names a row at fault).
 struct PasteFailure {
     int row = 0;
     std::string column;
@@ -43,6 +50,9 @@ struct PasteFailure {
 template <typename Record> struct PastedRows {
     std::vector<Record> records;
     std::optional<PasteFailure> failure;
+    // Columns of a table that no column of either list takes, to tell once
+    // pasted.
+    std::vector<Notice> notes;
 };
 
 // At most `room` records: a text of more rows is refused with the limit's

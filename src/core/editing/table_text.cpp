@@ -1,12 +1,13 @@
 #include "core/editing/table_text.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
-bool needsQuotes(std::string_view cell)
+bool needsQuotes(std::string_view cell, char separator)
 {
-    return cell.find_first_of("\t\r\n\"") != std::string_view::npos;
+    return cell.find_first_of("\r\n\"") != std::string_view::npos || cell.find(separator) != std::string_view::npos;
 }
 
 std::string quoted(std::string_view cell)
@@ -36,21 +37,41 @@ bool blankRow(const std::vector<std::string>& row)
 
 } // namespace
 
-std::string tableText(const TableRows& rows)
+std::string tableText(const TableRows& rows, char separator, std::string_view lineEnd)
 {
     std::string text;
     for (const auto& row : rows) {
         for (std::size_t i = 0; i < row.size(); ++i) {
             if (i > 0)
-                text.push_back('\t');
-            text += needsQuotes(row[i]) ? quoted(row[i]) : row[i];
+                text.push_back(separator);
+            text += needsQuotes(row[i], separator) ? quoted(row[i]) : row[i];
         }
-        text.push_back('\n');
+        text += lineEnd;
     }
     return text;
 }
 
-TableRows parseTableText(std::string_view text)
+char tableSeparator(std::string_view text)
+{
+    std::array<std::size_t, kTableSeparators.size()> counts{};
+    bool inQuotes = false;
+    bool anyText = false;
+    for (const char c : text) {
+        if (c == '"')
+            inQuotes = !inQuotes;
+        else if (inQuotes)
+            continue;
+        else if (c == '\n' && anyText)
+            break;
+        else if (const auto at = kTableSeparators.find(c); at != std::string_view::npos)
+            ++counts[at];
+        anyText = anyText || (c != ' ' && c != '\t' && c != '\r' && c != '\n');
+    }
+    const auto most = std::max_element(counts.begin(), counts.end());
+    return *most == 0 ? '\t' : kTableSeparators[static_cast<std::size_t>(most - counts.begin())];
+}
+
+TableRows parseTableText(std::string_view text, char separator)
 {
     TableRows rows;
     std::vector<std::string> row;
@@ -81,7 +102,7 @@ TableRows parseTableText(std::string_view text)
             cell.clear();
             inQuotes = true;
             wasQuoted = true;
-        } else if (c == '\t') {
+        } else if (c == separator) {
             endCell();
         } else if (c == '\n') {
             endRow();

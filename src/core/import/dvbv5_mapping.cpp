@@ -107,6 +107,7 @@ SourceTp tpOf(const Dvbv5Tp& tp)
               *type == SignalType::DVB_S ? system
                                          : quoted("MODULATION", tp.modulation.empty() ? "QPSK" : tp.modulation)}});
     values.codeRate = *rate;
+    values.codeRateGuessed = !rateText;
     if (*type == SignalType::DVB_S2) {
         const auto rollOff = rollOffOf(tp.rollOff);
         if (!rollOff)

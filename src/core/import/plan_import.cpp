@@ -1,6 +1,10 @@
 #include "core/import/plan_import.h"
 
+#include "core/import/satellite_names.h"
+#include "core/import/tp_choice.h"
 #include "core/import/tp_match.h"
+#include "core/rules/channel_cell_rules.h"
+#include "core/rules/channel_cell_texts.h"
 #include "core/rules/free_names.h"
 #include "core/rules/record_rules.h"
 
@@ -13,42 +17,22 @@ namespace {
 constexpr std::int32_t kKuLowOscillator = 975000;   // 9750 MHz in 10 kHz units
 constexpr std::int32_t kKuHighOscillator = 1060000; // 10600 MHz
 constexpr std::int32_t kCOscillator = 515000;       // 5150 MHz
-constexpr std::size_t kMaxNameChars = 8;
 // The prefix of a taken name that leaves room for a number up to 255.
 constexpr std::size_t kNumberedPrefixChars = 5;
 
 using Taken = std::function<bool(const std::string&)>;
 
-bool planNameChar(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' || c == '-' ||
-           c == '.' || c == '_';
-}
-
-// The satellite's name as a plan name: its first 8 characters that a plan
-// name allows, without blanks or punctuation at either end; when that is
-// taken, its first five characters and the lowest free number; when nothing
-// is left, the name Add Plan gives.
+// The satellite's plan name (satellitePlanName); when that is taken, its
+// first five characters and the lowest free number; when nothing is left,
+// the name Add Plan gives.
 std::string planNameOf(std::string_view satellite, const Taken& taken)
 {
-    std::string name;
-    for (const char c : satellite)
-        if (planNameChar(c) && name.size() < kMaxNameChars)
-            name.push_back(c);
-    const auto trim = [](std::string& s) {
-        const auto isEdge = [](char c) { return c == ' ' || c == '-' || c == '.' || c == '_'; };
-        while (!s.empty() && isEdge(s.back()))
-            s.pop_back();
-        s.erase(s.begin(), std::find_if_not(s.begin(), s.end(), isEdge));
-    };
-    trim(name);
+    const std::string name = satellitePlanName(satellite);
     if (name.empty())
         return lowestFreeName("Plan", taken);
     if (!taken(name))
         return name;
-    std::string prefix = name.substr(0, kNumberedPrefixChars);
-    trim(prefix);
-    return lowestFreeName(prefix.empty() ? "Plan" : prefix, taken);
+    return lowestFreeName(name.substr(0, kNumberedPrefixChars), taken);
 }
 
 // The TPs the records hold, in frequency order (the source's order among
@@ -68,35 +52,60 @@ std::vector<const SourceTp*> storableInFrequencyOrder(std::span<const SourceTp> 
     return storable;
 }
 
-// Appends each TP the model allows that is not the same as one the plan has.
-void appendTps(CComonOrbitune& plan, std::span<const SourceTp* const> tps, MeterModel model,
-               std::vector<LeftOutTp>& leftOut)
+// A TP whose code rate is a guess is less sure to lock.
+constexpr int kGuessedRank = 1;
+
+// Appends the TPs the model allows that are not the same as one the plan has
+// or one offered before them, as many as the model's limit leaves room for,
+// chosen by chooseTps.
+void appendTps(PlanImport& result, std::span<const SourceTp* const> tps, MeterModel model)
 {
+    CComonOrbitune& plan = result.plan;
     const bool dvbS2 = limitsOf(model).dvbS2;
     const int limit = tpLimitOf(model);
+    std::vector<TpCandidate> candidates;
+    std::vector<const SourceTp*> offered;
     for (const SourceTp* tp : tps) {
         const SateChannel& channel = *tp->channel;
         const auto used = plan.usedChannels();
+        const auto same = [&](const SateChannel& c) { return sameTp(c, channel); };
         if (!dvbS2 && holds(channel.signalType, SignalType::DVB_S2)) {
-            leftOut.push_back({tp->label, {msg::kQ24NoS2, {}}});
-        } else if (std::any_of(used.begin(), used.end(), [&](const SateChannel& c) { return sameTp(c, channel); })) {
-            leftOut.push_back({tp->label, {msg::kSameTpInPlan, {}}});
-        } else if (plan.channelCount >= limit) {
-            leftOut.push_back({tp->label, {msg::kPlanTpLimit, {std::to_string(limit), std::string(modelName(model))}}});
-        } else {
-            SateChannel added = channel;
-            added.number = static_cast<std::uint8_t>(plan.channelCount + 1);
-            const bool nameTaken =
-                std::any_of(used.begin(), used.end(), [&](const SateChannel& c) { return c.nameText() == tp->name; });
-            added.setNameText(nameTaken ? freeChannelName(plan) : tp->name);
-            added.id = Guid::generate();
-            if (const auto fault = recordFault(added)) {
-                leftOut.push_back({tp->label, fault->rule});
-                continue;
-            }
-            plan.appendChannel(added);
-            ++plan.channelsAdded;
+            result.leftOut.push_back({tp->label, {msg::kQ24NoS2, {}}});
+            continue;
         }
+        if (std::any_of(used.begin(), used.end(), same) ||
+            std::any_of(candidates.begin(), candidates.end(), [&](const TpCandidate& c) { return same(c.tp); })) {
+            result.leftOut.push_back({tp->label, {msg::kSameTpInPlan, {}}});
+            continue;
+        }
+        SateChannel named = channel;
+        named.setNameText(tp->name);
+        if (const auto fault = recordFault(named)) {
+            result.leftOut.push_back({tp->label, fault->rule});
+            continue;
+        }
+        candidates.push_back({named, tp->codeRateGuessed ? kGuessedRank : 0});
+        offered.push_back(tp);
+    }
+    const auto room = static_cast<std::size_t>(std::max(limit - plan.channelCount, 0));
+    const std::vector<bool> taken = chooseTps(candidates, plan.usedChannels(), room);
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const SourceTp& tp = *offered[i];
+        if (!taken[i]) {
+            result.leftOut.push_back(
+                {tp.label, {msg::kPlanTpLimit, {std::to_string(limit), std::string(modelName(model))}}});
+            continue;
+        }
+        SateChannel added = candidates[i].tp;
+        added.number = static_cast<std::uint8_t>(plan.channelCount + 1);
+        const auto used = plan.usedChannels();
+        if (std::any_of(used.begin(), used.end(), [&](const SateChannel& c) { return c.nameText() == tp.name; }))
+            added.setNameText(freeChannelName(plan));
+        added.id = Guid::generate();
+        plan.appendChannel(added);
+        ++plan.channelsAdded;
+        if (tp.codeRateGuessed)
+            result.guessed.push_back({tp.label, ChannelCellText(added, channel_column::kCodeRate)});
     }
 }
 
@@ -111,7 +120,8 @@ PlanImport planOf(const Satellite& satellite, const Taken& taken, MeterModel mod
     const std::string name = planNameOf(satellite.name, taken);
     std::string_view given = satellite.name;
     given.remove_prefix(std::min(given.find_first_not_of(' '), given.size()));
-    if (!given.starts_with(name))
+    given.remove_suffix(given.size() - std::min(given.find_last_not_of(' ') + 1, given.size()));
+    if (given != name)
         result.nameChanged = Notice{msg::kSatelliteNameChanged, {satellite.name, name}};
     result.plan = CComonOrbitune::withAddDefaults(number, name);
     result.plan.longitude = static_cast<float>(satellite.position.tenths) / 10.0F;
@@ -133,7 +143,7 @@ PlanImport planOf(const Satellite& satellite, const Taken& taken, MeterModel mod
             result.leftOut.push_back(
                 {tp->label, {msg::kOtherBandTp, {std::string(bandName(cTp)), std::string(bandName(cBand))}}});
     }
-    appendTps(result.plan, inBand, model, result.leftOut);
+    appendTps(result, inBand, model);
     return result;
 }
 
@@ -180,9 +190,9 @@ ImportResult importSatellites(std::span<const Satellite> satellites, const PlanL
 
 PlanImport addToPlan(const CComonOrbitune& plan, std::span<const SourceTp> tps, MeterModel model)
 {
-    PlanImport result{plan, {}, std::nullopt};
+    PlanImport result{plan, {}, std::nullopt, {}};
     const auto storable = storableInFrequencyOrder(tps, result.leftOut);
-    appendTps(result.plan, storable, model, result.leftOut);
+    appendTps(result, storable, model);
     return result;
 }
 

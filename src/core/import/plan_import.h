@@ -21,12 +21,21 @@ struct LeftOutTp {
     Notice why;
 };
 
+// A TP imported with a code rate its source leaves to the receiver, as its
+// source labels it, and the rate it was given.
+struct GuessedTp {
+    std::string tp;
+    std::string codeRate;
+
+    friend bool operator==(const GuessedTp&, const GuessedTp&) = default;
+};
+
 struct PlanImport {
     CComonOrbitune plan;
     std::vector<LeftOutTp> leftOut; // in the source's order, then in frequency order
-    // A new plan whose name is not how its satellite's name starts (characters
-    // a plan name cannot hold, or a number making it unique), saying so.
+    // A new plan whose name is not its satellite's name, saying so.
     std::optional<Notice> nameChanged;
+    std::vector<GuessedTp> guessed; // in frequency order
 };
 
 struct ImportResult {
@@ -38,24 +47,25 @@ struct ImportResult {
 };
 
 // One new plan per satellite, as Add Plan makes one (tag, flag, a fresh id,
-// the number from the counter), named after the satellite (the first 8
-// characters a plan name allows, made unique among `plans` and the plans made
-// before it), at its position, with a universal Ku LNB (9750/10600 MHz) or, when
-// most of its TPs are in the C band, a 5150 MHz C band LNB. Its TPs are those
-// the records hold, in frequency order, each with a fresh id, named after its
-// frequency and polarization (or as Add CH names it when that name is taken),
-// with the LNB oscillator "Auto". Left out, each with its reason: TPs the
-// records cannot hold, TPs of the other band, DVB-S2 TPs when the model has
-// none, TPs the same as one already taken, TPs a field of which breaks its
-// cell's rule (recordFault), and TPs beyond the model's limit. Satellites more
-// than the list has room for are refused (message 116) before any plan is
-// made, and so is a plan whose own fields break a rule.
+// the number from the counter), named after the satellite (satellitePlanName,
+// made unique among `plans` and the plans made before it), at its position,
+// with a universal Ku LNB (9750/10600 MHz) or, when most of its TPs are in the
+// C band, a 5150 MHz C band LNB. Its TPs are those the records hold, in
+// frequency order, each with a fresh id, named after its frequency and
+// polarization (or as Add CH names it when that name is taken), with the LNB
+// oscillator "Auto". Left out, each with its reason: TPs the records cannot
+// hold, TPs of the other band, DVB-S2 TPs when the model has none, TPs the
+// same as one already taken, TPs a field of which breaks its cell's rule
+// (recordFault), and TPs the model's limit leaves no room for, chosen by
+// chooseTps (those whose code rate is a guess ranked after the others).
+// Satellites more than the list has room for are refused (message 116) before
+// any plan is made, and so is a plan whose own fields break a rule.
 ImportResult importSatellites(std::span<const Satellite> satellites, const PlanList& plans, MeterModel model,
                               std::int32_t nextPlanNumber);
 
 // The TPs added to a copy of `plan`, in frequency order, as importSatellites
 // adds them, without the band rule; those the same as a TP of the plan are
-// left out.
+// left out, and the plan's TPs count for the quadrants they cover.
 PlanImport addToPlan(const CComonOrbitune& plan, std::span<const SourceTp> tps, MeterModel model);
 
 // The first check an import fails: the list holding more than 255 plans once

@@ -45,6 +45,7 @@ struct SourceTp {
     std::string name;                   // the TP name it asks for: MHz and polarization ("10719V")
     std::optional<SateChannel> channel; // the record it becomes; its number, name and id are set on import
     std::optional<Notice> leftOut;      // why the records cannot hold it
+    bool codeRateGuessed = false;       // the source leaves the code rate to the receiver: the record's is a guess
 };
 
 // One satellite of a source, its TPs in the source's order.

@@ -57,6 +57,7 @@ SourceTp tpOf(const XmlTp& tp)
              {quoted("fec_inner", tp.fecInner),
               type == SignalType::DVB_S ? quoted("system", tp.system) : quoted("modulation", tp.modulation)}});
     values.codeRate = *rate;
+    values.codeRateGuessed = !rateText;
     if (type == SignalType::DVB_S2) {
         if (tp.rollOff >= kRollOffValues.size())
             return notStored("rolloff", tp.rollOff);

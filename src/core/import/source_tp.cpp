@@ -84,11 +84,24 @@ SourceTp sourceTpOf(const TpValues& values, std::string_view polarization)
     channel.polarization = stored(values.polarization);
     channel.lnbLo = stored(LnbLo::Auto);
     return {labelOf(values.frequencyKhz, polarization, values.symbolRate), nameOf(values.frequencyKhz, polarization),
-            channel, std::nullopt};
+            channel, std::nullopt, values.codeRateGuessed};
+}
+
+SourceTp sourceTpOfRecord(const SateChannel& channel)
+{
+    const std::string_view letter = holds(channel.polarization, Polarization::HorizLeft)   ? "H"
+                                    : holds(channel.polarization, Polarization::VertRight) ? "V"
+                                                                                           : "";
+    const std::uint64_t frequencyKhz = std::uint64_t{channel.frequency} * 10;
+    const std::uint64_t symbolRate =
+        channel.symbolRate > 0 ? std::uint64_t{static_cast<std::uint32_t>(channel.symbolRate)} * 1000 : 0;
+    const std::string name = channel.nameText();
+    return {labelOf(frequencyKhz, letter, symbolRate), name.empty() ? nameOf(frequencyKhz, letter) : name, channel,
+            std::nullopt, false};
 }
 
 SourceTp leftOutTp(std::uint64_t frequencyKhz, std::string_view polarization, std::uint64_t symbolRate, Notice why)
 {
     return {labelOf(frequencyKhz, polarization, symbolRate), nameOf(frequencyKhz, polarization), std::nullopt,
-            std::move(why)};
+            std::move(why), false};
 }

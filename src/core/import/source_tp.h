@@ -21,6 +21,7 @@ struct TpValues {
     RollOff rollOff = RollOff::R035;
     Pilots pilots = Pilots::Off;
     Polarization polarization = Polarization::HorizLeft;
+    bool codeRateGuessed = false; // the source leaves the code rate to the receiver
 };
 
 // The code-rate index of a rate text ("3/4") for the type and modulation; an
@@ -33,6 +34,10 @@ std::optional<std::int32_t> codeRateIndex(SignalType type, Modulation modulation
 // MS/s. `polarization` is the source's letter ("H", "V", "L", "R" or none),
 // which the label and the name carry.
 SourceTp sourceTpOf(const TpValues& values, std::string_view polarization);
+
+// The TP of a table's row, already a record: labelled and named as a source
+// labels and names its TPs, or by the record's own name when it has one.
+SourceTp sourceTpOfRecord(const SateChannel& channel);
 
 // A TP of a source that the records cannot hold, and why.
 SourceTp leftOutTp(std::uint64_t frequencyKhz, std::string_view polarization, std::uint64_t symbolRate, Notice why);

@@ -228,6 +228,28 @@ inline constexpr MessageId kCityBeijing{584};
 inline constexpr MessageId kCityShanghai{585};
 inline constexpr MessageId kCitySydney{586};
 inline constexpr MessageId kCityNewYork{587};
+// Imports that fit the meter, tables as spreadsheets write them, and plans
+// updated from a source.
+inline constexpr MessageId kCodeRateGuessed{600};
+inline constexpr MessageId kWrongSeparator{602};
+inline constexpr MessageId kTableCellCount{603};
+inline constexpr MessageId kColumnsLeftOut{604};
+inline constexpr MessageId kTableNoRows{605};
+inline constexpr MessageId kTableImportFailed{606};
+inline constexpr MessageId kTableImportRowFailed{607};
+inline constexpr MessageId kTableNoPosition{608};
+inline constexpr MessageId kUpdateNoSatellite{609};
+inline constexpr MessageId kUpdateSeveralSatellites{610};
+inline constexpr MessageId kUpdateRefused{611};
+inline constexpr MessageId kUpdateNothing{615};
+inline constexpr MessageId kUpdateApply{618};
+inline constexpr MessageId kUpdateSummary{624};
+inline constexpr MessageId kTpNotTaken{625};
+inline constexpr MessageId kNoPlanChosen{627};
+inline constexpr MessageId kImportRefused{628};
+inline constexpr MessageId kUpdateTitle{629};
+inline constexpr MessageId kTableFiles{630};
+inline constexpr MessageId kDataMenu{631};
 // Ribbon command labels, under the ids of their commands.
 inline constexpr MessageId kLabelAddPlan{32771};
 inline constexpr MessageId kLabelDeletePlan{32772};
@@ -243,6 +265,9 @@ inline constexpr MessageId kLabelSaveSelect{32789};
 inline constexpr MessageId kLabelSelectAllChannels{32790};
 inline constexpr MessageId kLabelUpgrade{32793};
 inline constexpr MessageId kLabelImport{32800};
+inline constexpr MessageId kLabelImportTable{620};
+inline constexpr MessageId kLabelExportTable{621};
+inline constexpr MessageId kLabelUpdateFromSource{622};
 inline constexpr MessageId kLabelDuplicate{32820};
 inline constexpr MessageId kLabelMoveUp{32821};
 inline constexpr MessageId kLabelMoveDown{32822};

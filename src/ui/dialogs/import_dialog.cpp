@@ -22,6 +22,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <utility>
@@ -64,13 +65,15 @@ QTableWidgetItem* cell(const QString& text, int index = -1, std::optional<bool> 
 } // namespace
 
 CDlgImport::CDlgImport(const PlanList& plans, const CComonOrbitune* currentPlan, std::int32_t nextPlanNumber,
-                       Prompts& prompts, QWidget* parent)
+                       MeterModel model, Prompts& prompts, QWidget* parent)
     : QDialog(parent), plans_(plans), nextPlanNumber_(nextPlanNumber), prompts_(prompts)
 {
     if (currentPlan != nullptr)
         currentPlan_ = *currentPlan;
     setWindowTitle(text(msg::kImportTitle));
     buildLayout();
+    model_->setCurrentIndex(static_cast<int>(std::ranges::find(kModels, model) - kModels.begin()) %
+                            static_cast<int>(kModels.size()));
     resize(1000, 640);
     readFrom(QString::fromStdString(defaultScanFolder().string()));
 }
@@ -380,7 +383,7 @@ void CDlgImport::preview()
     result_ = {};
     result_.nextPlanNumber = nextPlanNumber_;
     const std::vector<Satellite> satellites = chosen();
-    const MeterModel model = kModels[static_cast<std::size_t>(std::max(model_->currentIndex(), 0))];
+    const MeterModel model = chosenModel();
     std::vector<PlanImport> imports;
     std::optional<Notice> refused;
     if (intoCurrent_->isChecked() && currentPlan_) {
@@ -418,10 +421,17 @@ void CDlgImport::preview()
             lines << qtText(noticeText(*imports[i].nameChanged, prompts_.language()));
         for (const LeftOutTp& tp : imports[i].leftOut)
             lines << text(msg::kTpLeftOut, {tp.tp, whose, noticeText(tp.why, prompts_.language())});
+        for (const GuessedTp& tp : imports[i].guessed)
+            lines << text(msg::kCodeRateGuessed, {tp.tp, whose, tp.codeRate});
     }
     leftOut_->setPlainText(lines.join(QLatin1Char('\n')));
     const bool anything = !result_.newPlans.empty() || result_.changedPlan.has_value();
     import_->setEnabled(anything && !refused);
+}
+
+MeterModel CDlgImport::chosenModel() const
+{
+    return kModels[static_cast<std::size_t>(std::max(model_->currentIndex(), 0))];
 }
 
 void CDlgImport::accept()

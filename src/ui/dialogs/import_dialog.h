@@ -33,9 +33,10 @@ class CDlgImport : public QDialog {
     Q_OBJECT
 public:
     // `currentPlan` is the plan whose TPs the editor shows, if any: the
-    // checked TPs may go into it instead of new plans.
-    CDlgImport(const PlanList& plans, const CComonOrbitune* currentPlan, std::int32_t nextPlanNumber, Prompts& prompts,
-               QWidget* parent = nullptr);
+    // checked TPs may go into it instead of new plans. The Model drop-down
+    // starts at `model`.
+    CDlgImport(const PlanList& plans, const CComonOrbitune* currentPlan, std::int32_t nextPlanNumber, MeterModel model,
+               Prompts& prompts, QWidget* parent = nullptr);
     ~CDlgImport() override;
 
     struct Result {
@@ -54,6 +55,7 @@ public:
     QTableWidget* tpTable() const { return tps_; }
     QLineEdit* searchBox() const { return search_; }
     QComboBox* modelCombo() const { return model_; }
+    MeterModel chosenModel() const;
     QRadioButton* intoCurrentPlan() const { return intoCurrent_; }
     QPlainTextEdit* leftOutBox() const { return leftOut_; }
     QPushButton* importButton() const { return import_; }

@@ -304,6 +304,8 @@ void CSateChannelList::paste()
         RefreshChannelList();
         list_.selectIds(added);
     });
+    for (const Notice& note : pasted.notes)
+        prompts_.tell(PromptOwner::ChannelPane, note.message, note.args);
 }
 
 void CSateChannelList::duplicateSelected()

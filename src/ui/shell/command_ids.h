@@ -24,6 +24,9 @@ inline constexpr int kSaveSelect = 32789;
 inline constexpr int kSelectAllChannels = 32790;
 inline constexpr int kUpgrade = 32793;
 inline constexpr int kImport = 32800;
+inline constexpr int kImportTable = 620;
+inline constexpr int kExportTable = 621;
+inline constexpr int kUpdateFromSource = 622;
 // Editing the lists: each pane's keys and context menu.
 inline constexpr int kDuplicate = 32820;
 inline constexpr int kMoveUp = 32821;
@@ -66,7 +69,7 @@ struct CommandName {
     int id;
     std::string_view name;
 };
-inline constexpr std::array<CommandName, 36> kCommandNames{{
+inline constexpr std::array<CommandName, 39> kCommandNames{{
     {kPlanAdd, "ID_BUTTON_PLAN_ADD"},
     {kPlanDelete, "ID_BUTTON_DELE_PLAN1"},
     {kChannelAdd, "ID_BUTTON_ADD_CH"},
@@ -81,6 +84,9 @@ inline constexpr std::array<CommandName, 36> kCommandNames{{
     {kSelectAllChannels, "ID_BUTTON_SELECT_ALL_CHANNEL"},
     {kUpgrade, "ID_BUTTON2"},
     {kImport, "ID_BUTTON_IMPORT"},
+    {kImportTable, "ID_BUTTON_IMPORT_TABLE"},
+    {kExportTable, "ID_BUTTON_EXPORT_TABLE"},
+    {kUpdateFromSource, "ID_BUTTON_UPDATE_FROM_SOURCE"},
     {kDuplicate, "ID_EDIT_DUPLICATE"},
     {kMoveUp, "ID_EDIT_MOVE_UP"},
     {kMoveDown, "ID_EDIT_MOVE_DOWN"},

@@ -2,11 +2,16 @@
 
 #include "core/commands/transfer_commands.h"
 #include "core/device/hid_link.h"
+#include "core/editing/record_gate.h"
+#include "core/editing/table_file.h"
+#include "core/files/atomic_save.h"
+#include "core/files/file_error_message.h"
 #include "core/model/plan_list.h"
 #include "core/res/string_ids.h"
 #include "ui/dialogs/dlg_progress.h"
 #include "ui/dialogs/dlg_upgrade.h"
 #include "ui/dialogs/import_dialog.h"
+#include "ui/dialogs/update_dialog.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/pictures/band_picture.h"
 #include "ui/pictures/sky_view.h"
@@ -34,6 +39,9 @@
 #include <QSplitter>
 #include <QStatusBar>
 
+#include <algorithm>
+#include <cstdint>
+#include <span>
 #include <tuple>
 
 namespace {
@@ -472,6 +480,15 @@ void CMainFrame::onCommand(int commandId)
     case cmd::kImport:
         onImport();
         return;
+    case cmd::kImportTable:
+        onImportTable();
+        return;
+    case cmd::kExportTable:
+        onExportTable();
+        return;
+    case cmd::kUpdateFromSource:
+        onUpdateFromSource();
+        return;
     case cmd::kSaveSelect:
         // Saving renumbers the saved plans: a step of its own.
         history_->make(qtText(prompts_.text(msg::kLabelSaveSelect)),
@@ -533,9 +550,12 @@ void CMainFrame::onUpload()
 void CMainFrame::onImport()
 {
     const std::optional<Guid> current = channelPane_->currentPlan();
-    CDlgImport dialog(plans_, current ? plans_.findPlanById(*current) : nullptr, planPane_->nextPlanNumber(), prompts_,
-                      this);
-    if (dialog.exec() != QDialog::Accepted)
+    const int type = ribbon_ != nullptr ? ribbon_->typeCombo()->currentIndex() : -1;
+    CDlgImport dialog(plans_, current ? plans_.findPlanById(*current) : nullptr, planPane_->nextPlanNumber(),
+                      importModel(), prompts_, this);
+    const int answer = dialog.exec();
+    importModel_ = {type, dialog.chosenModel()};
+    if (answer != QDialog::Accepted)
         return;
     const CDlgImport::Result& result = dialog.result();
     history_->make(qtText(prompts_.text(msg::kLabelImport)), [this, &result] {
@@ -545,6 +565,115 @@ void CMainFrame::onImport()
             if (CComonOrbitune* plan = plans_.findPlanById(result.changedPlan->id))
                 *plan = *result.changedPlan;
         planPane_->setNextPlanNumber(result.nextPlanNumber);
+        planPane_->RefreshPlanList();
+        channelPane_->RefreshChannelList();
+    });
+}
+
+// The ribbon's Type ("Q36", or General when unchecked), or the model last
+// chosen in the Import dialog while the Type was what it is now.
+MeterModel CMainFrame::importModel() const
+{
+    const int type = ribbon_ != nullptr ? ribbon_->typeCombo()->currentIndex() : -1;
+    if (importModel_ && importModel_->first == type)
+        return importModel_->second;
+    return type == 0 ? MeterModel::Q36 : MeterModel::General;
+}
+
+// The ticked plans, or else the plan whose TPs the editor shows.
+std::vector<Guid> CMainFrame::chosenPlans() const
+{
+    std::vector<Guid> ids = planPane_->checkedPlanIds();
+    if (ids.empty())
+        if (const std::optional<Guid> current = channelPane_->currentPlan())
+            ids.push_back(*current);
+    return ids;
+}
+
+// The TPs of a CSV or tab-separated file go into the plan whose TPs the editor
+// shows, through the same rules as a paste: one step.
+void CMainFrame::onImportTable()
+{
+    const std::optional<Guid> current = channelPane_->currentPlan();
+    const CComonOrbitune* plan = current ? plans_.findPlanById(*current) : nullptr;
+    if (plan == nullptr) {
+        prompts_.tell(PromptOwner::ChannelPane, msg::kSelectPlan);
+        return;
+    }
+    FileDialogOptions options;
+    options.title = prompts_.text(msg::kLabelImportTable);
+    options.filter = prompts_.text(msg::kTableFiles) + " (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt||";
+    const std::vector<std::string> files = prompts_.chooseOpenFiles(PromptOwner::ChannelPane, options);
+    if (files.empty())
+        return;
+    const auto room =
+        static_cast<std::size_t>(CComonOrbitune::kTpLimit - std::min(plan->channelCount, CComonOrbitune::kTpLimit));
+    const TableFileTps read = tableFileTps(files.front(), room, prompts_.language());
+    if (read.failure) {
+        prompts_.tell(PromptOwner::ChannelPane, read.failure->message, read.failure->args);
+        return;
+    }
+    const Admitted<SateChannel> admitted = admitChannels(read.tps, *plan);
+    if (admitted.refusal) {
+        const Notice notice = refusalNotice(*admitted.refusal, msg::kImportRefused, prompts_.language());
+        prompts_.tell(PromptOwner::ChannelPane, notice.message, notice.args);
+        return;
+    }
+    const Guid id = plan->id;
+    history_->make(qtText(prompts_.text(msg::kLabelImportTable)), [this, &admitted, id] {
+        if (CComonOrbitune* into = plans_.findPlanById(id))
+            for (const SateChannel& tp : admitted.records) {
+                ++into->channelsAdded;
+                into->appendChannel(tp);
+            }
+        channelPane_->RefreshChannelList();
+    });
+    for (const Notice& note : read.notes)
+        prompts_.tell(PromptOwner::ChannelPane, note.message, note.args);
+}
+
+// The TPs of the chosen plans as a CSV file a spreadsheet opens.
+void CMainFrame::onExportTable()
+{
+    const std::vector<Guid> ids = chosenPlans();
+    if (ids.empty()) {
+        prompts_.tell(PromptOwner::PlanPane, msg::kNoPlanChosen);
+        return;
+    }
+    FileDialogOptions options;
+    options.title = prompts_.text(msg::kLabelExportTable);
+    options.filter = "CSV (*.csv)|*.csv||";
+    options.defaultSuffix = "csv";
+    options.confirmOverwrite = true;
+    const std::string file = prompts_.chooseSaveFile(PromptOwner::PlanPane, options);
+    if (file.empty())
+        return;
+    const std::string text = plansTpsTable(plans_, ids);
+    const SaveResult saved =
+        saveFileAtomically(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    if (!saved.ok()) {
+        const FileErrorMessage message = fileErrorMessage(*saved.error);
+        prompts_.tell(PromptOwner::PlanPane, message.id, message.args);
+    }
+}
+
+// The chosen plans brought up to date with a source, as the dialog's ticks
+// say: one step.
+void CMainFrame::onUpdateFromSource()
+{
+    std::vector<Guid> ids = chosenPlans();
+    if (ids.empty()) {
+        prompts_.tell(PromptOwner::PlanPane, msg::kNoPlanChosen);
+        return;
+    }
+    CDlgUpdate dialog(plans_, std::move(ids), importModel(), prompts_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::vector<CComonOrbitune>& updated = dialog.result();
+    history_->make(qtText(prompts_.text(msg::kLabelUpdateFromSource)), [this, &updated] {
+        for (const CComonOrbitune& plan : updated)
+            if (CComonOrbitune* had = plans_.findPlanById(plan.id))
+                *had = plan;
         planPane_->RefreshPlanList();
         channelPane_->RefreshChannelList();
     });

@@ -2,7 +2,9 @@
 
 #include "core/commands/file_commands.h"
 #include "core/device/hid_link.h"
+#include "core/model/guid.h"
 #include "core/res/string_table.h"
+#include "core/rules/model_checks.h"
 #include "ui/dialogs/dlg_progress.h"
 #include "ui/shell/visual_style.h"
 
@@ -119,6 +121,11 @@ private:
     PlanFileHooks fileHooks();
     void onUpload();
     void onImport();
+    MeterModel importModel() const;
+    std::vector<Guid> chosenPlans() const;
+    void onImportTable();
+    void onExportTable();
+    void onUpdateFromSource();
     void onTypeCombo();
     void onVisualStyle(int styleId);
 
@@ -141,6 +148,9 @@ private:
     QDockWidget* skyDock_ = nullptr;
     bool splitterReady_ = false;
     DeviceType deviceType_ = DeviceType::Q36Checked;
+    // The Import dialog's last Model, with the Type (the ribbon combo's
+    // index) it was chosen under.
+    std::optional<std::pair<int, MeterModel>> importModel_;
     Pane activePane_ = Pane::Plans;
     int currentStyle_ = 0;
     VisualLook look_;

@@ -69,6 +69,11 @@ MainRibbon::MainRibbon(Language language, QWidget* parent)
     addHomeCategory();
     addViewCategory();
     addStyleMenu();
+    // Tables in and out, and updates from a source: a menu beside Style, so
+    // that the Home panels keep their width.
+    QMenu* data = addMenuButton(label(msg::kDataMenu), Qt::Key_D);
+    for (const int id : {cmd::kImportTable, cmd::kExportTable, cmd::kUpdateFromSource})
+        addCommand(data, id, commandLabel(id));
     addIconButton(cmd::kAppAbout, label(msg::kAboutButton),
                   commandIcon(this, "help-about", QStyle::SP_MessageBoxInformation), Qt::Key_A);
 }

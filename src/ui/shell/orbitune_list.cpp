@@ -218,6 +218,8 @@ void COrbituneList::paste()
         RefreshPlanList();
         list_.selectIds(added);
     });
+    for (const Notice& note : pasted.notes)
+        prompts_.tell(PromptOwner::PlanPane, note.message, note.args);
 }
 
 void COrbituneList::duplicateSelected()

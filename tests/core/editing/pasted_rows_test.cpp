@@ -151,3 +151,31 @@ TEST(PastedRows, RowsPastTheRoomAreRefusedBeforeRecordsAreMade)
     EXPECT_EQ(plansFromTable("Longitude\n1\n2\n", 2).records.size(), 2U);
     EXPECT_EQ(plansFromTable("Longitude\n1\n2\n3\n", 2).failure, (PasteFailure{0, {}, msg::kMaxPlans, {}}));
 }
+
+// The CSV a spreadsheet writes with ";" and decimal commas, and the one it
+// writes with "," and quoted cells, give the same TPs as the tab-separated
+// text; a header split at another character, a row split at another
+// separator and an unknown header are named as such.
+TEST(PastedRows, ReadsTheSeparatorsSpreadsheetsWrite)
+{
+    const auto tabs = tpsFrom("Freq(MHz)\tPol\tSR\tFEC\tNote\n11493.5\tH\t22000\t5/6\tARD; ZDF\n");
+    const auto semicolons = tpsFrom("Freq(MHz);Pol;SR;FEC;Note\r\n11493,5;H;22000;5/6;\"ARD; ZDF\"\r\n");
+    const auto commas =
+        tpsFrom("\"Freq(MHz)\",\"Pol\",SR,FEC,Note\n\"11493.5\",H,\"22000\",5/6,\"ARD, \"\"ZDF\"\"\"\n");
+    ASSERT_FALSE(tabs.failure);
+    ASSERT_FALSE(semicolons.failure);
+    ASSERT_FALSE(commas.failure);
+    ASSERT_EQ(tabs.records.size(), 1U);
+    EXPECT_EQ(tabs.records[0].frequency, 1149350U);
+    EXPECT_EQ(withoutIdentity(semicolons.records.at(0)), withoutIdentity(tabs.records[0]));
+    EXPECT_EQ(withoutIdentity(commas.records.at(0)), withoutIdentity(tabs.records[0]));
+    EXPECT_EQ(commas.notes, (std::vector<Notice>{{msg::kColumnsLeftOut, {"\"Note\""}}}));
+
+    EXPECT_EQ(tpsFrom("Freq|Pol|SR\n11493|H|22000\n").failure, (PasteFailure{0, {}, msg::kWrongSeparator, {"\"|\""}}));
+    EXPECT_EQ(tpsFrom("Freq;Pol;SR\n11493,H,22000\n").failure,
+              (PasteFailure{0, {}, msg::kTableCellCount, {"2", "1", "3", "\";\""}}));
+    EXPECT_EQ(tpsFrom("Freq,Pol\n11493,5,H\n").failure,
+              (PasteFailure{0, {}, msg::kTableCellCount, {"2", "3", "2", "\",\""}}));
+    EXPECT_EQ(tpsFrom("Anbieter;Strahl\nARD;Europa\n").failure,
+              (PasteFailure{0, {}, msg::kNoKnownColumn, {"\"Anbieter\", \"Strahl\""}}));
+}

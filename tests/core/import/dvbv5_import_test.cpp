@@ -81,6 +81,7 @@ TEST(ScanFiles, EntriesBecomeTpsOrAreLeftOutWithTheirText)
     EXPECT_EQ(satellite.tps[0].name, "11720H");
     expectTp(*satellite.tps[0].channel, 1172050, 12000, 1620, SignalType::DVB_S, 4, Modulation::QPSK, RollOff::R035,
              Pilots::Off, Polarization::HorizLeft);
+    EXPECT_FALSE(satellite.tps[0].codeRateGuessed);
     EXPECT_EQ(satellite.tps[1].name, "3840L");
     expectTp(*satellite.tps[1].channel, 384000, 12000, 1440, SignalType::DVB_S2, 18, Modulation::PSK8, RollOff::R020,
              Pilots::On, Polarization::HorizLeft);

@@ -65,6 +65,10 @@ TEST(SatellitesXml, TranspondersBecomeTpsAndApskIsLeftOut)
     EXPECT_EQ(right.polarization, stored(Polarization::VertRight));
     EXPECT_EQ(right.codeRate, kDvbSDefaultCodeRate);
     EXPECT_EQ(right.bandwidth, 140U);
+    // fec_inner 0 leaves the rate to the receiver: the record's is a guess.
+    EXPECT_FALSE(astra.tps[1].codeRateGuessed);
+    EXPECT_TRUE(astra.tps[2].codeRateGuessed);
+    EXPECT_TRUE(astra.tps[3].codeRateGuessed);
     EXPECT_EQ(astra.tps[4].leftOut, (Notice{msg::kValueNotStored, {"modulation=\"4\""}}));
     EXPECT_EQ(astra.tps[5].leftOut, (Notice{msg::kValueNotStoredWith, {"fec_inner=\"1\"", "modulation=\"2\""}}));
 
@@ -74,7 +78,7 @@ TEST(SatellitesXml, TranspondersBecomeTpsAndApskIsLeftOut)
     const auto result = importSatellites(satellites, PlanList{}, MeterModel::General, 0);
     ASSERT_EQ(result.plans.size(), 2U);
     const auto& plan = result.plans[0];
-    EXPECT_EQ(plan.plan.nameText(), "Astra 19");
+    EXPECT_EQ(plan.plan.nameText(), "Astra");
     EXPECT_FLOAT_EQ(plan.plan.longitude, 19.2F);
     EXPECT_EQ(plan.plan.channelCount, 2);
     ASSERT_EQ(plan.leftOut.size(), 4U);

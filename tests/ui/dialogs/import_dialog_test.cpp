@@ -19,6 +19,8 @@
 
 namespace {
 
+constexpr int kReadWait = 60000; // ms
+
 // A DVB-S and a DVB-S2 TP, a circular one in the C band and a 16APSK one of
 // one satellite, and a second satellite West of Greenwich.
 constexpr std::string_view kSatellites = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -30,7 +32,7 @@ constexpr std::string_view kSatellites = R"(<?xml version="1.0" encoding="UTF-8"
     <transponder frequency="12604000" symbol_rate="22000000" polarization="0" fec_inner="5" system="0"/>
   </sat>
   <sat name="Hispasat 30.0W" flags="0" position="-300">
-    <transponder frequency="10730000" symbol_rate="27500000" polarization="1" fec_inner="5" system="0"/>
+    <transponder frequency="10730000" symbol_rate="27500000" polarization="1" fec_inner="0" system="0"/>
   </sat>
 </satellites>)";
 
@@ -44,11 +46,13 @@ protected:
     }
 
     // The dialog with the test's source read.
-    std::unique_ptr<CDlgImport> open(const CComonOrbitune* current = nullptr)
+    std::unique_ptr<CDlgImport> open(const CComonOrbitune* current = nullptr, MeterModel model = MeterModel::General)
     {
-        auto dialog = std::make_unique<CDlgImport>(plans, current, 4, prompts);
+        auto dialog = std::make_unique<CDlgImport>(plans, current, 4, model, prompts);
         dialog->readFrom(source);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->reading() && dialog->satelliteTable()->rowCount() == 2; }));
+        // The default scan folder is read first: a loaded machine may take a while.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->reading() && dialog->satelliteTable()->rowCount() == 2; },
+                                    kReadWait));
         return dialog;
     }
     static void tick(QTableWidget* table, int row, bool checked = true)
@@ -75,11 +79,12 @@ TEST_F(ImportDialogTest, CheckedSatelliteBecomesAPlanAndUnstorableTpsAreListed)
     ASSERT_TRUE(dialog->importButton()->isEnabled());
     ASSERT_EQ(dialog->result().newPlans.size(), 1U);
     const CComonOrbitune& plan = dialog->result().newPlans[0];
-    EXPECT_EQ(plan.nameText(), "Astra 19");
+    EXPECT_EQ(plan.nameText(), "Astra");
     EXPECT_EQ(plan.channelCount, 3);
     EXPECT_EQ(plan.number, 5);
     EXPECT_EQ(dialog->result().nextPlanNumber, 5);
-    EXPECT_TRUE(dialog->leftOutBox()->toPlainText().startsWith(QStringLiteral("TP 11500 H 30000 of Astra 19.2E")))
+    EXPECT_TRUE(dialog->leftOutBox()->toPlainText().startsWith(QStringLiteral(
+        "The plan of the satellite \"Astra 19.2E\" is named \"Astra\"\nTP 11500 H 30000 of Astra 19.2E")))
         << dialog->leftOutBox()->toPlainText().toStdString();
 
     // The TPs of the selected satellite: untick one, filter out DVB-S2.
@@ -154,11 +159,26 @@ TEST_F(ImportDialogTest, SatellitesThatCannotBeReadAreNamedAndTheOthersListed)
     EXPECT_TRUE(dialog->importButton()->isEnabled());
 }
 
+// The Model starts where the editor says; a code rate the source leaves to
+// the receiver is listed with the rate taken.
+TEST_F(ImportDialogTest, ModelStartsAsToldAndGuessedRatesAreListed)
+{
+    auto dialog = open(nullptr, MeterModel::Q36);
+    EXPECT_EQ(dialog->modelCombo()->currentText(), QStringLiteral("Q36"));
+    EXPECT_EQ(dialog->chosenModel(), MeterModel::Q36);
+    tick(dialog->satelliteTable(), 0);
+    EXPECT_FALSE(dialog->leftOutBox()->toPlainText().contains(QStringLiteral("code rate to the receiver")));
+    tick(dialog->satelliteTable(), 1);
+    EXPECT_TRUE(dialog->leftOutBox()->toPlainText().contains(QStringLiteral(
+        "TP 10730 V 27500 of Hispasat 30.0W 30.0W: the source leaves the code rate to the receiver, 1/2 is taken")))
+        << dialog->leftOutBox()->toPlainText().toStdString();
+}
+
 TEST_F(ImportDialogTest, MissingSourceIsNamed)
 {
-    auto dialog = std::make_unique<CDlgImport>(plans, nullptr, 0, prompts);
+    auto dialog = std::make_unique<CDlgImport>(plans, nullptr, 0, MeterModel::General, prompts);
     dialog->readFrom(QString::fromStdString(dir.file("nowhere").string()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->reading(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->reading(); }, kReadWait));
     EXPECT_EQ(dialog->satelliteTable()->rowCount(), 0);
     bool named = false;
     for (const QLabel* label : dialog->findChildren<QLabel*>())

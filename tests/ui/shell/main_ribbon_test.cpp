@@ -128,6 +128,10 @@ TEST(MainRibbon, EnglishCategoryPanelsAndButtons)
               (Labels{{cmd::kUpload, QStringLiteral("Upload")}, {cmd::kDownload, QStringLiteral("Download")}}));
     EXPECT_EQ(buttonsOf(panels[4]), (Labels{{cmd::kUpgrade, QStringLiteral("Upgrade")}}));
     EXPECT_EQ(panels[3]->findChild<QComboBox*>(), ribbon.typeCombo());
+    // The Data menu beside Style.
+    EXPECT_EQ(ribbon.commandAction(cmd::kImportTable)->text(), QStringLiteral("Import Table..."));
+    EXPECT_EQ(ribbon.commandAction(cmd::kExportTable)->text(), QStringLiteral("Export Table..."));
+    EXPECT_EQ(ribbon.commandAction(cmd::kUpdateFromSource)->text(), QStringLiteral("Update from Source..."));
 }
 
 TEST(MainRibbon, ChineseCategoryPanelsAndButtons)

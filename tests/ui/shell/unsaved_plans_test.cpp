@@ -241,7 +241,7 @@ TEST_F(UnsavedPlansTest, ImportedPlansAreOneStep)
     });
     press(cmd::kImport);
     ASSERT_EQ(plans.count(), 2);
-    EXPECT_EQ(plans.at(1).nameText(), "Astra 19");
+    EXPECT_EQ(plans.at(1).nameText(), "Astra");
     EXPECT_EQ(plans.at(1).channels[0].frequency, 1183700U);
     EXPECT_EQ(planList().rowCount(), 2);
     EXPECT_EQ(frame->ribbon().commandAction(cmd::kUndo)->toolTip(), QStringLiteral("Undo Import"));
