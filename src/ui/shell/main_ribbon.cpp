@@ -5,6 +5,7 @@
 #include "ui/shell/ribbon_panel.h"
 #include "ui/text/qt_text.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QStyle>
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -67,6 +69,12 @@ MainRibbon::MainRibbon(Language language, QWidget* parent)
     addQuickAccessButton(cmd::kRedo, label(msg::kLabelRedo), commandIcon(this, "edit-redo", QStyle::SP_ArrowForward),
                          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addHomeCategory();
+    // Open and Save All answer their keys in the whole window.
+    for (const auto& [id, key] : {std::pair{cmd::kOpen, Qt::Key_O}, std::pair{cmd::kSaveAll, Qt::Key_S}}) {
+        QAction* action = commandAction(id);
+        action->setShortcut(QKeySequence(Qt::CTRL | key));
+        addAction(action);
+    }
     addStyleMenu();
     addIconButton(cmd::kAppAbout, label(msg::kAboutButton),
                   commandIcon(this, "help-about", QStyle::SP_MessageBoxInformation), Qt::Key_A);

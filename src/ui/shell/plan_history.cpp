@@ -68,6 +68,7 @@ void PlanHistory::make(const QString& name, const std::function<void()>& change)
         change();
     }
     PlanListDiff diff = PlanListDiff::between(old, plans_);
+    hooks_.follow();
     if (!diff.empty())
         stack_.push(std::make_unique<PlanStep>(name, plans_, std::move(diff), std::move(before), hooks_).release());
     if (std::exchange(savedWithinStep_, false))

@@ -12,13 +12,19 @@ class PlanList;
 // The steps the user can undo and redo, from the last time the plans were
 // replaced as a whole (opened, uploaded, restored). Each step keeps what its
 // change did to the plans and what the panes showed before and after it, so
-// undoing or redoing a step puts both the plans and the panes back exactly. The stack's
-// clean state is the last save: the plans are modified away from it.
+// undoing or redoing a step puts both the plans and the panes back exactly.
+// The stack's clean state is the last save: the plans are modified away from
+// it.
 class PlanHistory : public PlanChanges {
 public:
     struct ViewHooks {
+        // What the panes show now.
         std::function<PanesView()> capture;
+        // The panes follow the plans as they are now and show them as the
+        // view says (after an undo or a redo).
         std::function<void(const PanesView&)> show;
+        // The panes follow the plans as they are now (after a change).
+        std::function<void()> follow;
     };
 
     PlanHistory(PlanList& plans, ViewHooks hooks);

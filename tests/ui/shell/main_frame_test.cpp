@@ -9,12 +9,13 @@
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
+#include "ui/lists/in_place_edit.h"
+#include "ui/lists/orbitune_list.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/main_ribbon.h"
-#include "ui/shell/orbitune_list.h"
 #include "ui/shell/ribbon_button.h"
 
 #include <QAbstractButton>
@@ -213,7 +214,7 @@ TEST_F(FrameTest, CommandCommitsAnOpenEditFirst)
     showActive(*frame);
     frame->planPane().RefreshPlanList();
     CSortComboListCtrl& list = frame->planPane().listControl();
-    clickCell(list, 0, 1);
+    openCellEditor(list, 0, 1);
     ASSERT_NE(list.openEdit(), nullptr);
     list.openEdit()->setText(QStringLiteral("Renamed"));
     QTest::mouseClick(frame->ribbon().button(cmd::kPlanAdd), Qt::LeftButton);
