@@ -21,8 +21,10 @@ if(ORBITUNE_SANITIZE)
   target_link_options(orbitune_settings INTERFACE -fsanitize=address,undefined)
 endif()
 
+# A fuzz run stops at the first report of either sanitizer, as the dev build's
+# tests do: undefined behaviour fails the run instead of scrolling past.
 if(ORBITUNE_FUZZ)
   target_compile_options(orbitune_settings INTERFACE
-    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(orbitune_settings INTERFACE -fsanitize=address,undefined)
 endif()

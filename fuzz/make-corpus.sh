@@ -17,3 +17,12 @@ for seed in "$corpus"/plans_json/*.json; do
     cp "$f" "$corpus/orbtab/$name-$(basename "$f")"
   done
 done
+
+# The file readers' target takes a first byte that picks the format.
+prefixed() { { printf "$1"; cat "$2"; } >"$corpus/plan_files/$3"; }
+prefixed '\x00' "$corpus/general/one_plan.gnr" one_plan-gnr
+prefixed '\x01' "$corpus/plan_list/one_plan.planList" one_plan-planList
+prefixed '\x05' "$corpus/general/claims_many.gnr" claims_many-gnr
+prefixed '\x06' "$corpus/plan_list/claims_many.planList" claims_many-planList
+prefixed '\x03' "$corpus/orbtab/one_plan-Astra.Orbtab" one_plan-Orbtab
+prefixed '\x04' "$corpus/satellites_xml/two_sats.xml" two_sats-xml

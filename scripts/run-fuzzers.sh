@@ -5,6 +5,8 @@ set -euo pipefail
 build_dir=$1
 seconds=${2:-5}
 root="$(cd "$(dirname "$0")/.." && pwd)"
+# Undefined behaviour ends a run as a crash does; the build makes it fatal too.
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:abort_on_error=1:print_stacktrace=1}
 
 shopt -s nullglob
 targets=("$build_dir"/fuzz/fuzz_*)

@@ -70,3 +70,45 @@ TEST(CliImport, RefusalsAndBadInputWriteNothing)
     EXPECT_EQ(cli(dir, "import satellites.xml --satellite 19.2E out.txt").status, 2);
     EXPECT_EQ(cli(dir, "import satellites.xml --satellite 19.2E --satellite 0.8W two.Orbtab").status, 2);
 }
+
+// A receiver's file: one satellite that cannot be read stops neither the list
+// nor an import of another; names reach the terminal with control characters
+// written out, never as escape sequences.
+TEST(CliImport, ReceiverFilesAreListedWholeAndNamesShownSafely)
+{
+    TempDir dir;
+    std::ofstream(dir.file("satellites.xml"))
+        << "<satellites>\n"
+           "<sat name=\"Astra 19.2E\" position=\"192\"><transponder "
+           "frequency=\"11837000\" symbol_rate=\"29700000\" polarization=\"0\"/></sat>\n"
+           "<sat name=\"Broken\" position=\"east\"/>\n"
+           "<sat name=\"Intelsat\x1b[2J\" position=\"1801\"><transponder "
+           "frequency=\"3840000\" symbol_rate=\"27500000\" polarization=\"0\"/></sat>\n"
+           "</satellites>";
+    const std::string broken = "The file satellites.xml have wrong value: sat \"Broken\": position \"east\"\n";
+    auto run = cli(dir, "import satellites.xml --list");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, " 19.2E  Astra 19.2E  1 TPs\n179.9W  Intelsat\\x1b[2J  1 TPs\n");
+    EXPECT_EQ(run.err, broken);
+
+    run = cli(dir, "import satellites.xml --satellite 19.2E out.json");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, broken);
+    run = cli(dir, "import satellites.xml --satellite 179.9W c.json");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, broken);
+    EXPECT_NE(cli(dir, "show c.json").out.find("\"Intelsat\"  number 1  179.9W  LNB 515000/515000"), std::string::npos);
+}
+
+// Names of a JSON input that a record cannot hold are named on stderr; names
+// with control characters are shown written out.
+TEST(CliImport, JsonNamesThatChangeAreNamed)
+{
+    TempDir dir;
+    std::ofstream(dir.file("in.json")) << R"({"plans": [{"name": "\u001b]0;x\u0007"}, {"name": "\u536b\u661f"}]})";
+    const auto run = cli(dir, "show in.json");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("Plan 1: \"\\x1b]0;x\\x07\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Plan 2: \"??\""), std::string::npos);
+    EXPECT_EQ(run.err, "in.json: Plan 2: the name \"\u536b\u661f\" can not be stored, it becomes \"??\"\n");
+}

@@ -5,7 +5,14 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The text as a terminal may be given it: control characters (C0, DEL and
+// C1) written as \xHH or \uHHHH and bytes that are not UTF-8 as \xHH, so that
+// names from files and databases cannot move the cursor, recolour or retitle
+// the terminal. Other text, Chinese included, stays as it is.
+std::string terminalText(std::string_view text);
 
 // What every subcommand of orbitune-cli shares: the message language, the two
 // output streams and the exit status the program ends with.
@@ -21,8 +28,9 @@ struct CliContext {
     static constexpr int kRefused = 1;
     static constexpr int kUnreadable = 2;
 
-    // Prints string table entry `id` with its arguments on stderr and raises the
-    // exit status to at least `status`.
+    // Prints string table entry `id` with its arguments on stderr (as
+    // terminalText writes it, as every text on stderr is) and raises the exit
+    // status to at least `status`.
     void fail(int status, MessageId id, const std::vector<std::string>& args = {});
     // The same, after "`subject`: " (the meter the message is about).
     void failAbout(int status, const std::string& subject, MessageId id, const std::vector<std::string>& args = {});
@@ -34,4 +42,6 @@ struct CliContext {
     // Prints string table entry `id` with its arguments on stderr, leaving the
     // exit status as it is.
     void note(MessageId id, const std::vector<std::string>& args = {});
+    // The same, after "`subject`: " (the file the note is about).
+    void noteAbout(const std::string& subject, MessageId id, const std::vector<std::string>& args = {});
 };

@@ -43,7 +43,7 @@ void printTable(const LoadedPlans& loaded, std::ostream& out)
     int row = 0;
     for (const auto& plan : loaded.plans) {
         out << '\n'
-            << "Plan " << ++row << ": \"" << plan.nameText() << "\"  number " << int{plan.number} << "  "
+            << "Plan " << ++row << ": \"" << terminalText(plan.nameText()) << "\"  number " << int{plan.number} << "  "
             << longitude::hemisphereText(plan.longitude, plan.isEast == 1) << "  LNB " << plan.lnbLow << "/"
             << plan.lnbHigh << " (10 kHz)  tag " << plan.tag << "  flag " << plan.flag << "  TPs " << plan.channelCount
             << "  id " << plan.id.toString() << '\n';
@@ -57,6 +57,7 @@ void printTable(const LoadedPlans& loaded, std::ostream& out)
                 cells.push_back(ChannelCellText(c, column));
             // The frequency exactly, where the list shows whole MHz.
             cells[channel_column::kFrequency] = decimal::formatScaled(c.frequency, 2);
+            cells[channel_column::kName] = terminalText(cells[channel_column::kName]);
             printRow(out, cells);
         }
     }

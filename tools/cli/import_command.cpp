@@ -36,26 +36,31 @@ std::string satelliteTitle(const Satellite& satellite)
 }
 
 // Each satellite on a line: position, name, TP count and how many the records
-// cannot hold, then those TPs with their reasons.
+// cannot hold, then those TPs with their reasons. Names come from the source:
+// they are printed as terminalText writes them.
 void printListing(const SourceListing& listing, CliContext& context)
 {
     for (const auto& satellite : listing.satellites) {
         const auto count = static_cast<int>(satellite.tps.size());
         const int leftOut = count - satellite.storableCount();
-        context.out << std::right << std::setw(6) << positionText(satellite.position) << "  " << satellite.name << "  "
-                    << count << " TPs";
+        context.out << std::right << std::setw(6) << positionText(satellite.position) << "  "
+                    << terminalText(satellite.name) << "  " << count << " TPs";
         if (leftOut > 0)
             context.out << ", " << leftOut << " left out";
         context.out << '\n';
         for (const auto& tp : satellite.tps)
             if (tp.leftOut)
-                context.out << "        " << tp.label << ": " << noticeText(*tp.leftOut, context.language) << '\n';
+                context.out << "        " << tp.label << ": " << terminalText(noticeText(*tp.leftOut, context.language))
+                            << '\n';
     }
 }
 
-// Reports the source's problems; true when it had none.
+// Names the satellites that are left out, then reports the source's problems;
+// true when it had none. A satellite left out does not stop the others.
 bool sourceReadWell(const SourceListing& listing, CliContext& context)
 {
+    for (const auto& satellite : listing.leftOut)
+        context.note(satellite.message, satellite.args);
     for (const auto& problem : listing.problems)
         context.fail(CliContext::kUnreadable, problem.message, problem.args);
     return listing.problems.empty();
@@ -165,10 +170,13 @@ void runImport(const ImportOptions& options, CliContext& context)
         throw CLI::ValidationError("import", "an .Orbtab file holds one plan: choose one satellite");
 
     const ImportResult result = importSatellites(*satellites, PlanList{}, modelFor(options, *kind), 0);
-    for (std::size_t i = 0; i < result.plans.size(); ++i)
+    for (std::size_t i = 0; i < result.plans.size(); ++i) {
+        if (const auto& renamed = result.plans[i].nameChanged)
+            context.note(renamed->message, renamed->args);
         for (const auto& left : result.plans[i].leftOut)
             context.note(msg::kTpLeftOut,
                          {left.tp, satelliteTitle((*satellites)[i]), noticeText(left.why, context.language)});
+    }
     if (result.refused) {
         context.fail(CliContext::kRefused, result.refused->message, result.refused->args);
         return;

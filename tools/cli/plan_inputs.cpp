@@ -35,6 +35,8 @@ std::optional<LoadedPlans> readJsonInput(const std::string& path, CliContext& co
         context.fail(CliContext::kUnreadable, msg::kBadFileContent, {path, *decoded.error});
         return std::nullopt;
     }
+    for (const auto& renamed : decoded.renamed)
+        context.noteAbout(path, renamed.message, renamed.args);
     LoadedPlans loaded;
     loaded.nextPlanNumber = decoded.nextPlanNumber;
     loaded.plans.appendAll(std::move(decoded.plans));

@@ -4,6 +4,7 @@
 #include "core/model/plan_list.h"
 #include "core/model/sate_channel.h"
 #include "core/res/string_ids.h"
+#include "core/res/string_table.h"
 
 #include <cstddef>
 #include <optional>

@@ -386,14 +386,14 @@ ReadBytesResult readFilePrefix(const std::filesystem::path& file, std::size_t li
 {
     ReadBytesResult result;
     FileReader reader(file);
-    // The file says how large it is: it is read in one go, and in chunks as
-    // they come when it grows meanwhile.
+    // A regular file says how large it is: it is read in one go, one byte more
+    // telling whether it grew since. Anything else is read in chunks as it comes.
     constexpr std::size_t kChunk = 64 * 1024;
-    const std::size_t expected = std::min(reader.size().value_or(0), limit);
-    result.bytes.reserve(expected);
+    const std::size_t first = std::min(reader.size() ? *reader.size() + 1 : kChunk, limit);
+    result.bytes.reserve(first);
     while (!reader.error() && result.bytes.size() < limit) {
         const std::size_t before = result.bytes.size();
-        const std::size_t want = std::min(std::max(kChunk, expected - std::min(expected, before)), limit - before);
+        const std::size_t want = before == 0 ? first : std::min(kChunk, limit - before);
         result.bytes.resize(before + want);
         const std::size_t got = reader.read(std::span(result.bytes).subspan(before));
         result.bytes.resize(before + got);

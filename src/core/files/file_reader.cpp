@@ -48,7 +48,7 @@ std::size_t FileReader::read(std::span<std::uint8_t> into)
     while (done < into.size()) {
         if (start_ < end_) {
             const std::size_t n = std::min(end_ - start_, into.size() - done);
-            std::copy_n(buffer_.begin() + static_cast<std::ptrdiff_t>(start_), n, into.begin() + done);
+            std::copy_n(buffer_.get() + start_, n, into.begin() + done);
             start_ += n;
             done += n;
             continue;
@@ -61,9 +61,10 @@ std::size_t FileReader::read(std::span<std::uint8_t> into)
             done += n;
             continue;
         }
-        buffer_.resize(kBufferSize);
+        if (!buffer_)
+            buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize);
         start_ = 0;
-        end_ = readSome(buffer_);
+        end_ = readSome(std::span(buffer_.get(), kBufferSize));
         if (end_ == 0)
             break;
     }

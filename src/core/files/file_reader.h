@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
-#include <vector>
 
 // A regular file read from its start to its end through a buffer of its own,
 // so that small reads cost few system calls and no reader needs the whole file
@@ -38,7 +38,7 @@ private:
     int fd_ = -1;
     std::optional<FileError> error_;
     std::optional<std::size_t> size_;
-    std::vector<std::uint8_t> buffer_;
-    std::size_t start_ = 0; // the unread bytes are buffer_[start_, end_)
+    std::unique_ptr<std::uint8_t[]> buffer_; // allocated at the first small read, never cleared
+    std::size_t start_ = 0;                  // the unread bytes are buffer_[start_, end_)
     std::size_t end_ = 0;
 };

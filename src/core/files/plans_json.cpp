@@ -101,7 +101,8 @@ public:
         value = static_cast<float>(d);
     }
 
-    void name(const char* key, std::span<char> field) const
+    // Stores the name and answers the text the document gave.
+    std::string name(const char* key, std::span<char> field) const
     {
         const json& v = object_.at(key);
         if (!v.is_string())
@@ -110,6 +111,7 @@ public:
         if (names::utf8ToLatin1(text).size() > 8 || text.find('\0') != std::string::npos)
             fail(key, "more than 8 characters");
         names::fromText(text, field);
+        return text;
     }
 
     void guid(const char* key, Guid& id) const
@@ -139,14 +141,34 @@ std::string freeName(std::string_view prefix, const std::set<std::string>& used)
     return lowestFreeName(prefix, [&used](const std::string& name) { return used.contains(name); });
 }
 
-SateChannel readChannel(const json& object, const std::string& where, int position, std::set<std::string>& names)
+// Where a name stands in the document, for the notice that it changed.
+struct NamePlace {
+    std::size_t plan = 0; // from 1
+    std::size_t tp = 0;   // from 1; 0 for the plan's own name
+};
+
+void noteChangedName(const NamePlace& place, const std::string& given, const std::string& stored,
+                     std::vector<Notice>& renamed)
+{
+    if (given == stored)
+        return;
+    if (place.tp == 0)
+        renamed.push_back({msg::kPlanNameChanged, {std::to_string(place.plan), given, stored}});
+    else
+        renamed.push_back({msg::kTpNameChanged, {std::to_string(place.plan), std::to_string(place.tp), given, stored}});
+}
+
+SateChannel readChannel(const json& object, const std::string& where, NamePlace place, std::set<std::string>& names,
+                        std::vector<Notice>& renamed)
 {
     const Fields f(object, where);
-    SateChannel c = SateChannel::withAddDefaults(static_cast<std::uint8_t>(position + 1), "");
-    if (f.has("name"))
-        f.name("name", c.name);
-    else
+    SateChannel c = SateChannel::withAddDefaults(static_cast<std::uint8_t>(place.tp), "");
+    if (f.has("name")) {
+        const std::string given = f.name("name", c.name);
+        noteChangedName(place, given, c.nameText(), renamed);
+    } else {
         c.setNameText(freeName("TP", names));
+    }
     names.insert(c.nameText());
     f.integer("number", c.number);
     f.integer("enabled", c.enabled);
@@ -180,15 +202,17 @@ std::set<std::string> givenNames(const json& array)
     return names;
 }
 
-CComonOrbitune readPlan(const json& object, const std::string& where, std::int32_t& counter,
-                        std::set<std::string>& planNames)
+CComonOrbitune readPlan(const json& object, const std::string& where, std::size_t planNumber, std::int32_t& counter,
+                        std::set<std::string>& planNames, std::vector<Notice>& renamed)
 {
     const Fields f(object, where);
     CComonOrbitune p = CComonOrbitune::withAddDefaults(0, "");
-    if (f.has("name"))
-        f.name("name", p.name);
-    else
+    if (f.has("name")) {
+        const std::string given = f.name("name", p.name);
+        noteChangedName({planNumber, 0}, given, p.nameText(), renamed);
+    } else {
         p.setNameText(freeName("Plan", planNames));
+    }
     planNames.insert(p.nameText());
     if (f.has("number")) {
         f.integer("number", p.number);
@@ -216,8 +240,8 @@ CComonOrbitune readPlan(const json& object, const std::string& where, std::int32
             f.fail("channels", "more than 255 TPs");
         std::set<std::string> tpNames = givenNames(channels);
         for (std::size_t k = 0; k < channels.size(); ++k)
-            p.appendChannel(
-                readChannel(channels[k], where + ", TP " + std::to_string(k + 1), static_cast<int>(k), tpNames));
+            p.appendChannel(readChannel(channels[k], where + ", TP " + std::to_string(k + 1), {planNumber, k + 1},
+                                        tpNames, renamed));
     }
     p.channelsAdded = p.channelCount;
     std::int32_t count = p.channelCount;
@@ -379,12 +403,14 @@ PlansJsonResult decodePlansJson(std::string_view text)
                 std::string where = "plan " + std::to_string(i + 1);
                 if (plans[i].is_object() && plans[i].contains("name") && plans[i].at("name").is_string())
                     where += " (\"" + plans[i].at("name").get<std::string>() + "\")";
-                result.plans.push_back(readPlan(plans[i], where, result.nextPlanNumber, planNames));
+                result.plans.push_back(
+                    readPlan(plans[i], where, i + 1, result.nextPlanNumber, planNames, result.renamed));
             }
         }
         freshenRepeatedIds(result.plans);
     } catch (const JsonError& e) {
         result.plans.clear();
+        result.renamed.clear();
         result.error = e.what();
     }
     return result;

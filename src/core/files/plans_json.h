@@ -2,6 +2,7 @@
 
 #include "core/model/comon_orbitune.h"
 #include "core/model/plan_list.h"
+#include "core/res/string_table.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,6 +20,10 @@ struct PlansJsonResult {
     std::vector<CComonOrbitune> plans;
     int plansNotTaken = 0;            // plans after the 255 the list holds
     std::optional<std::string> error; // names the plan and the key
+    // Names a record cannot hold as the document gives them (characters
+    // outside Latin-1 become "?"): each names the plan (and TP) by its place,
+    // the name given and the name stored.
+    std::vector<Notice> renamed;
 };
 
 // Reads a document of that shape. Missing keys take the values Add Plan and Add

@@ -9,11 +9,11 @@
 
 namespace {
 
-void addScanFile(const std::filesystem::path& file, SourceListing& listing)
+void addScanFile(const std::filesystem::path& file, std::vector<Notice>& unread, SourceListing& listing)
 {
     auto read = readDvbv5File(file);
     if (read.problem)
-        listing.problems.push_back(std::move(*read.problem));
+        unread.push_back(std::move(*read.problem));
     else
         listing.satellites.push_back(satelliteOf(*read.satellite));
 }
@@ -35,7 +35,7 @@ void addScanFolder(const std::filesystem::path& folder, SourceListing& listing)
     }
     std::sort(files.begin(), files.end());
     for (const auto& file : files)
-        addScanFile(file, listing);
+        addScanFile(file, listing.leftOut, listing);
 }
 
 } // namespace
@@ -53,11 +53,13 @@ SourceListing readSource(const std::filesystem::path& source)
         addScanFolder(source, listing);
     } else if (source.extension() == ".xml") {
         auto read = readSatellitesXml(source);
-        listing.problems = std::move(read.problems);
+        if (read.problem)
+            listing.problems.push_back(std::move(*read.problem));
+        listing.leftOut = std::move(read.leftOut);
         for (const auto& satellite : read.satellites)
             listing.satellites.push_back(satelliteOf(satellite));
     } else {
-        addScanFile(source, listing);
+        addScanFile(source, listing.problems, listing);
     }
     return listing;
 }

@@ -108,7 +108,12 @@ std::string_view bandName(bool cBand)
 PlanImport planOf(const Satellite& satellite, const Taken& taken, MeterModel model, std::uint8_t number)
 {
     PlanImport result;
-    result.plan = CComonOrbitune::withAddDefaults(number, planNameOf(satellite.name, taken));
+    const std::string name = planNameOf(satellite.name, taken);
+    std::string_view given = satellite.name;
+    given.remove_prefix(std::min(given.find_first_not_of(' '), given.size()));
+    if (!given.starts_with(name))
+        result.nameChanged = Notice{msg::kSatelliteNameChanged, {satellite.name, name}};
+    result.plan = CComonOrbitune::withAddDefaults(number, name);
     result.plan.longitude = static_cast<float>(satellite.position.tenths) / 10.0F;
     result.plan.isEast = satellite.position.east ? 1 : 0;
 
@@ -175,7 +180,7 @@ ImportResult importSatellites(std::span<const Satellite> satellites, const PlanL
 
 PlanImport addToPlan(const CComonOrbitune& plan, std::span<const SourceTp> tps, MeterModel model)
 {
-    PlanImport result{plan, {}};
+    PlanImport result{plan, {}, std::nullopt};
     const auto storable = storableInFrequencyOrder(tps, result.leftOut);
     appendTps(result.plan, storable, model, result.leftOut);
     return result;

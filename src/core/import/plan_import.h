@@ -24,6 +24,9 @@ struct LeftOutTp {
 struct PlanImport {
     CComonOrbitune plan;
     std::vector<LeftOutTp> leftOut; // in the source's order, then in frequency order
+    // A new plan whose name is not how its satellite's name starts (characters
+    // a plan name cannot hold, or a number making it unique), saying so.
+    std::optional<Notice> nameChanged;
 };
 
 struct ImportResult {

@@ -9,6 +9,18 @@ std::string positionText(OrbitalPosition position)
            (position.east ? "E" : "W");
 }
 
+std::optional<OrbitalPosition> normalisedPosition(std::int64_t tenthsEast)
+{
+    constexpr std::int64_t kTurn = 2 * OrbitalPosition::kMaxTenths;
+    if (tenthsEast <= -kTurn || tenthsEast >= kTurn)
+        return std::nullopt;
+    if (tenthsEast > OrbitalPosition::kMaxTenths)
+        tenthsEast -= kTurn;
+    else if (tenthsEast < -OrbitalPosition::kMaxTenths)
+        tenthsEast += kTurn;
+    return OrbitalPosition{static_cast<int>(tenthsEast < 0 ? -tenthsEast : tenthsEast), tenthsEast >= 0};
+}
+
 std::optional<OrbitalPosition> parsePosition(std::string_view text)
 {
     if (text.empty())

@@ -4,6 +4,7 @@
 #include "core/res/string_ids.h"
 #include "core/res/string_table.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,12 @@ struct OrbitalPosition {
 
 // "13.0E", "30.0W".
 std::string positionText(OrbitalPosition position);
+
+// A position in tenths of a degree East of Greenwich (West negative) brought
+// into 180.0W..180.0E, as the databases of receivers write them: a value past
+// 180 degrees, up to a full turn, is taken round the circle (1801 is 179.9W,
+// -1850 175.0E). Nothing for a value of a full turn or more.
+std::optional<OrbitalPosition> normalisedPosition(std::int64_t tenthsEast);
 
 // A position as positionText writes it, the decimal being optional and the
 // letter in either case ("19.2E", "30W", "0.5e"); nothing for any other text.

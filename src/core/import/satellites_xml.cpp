@@ -12,9 +12,6 @@
 
 namespace {
 
-// The largest document read: the satellites of every receiver list fit well.
-constexpr std::size_t kMaxDocumentSize = 64 * 1024 * 1024;
-
 template <typename Number> std::optional<Number> numberOf(const pugi::xml_attribute& attribute)
 {
     const std::string_view text = attribute.value();
@@ -47,15 +44,12 @@ SatReading readSat(const pugi::xml_node& sat, const std::string& file)
     const auto position = numberOf<std::int64_t>(positionAttribute);
     if (!position)
         return bad(satTitle(sat) + ": position \"" + positionAttribute.value() + "\"");
-    const std::uint64_t magnitude =
-        *position < 0 ? 0 - static_cast<std::uint64_t>(*position) : static_cast<std::uint64_t>(*position);
-    const auto beyond = static_cast<std::uint64_t>(OrbitalPosition::kMaxTenths + 1);
-    const OrbitalPosition orbital{static_cast<int>(std::min(magnitude, beyond)), *position >= 0};
-    if (!orbital.inRange()) {
+    const auto orbital = normalisedPosition(*position);
+    if (!orbital) {
         reading.problem = Notice{msg::kPositionRange, {file, std::string(positionAttribute.value())}};
         return reading;
     }
-    reading.satellite = XmlSatellite{sat.attribute("name").value(), orbital, file, {}};
+    reading.satellite = XmlSatellite{sat.attribute("name").value(), *orbital, file, {}};
     int index = 0;
     for (const pugi::xml_node& element : sat.children("transponder")) {
         ++index;
@@ -94,20 +88,19 @@ XmlRead parseSatellitesXml(std::string_view text, const std::string& file)
     pugi::xml_document document;
     const pugi::xml_parse_result parsed = document.load_buffer(text.data(), text.size());
     if (!parsed) {
-        read.problems.push_back(
-            {msg::kNotSatellitesXml,
-             {file, std::string(parsed.description()) + " at byte " + std::to_string(parsed.offset)}});
+        read.problem = Notice{msg::kNotSatellitesXml,
+                              {file, std::string(parsed.description()) + " at byte " + std::to_string(parsed.offset)}};
         return read;
     }
     const pugi::xml_node root = document.child("satellites");
     if (!root) {
-        read.problems.push_back({msg::kNotSatellitesXml, {file, "no <satellites> element"}});
+        read.problem = Notice{msg::kNotSatellitesXml, {file, "no <satellites> element"}};
         return read;
     }
     for (const pugi::xml_node& sat : root.children("sat")) {
         auto reading = readSat(sat, file);
         if (reading.problem)
-            read.problems.push_back(std::move(*reading.problem));
+            read.leftOut.push_back(std::move(*reading.problem));
         else
             read.satellites.push_back(std::move(reading.satellite));
     }
@@ -116,9 +109,17 @@ XmlRead parseSatellitesXml(std::string_view text, const std::string& file)
 
 XmlRead readSatellitesXml(const std::filesystem::path& file)
 {
-    const auto bytes = readFilePrefix(file, kMaxDocumentSize);
-    if (bytes.error)
-        return {{}, {Notice{msg::kOpenFileFailed, {file.string()}}}};
+    XmlRead read;
+    // One byte past the limit tells a file that is too large from one that fits.
+    const auto bytes = readFilePrefix(file, kMaxSatellitesXmlBytes + 1);
+    if (bytes.error) {
+        read.problem = Notice{msg::kOpenFileFailed, {file.string()}};
+        return read;
+    }
+    if (bytes.bytes.size() > kMaxSatellitesXmlBytes) {
+        read.problem = Notice{msg::kFileTooLarge, {file.string(), std::to_string(kMaxSatellitesXmlBytes)}};
+        return read;
+    }
     return parseSatellitesXml(std::string_view(reinterpret_cast<const char*>(bytes.bytes.data()), bytes.bytes.size()),
                               file.string());
 }

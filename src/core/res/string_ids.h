@@ -106,6 +106,19 @@ inline constexpr MessageId kSymbolRateOutside{210};
 inline constexpr MessageId kSameTpInPlan{211};
 inline constexpr MessageId kPlanTpLimit{212};
 inline constexpr MessageId kOtherBandTp{213};
+// Hostile sources: sizes, scan file lines and names that had to change.
+inline constexpr MessageId kFileTooLarge{480};
+inline constexpr MessageId kScanLineTooLong{481};
+inline constexpr MessageId kScanControlChar{482};
+inline constexpr MessageId kScanNotLine{483};
+inline constexpr MessageId kScanBeforeGroup{484};
+inline constexpr MessageId kScanValueTooLong{485};
+inline constexpr MessageId kScanBadValue{486};
+inline constexpr MessageId kScanRepeatedKey{487};
+inline constexpr MessageId kScanTooManyGroups{488};
+inline constexpr MessageId kPlanNameChanged{489};
+inline constexpr MessageId kTpNameChanged{490};
+inline constexpr MessageId kSatelliteNameChanged{491};
 // Editing the lists: the clipboard, duplicate TPs and the find box.
 inline constexpr MessageId kLabelCut{220};
 inline constexpr MessageId kLabelCopy{221};

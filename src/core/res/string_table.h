@@ -21,8 +21,8 @@ std::string_view messageText(MessageId id, Language language);
 std::string formatMessage(MessageId id, Language language, std::span<const std::string> args = {});
 
 // A string table entry with its arguments: why a record or a file is left
-// out, why a check refuses, what is wrong with a source. The editor and the
-// tool show it in their language.
+// out, why a check refuses, what is wrong with a source, a name that had to
+// change. The editor and the tool show it in their language.
 struct Notice {
     MessageId message;
     std::vector<std::string> args;

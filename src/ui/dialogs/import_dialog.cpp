@@ -404,12 +404,18 @@ void CDlgImport::preview()
         lines << text(refused->message, refused->args);
     else if (satellites.empty())
         lines << text(msg::kImportNothingChosen);
+    // Satellites of the source that cannot be read come first: the others are
+    // listed all the same.
+    for (const Notice& satellite : listing_.leftOut)
+        lines << qtText(noticeText(satellite, prompts_.language()));
     for (std::size_t i = 0; i < imports.size(); ++i) {
         // New plans follow the satellites; TPs added to the current plan are
         // named with it.
         const std::string whose = result_.newPlans.empty()
                                       ? imports[i].plan.nameText()
                                       : satellites[i].name + ' ' + positionText(satellites[i].position);
+        if (imports[i].nameChanged)
+            lines << qtText(noticeText(*imports[i].nameChanged, prompts_.language()));
         for (const LeftOutTp& tp : imports[i].leftOut)
             lines << text(msg::kTpLeftOut, {tp.tp, whose, noticeText(tp.why, prompts_.language())});
     }

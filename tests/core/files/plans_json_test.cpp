@@ -89,6 +89,20 @@ TEST(PlansJson, ErrorsNameThePlanAndTheKey)
         EXPECT_TRUE(decodePlansJson(bad).error) << bad;
 }
 
+// Names a record holds only with characters changed are named, with what
+// they became; Latin-1 names come through as they are.
+TEST(PlansJson, ChangedNamesAreNamed)
+{
+    const auto decoded = decodePlansJson(
+        R"({"plans": [{"name": "T\u00fcrk", "channels": [{"name": "ok"}, {"name": "\u03a91"}]}, {"name": "\u536b\u661f"}]})");
+    ASSERT_FALSE(decoded.error);
+    EXPECT_EQ(decoded.plans[0].nameText(), "T\u00fcrk");
+    EXPECT_EQ(decoded.renamed, (std::vector<Notice>{{msg::kTpNameChanged, {"1", "2", "\u03a91", "?1"}},
+                                                    {msg::kPlanNameChanged, {"2", "\u536b\u661f", "??"}}}));
+    EXPECT_EQ(noticeText(decoded.renamed[1], Language::English),
+              "Plan 2: the name \"\u536b\u661f\" can not be stored, it becomes \"??\"");
+}
+
 TEST(PlansJson, MoreThan255TpsAreRefused)
 {
     std::string text = R"({"plans": [{"channels": [)";

@@ -97,21 +97,26 @@ TEST(ScanFiles, BadFilesAreNamedWithWhatIsWrong)
 {
     TempDir dir;
     std::ofstream(dir.file("Nameless")) << "[A]\n";
-    std::ofstream(dir.file("Far-190.0E")) << "[A]\n";
+    std::ofstream(dir.file("Far-360.0E")) << "[A]\n";
     std::ofstream(dir.file("Broken-1.0W")) << "no group\n";
+    std::ofstream(dir.file("Round-190.0E")) << "[A]\n";
     EXPECT_EQ(readDvbv5File(dir.file("Nameless")).problem,
               (Notice{msg::kNoPositionInName, {dir.file("Nameless").string()}}));
-    EXPECT_EQ(readDvbv5File(dir.file("Far-190.0E")).problem,
-              (Notice{msg::kPositionRange, {dir.file("Far-190.0E").string(), "190.0E"}}));
+    EXPECT_EQ(readDvbv5File(dir.file("Far-360.0E")).problem,
+              (Notice{msg::kPositionRange, {dir.file("Far-360.0E").string(), "360.0E"}}));
     EXPECT_EQ(readDvbv5File(dir.file("Broken-1.0W")).problem,
-              (Notice{msg::kNotScanFile, {dir.file("Broken-1.0W").string()}}));
+              (Notice{msg::kScanNotLine, {dir.file("Broken-1.0W").string(), "1"}}));
     EXPECT_EQ(readDvbv5File(dir.file("Gone-1.0W")).problem,
               (Notice{msg::kOpenFileFailed, {dir.file("Gone-1.0W").string()}}));
+    EXPECT_EQ(readDvbv5File(dir.file("Round-190.0E")).satellite->position, (OrbitalPosition{1700, false}));
 
-    // A folder lists the files it can read and names the others.
+    // A folder lists the files it can read and leaves the others out, naming them.
     const auto listing = readSource(dir.path());
-    EXPECT_EQ(listing.satellites.size(), 0U);
-    EXPECT_EQ(listing.problems.size(), 3U);
+    EXPECT_EQ(listing.satellites.size(), 1U);
+    EXPECT_EQ(listing.leftOut.size(), 3U);
+    EXPECT_TRUE(listing.problems.empty());
+    // A single file that cannot be read is the source's problem.
+    EXPECT_EQ(readSource(dir.file("Broken-1.0W")).problems.size(), 1U);
     std::filesystem::create_directory(dir.file("empty"));
     EXPECT_EQ(readSource(dir.file("empty")).problems,
               (std::vector<Notice>{{msg::kNoSatelliteFiles, {dir.file("empty").string()}}}));
@@ -169,4 +174,96 @@ TEST(ScanFiles, HotbirdOfTheDistributionImportsAsOnePlan)
         EXPECT_EQ(result.plans[0].leftOut[i].tp, leftOut[i].tp);
         EXPECT_EQ(result.plans[0].leftOut[i].why, leftOut[i].why);
     }
+}
+
+// Each file would have made the scan-file library write past its buffers,
+// run out of memory or list a satellite with nothing in it.
+TEST(ScanFiles, HostileFilesAreRefusedWithTheLineAndWhy)
+{
+    TempDir dir;
+    const auto refusal = [&](const std::string& name, const std::string& text) {
+        std::ofstream(dir.file(name), std::ios::binary) << text;
+        const auto read = readDvbv5File(dir.file(name));
+        EXPECT_FALSE(read.satellite) << name;
+        return read.problem.value_or(Notice{});
+    };
+    const auto at = [&](const std::string& name, MessageId message, std::vector<std::string> args) {
+        args.insert(args.begin(), dir.file(name).string());
+        return Notice{message, std::move(args)};
+    };
+    EXPECT_EQ(refusal("Long-1.0E", "[A]\n\tDELIVERY_SYSTEM = " + std::string(60, 'X') + "\n"),
+              at("Long-1.0E", msg::kScanValueTooLong, {"2", "DELIVERY_SYSTEM", "32"}));
+    EXPECT_EQ(refusal("Pol-1.0E", "[A]\n\tFREQUENCY = 11000000\n\tpolarization = UP\n"),
+              at("Pol-1.0E", msg::kScanBadValue, {"3", "POLARIZATION = UP"}));
+    EXPECT_EQ(refusal("Digits-1.0E", "[A]\n\tFREQUENCY = 1234567890\n"),
+              at("Digits-1.0E", msg::kScanBadValue, {"2", "FREQUENCY = 1234567890"}));
+    constexpr char kNul[] = "[A]\n\tFREQUENCY = 1\0 2\n";
+    EXPECT_EQ(refusal("Nul-1.0E", std::string(kNul, sizeof kNul - 1)), at("Nul-1.0E", msg::kScanControlChar, {"2"}));
+    EXPECT_EQ(refusal("Wide-1.0E", "[A]\n# " + std::string(300, 'x') + "\n"),
+              at("Wide-1.0E", msg::kScanLineTooLong, {"2", "256"}));
+    EXPECT_EQ(refusal("Early-1.0E", "FREQUENCY = 1\n[A]\n"), at("Early-1.0E", msg::kScanBeforeGroup, {"1"}));
+    EXPECT_EQ(refusal("Twice-1.0E", "[A]\n\tFREQUENCY = 1\n\tFREQUENCY = 2\n"),
+              at("Twice-1.0E", msg::kScanRepeatedKey, {"3", "FREQUENCY"}));
+    std::string groups;
+    for (int i = 0; i <= kMaxScanGroups; ++i)
+        groups += "[A]\n";
+    EXPECT_EQ(refusal("Many-1.0E", groups), at("Many-1.0E", msg::kScanTooManyGroups, {"1001", "1000"}));
+
+    // A sparse file of a gigabyte is refused by its size, without reading it all.
+    std::ofstream(dir.file("Sparse-1.0E")).close();
+    std::filesystem::resize_file(dir.file("Sparse-1.0E"), std::uintmax_t{1} << 30);
+    EXPECT_EQ(readDvbv5File(dir.file("Sparse-1.0E")).problem,
+              at("Sparse-1.0E", msg::kFileTooLarge, {std::to_string(kMaxScanFileBytes)}));
+    EXPECT_EQ(noticeText(at("Long-1.0E", msg::kScanValueTooLong, {"2", "DELIVERY_SYSTEM", "32"}), Language::English),
+              "The file " + dir.file("Long-1.0E").string() +
+                  ", line 2: the value of DELIVERY_SYSTEM is longer than 32 characters");
+}
+
+// The library is given one plain form: keys in upper case, values as it
+// spells them, the keys the import does not read left out; then it reads the
+// values the file gave, whatever their case and line ends.
+TEST(ScanFiles, CheckedTextIsThePlainFormOfTheFile)
+{
+    const std::string file = "# comment\r\n[11914 V]\r\n  delivery_system=dvbs2\r\n\tINVERSION = AUTO\r\n"
+                             "\tFrequency = 11914500\r\n\tpolarization = vertical\r\n\tSYMBOL_RATE = 27500000\r\n"
+                             "\tINNER_FEC = 9/10\r\n\tMODULATION = psk/8\r\n\tROLLOFF = 20\r\n\tPILOT = on\r\n\n[]\n";
+    const ScanText checked = checkScanText(file, "f");
+    ASSERT_FALSE(checked.problem);
+    EXPECT_EQ(checked.text, "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS2\n\tFREQUENCY = 11914500\n"
+                            "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 27500000\n\tINNER_FEC = 9/10\n"
+                            "\tMODULATION = PSK/8\n\tROLLOFF = 20\n\tPILOT = ON\n[CHANNEL]\n");
+    EXPECT_EQ(checkScanText(checked.text, "f").text, checked.text);
+
+    TempDir dir;
+    std::ofstream(dir.file("Mixed-19.2E"), std::ios::binary) << file;
+    const auto read = readDvbv5File(dir.file("Mixed-19.2E"));
+    ASSERT_TRUE(read.satellite);
+    ASSERT_EQ(read.satellite->tps.size(), 2U);
+    const Dvbv5Tp& tp = read.satellite->tps[0];
+    EXPECT_EQ(tp.deliverySystem, "DVBS2");
+    EXPECT_EQ(tp.frequency, 11914500U);
+    EXPECT_EQ(tp.polarization, "VERTICAL");
+    EXPECT_EQ(tp.modulation, "PSK/8");
+    EXPECT_EQ(tp.pilot, "ON");
+}
+
+// Every DVB-S table of the distribution passes the checks whole.
+TEST(ScanFiles, TheDistributionsTablesAllPass)
+{
+    std::size_t files = 0;
+    std::size_t groups = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(defaultScanFolder())) {
+        ++files;
+        std::ifstream in(entry.path());
+        for (std::string line; std::getline(in, line);)
+            groups += line.starts_with('[') ? 1 : 0;
+    }
+    const SourceListing listing = readSource(defaultScanFolder());
+    EXPECT_TRUE(listing.problems.empty());
+    EXPECT_TRUE(listing.leftOut.empty()) << noticeText(listing.leftOut.front(), Language::English);
+    ASSERT_EQ(listing.satellites.size(), files);
+    std::size_t tps = 0;
+    for (const Satellite& satellite : listing.satellites)
+        tps += satellite.tps.size();
+    EXPECT_EQ(tps, groups);
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 // A DVB-S TP of 27.5 MS/s at `kHz` with polarization H or V.
@@ -43,6 +45,21 @@ TEST(PlanImport, PositionsReadAndWriteWithOneDecimal)
     EXPECT_FALSE((OrbitalPosition{1801, true}).inRange());
 }
 
+// Receiver databases write 1801 for the satellite at 179.9W.
+TEST(PlanImport, PositionsPastHalfATurnComeRound)
+{
+    EXPECT_EQ(normalisedPosition(1801), (OrbitalPosition{1799, false}));
+    EXPECT_EQ(normalisedPosition(-1801), (OrbitalPosition{1799, true}));
+    EXPECT_EQ(normalisedPosition(1800), (OrbitalPosition{1800, true}));
+    EXPECT_EQ(normalisedPosition(-1800), (OrbitalPosition{1800, false}));
+    EXPECT_EQ(normalisedPosition(3592), (OrbitalPosition{8, false}));
+    EXPECT_EQ(normalisedPosition(-8), (OrbitalPosition{8, false}));
+    EXPECT_EQ(normalisedPosition(0), (OrbitalPosition{0, true}));
+    EXPECT_FALSE(normalisedPosition(3600));
+    EXPECT_FALSE(normalisedPosition(-3600));
+    EXPECT_FALSE(normalisedPosition(std::numeric_limits<std::int64_t>::min()));
+}
+
 TEST(PlanImport, BandsAndTheSameTp)
 {
     SateChannel a;
@@ -78,6 +95,25 @@ TEST(PlanImport, PlanNamesAreUniqueAndAllowed)
     EXPECT_EQ(result.plans[3].plan.nameText(), "Plan1");
     EXPECT_EQ(result.plans[3].plan.number, 11);
     EXPECT_EQ(result.nextPlanNumber, 11);
+}
+
+// A plan name that is not how its satellite's name starts is named, with
+// the satellite; one that only cuts the name at 8 characters is not.
+TEST(PlanImport, ChangedPlanNamesAreNamed)
+{
+    PlanList plans;
+    plans.append(makePlan("Astra 19", 1));
+    const Satellite satellites[] = {
+        satelliteWith("Astra 28.2E", {tpAt(11000000)}), satelliteWith("T\xc3\xbcrksat 42E", {tpAt(11000000)}),
+        satelliteWith("Astra 19.2E", {tpAt(11000000)}), satelliteWith("  Thor", {tpAt(11000000)})};
+    const auto result = importSatellites(satellites, plans, MeterModel::General, 0);
+    ASSERT_EQ(result.plans.size(), 4U);
+    EXPECT_FALSE(result.plans[0].nameChanged);
+    EXPECT_EQ(result.plans[1].nameChanged, (Notice{msg::kSatelliteNameChanged, {"T\xc3\xbcrksat 42E", "Trksat 4"}}));
+    EXPECT_EQ(result.plans[2].nameChanged, (Notice{msg::kSatelliteNameChanged, {"Astra 19.2E", "Astra1"}}));
+    EXPECT_FALSE(result.plans[3].nameChanged);
+    EXPECT_EQ(noticeText(*result.plans[2].nameChanged, Language::English),
+              "The plan of the satellite \"Astra 19.2E\" is named \"Astra1\"");
 }
 
 TEST(PlanImport, MostlyCBandMakesACBandPlan)

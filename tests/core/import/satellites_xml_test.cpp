@@ -1,7 +1,12 @@
+#include "core/import/import_source.h"
 #include "core/import/plan_import.h"
 #include "core/import/satellites_xml.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -29,7 +34,8 @@ constexpr std::string_view kDocument = R"(<?xml version="1.0" encoding="UTF-8"?>
 TEST(SatellitesXml, TranspondersBecomeTpsAndApskIsLeftOut)
 {
     const auto read = parseSatellitesXml(kDocument, "satellites.xml");
-    EXPECT_TRUE(read.problems.empty());
+    EXPECT_TRUE(read.leftOut.empty());
+    EXPECT_FALSE(read.problem);
     ASSERT_EQ(read.satellites.size(), 2U);
     EXPECT_EQ(read.satellites[1].position, (OrbitalPosition{300, false}));
     const Satellite astra = satelliteOf(read.satellites[0]);
@@ -83,21 +89,61 @@ TEST(SatellitesXml, TranspondersBecomeTpsAndApskIsLeftOut)
 
 TEST(SatellitesXml, BadDocumentsAndSatellitesAreNamed)
 {
-    EXPECT_EQ(parseSatellitesXml("<satellites><sat", "a.xml").problems.at(0).message, msg::kNotSatellitesXml);
-    EXPECT_EQ(parseSatellitesXml("<channels/>", "a.xml").problems.at(0),
+    EXPECT_EQ(parseSatellitesXml("<satellites><sat", "a.xml").problem->message, msg::kNotSatellitesXml);
+    EXPECT_EQ(parseSatellitesXml("<channels/>", "a.xml").problem,
               (Notice{msg::kNotSatellitesXml, {"a.xml", "no <satellites> element"}}));
     const auto read = parseSatellitesXml(R"(<satellites>
-        <sat name="Far" position="1900"/>
+        <sat name="Far" position="3600"/>
         <sat name="Bad" position="100"><transponder frequency="12x" symbol_rate="1" polarization="0"/></sat>
         <sat name="Short" position="100"><transponder frequency="12000000" polarization="0"/></sat>
         <sat name="Good" position="0"/></satellites>)",
                                          "a.xml");
     ASSERT_EQ(read.satellites.size(), 1U);
     EXPECT_EQ(read.satellites[0].name, "Good");
-    ASSERT_EQ(read.problems.size(), 3U);
-    EXPECT_EQ(read.problems[0], (Notice{msg::kPositionRange, {"a.xml", "1900"}}));
-    EXPECT_EQ(read.problems[1],
+    EXPECT_FALSE(read.problem);
+    ASSERT_EQ(read.leftOut.size(), 3U);
+    EXPECT_EQ(read.leftOut[0], (Notice{msg::kPositionRange, {"a.xml", "3600"}}));
+    EXPECT_EQ(read.leftOut[1],
               (Notice{msg::kBadFileContent, {"a.xml", "sat \"Bad\", transponder 1: frequency \"12x\""}}));
-    EXPECT_EQ(read.problems[2],
+    EXPECT_EQ(read.leftOut[2],
               (Notice{msg::kBadFileContent, {"a.xml", "sat \"Short\", transponder 1: symbol_rate \"\""}}));
+}
+
+// As receiver images ship the file: two satellites a tenth apart at one slot,
+// 1801 for the satellite at 179.9W, and one that cannot be read in between;
+// every other satellite is read, from a file, and the whole file is listed.
+TEST(SatellitesXml, ReceiverFilesAreReadWhole)
+{
+    TempDir dir;
+    std::ofstream(dir.file("satellites.xml")) << R"xml(<satellites>
+  <sat name="Astra 1KR/1L/1M/1N (19.2E)" position="192"><transponder frequency="11229000" symbol_rate="22000000" polarization="1"/></sat>
+  <sat name="Astra 1 (19.1E)" position="191"/>
+  <sat name="Intelsat 18 (180.0E)" position="1801"><transponder frequency="3840000" symbol_rate="27500000" polarization="0"/></sat>
+  <sat name="Broken" position="east"/>
+  <sat name="Eutelsat 117 West A" position="-1801"/>
+  <sat name="Hispasat (30.0W)" position="-300"/>
+</satellites>)xml";
+    const SourceListing listing = readSource(dir.file("satellites.xml"));
+    EXPECT_TRUE(listing.problems.empty());
+    ASSERT_EQ(listing.satellites.size(), 5U);
+    EXPECT_EQ(listing.satellites[1].position, (OrbitalPosition{191, true}));
+    EXPECT_EQ(listing.satellites[2].position, (OrbitalPosition{1799, false}));
+    EXPECT_EQ(listing.satellites[2].storableCount(), 1);
+    EXPECT_EQ(listing.satellites[3].position, (OrbitalPosition{1799, true}));
+    EXPECT_EQ(listing.satellites[4].name, "Hispasat (30.0W)");
+    EXPECT_EQ(listing.leftOut,
+              (std::vector<Notice>{
+                  {msg::kBadFileContent, {dir.file("satellites.xml").string(), "sat \"Broken\": position \"east\""}}}));
+}
+
+// A document past the limit is called too large, not malformed.
+TEST(SatellitesXml, TooLargeIsSaid)
+{
+    TempDir dir;
+    std::ofstream(dir.file("big.xml")) << "<satellites>";
+    std::filesystem::resize_file(dir.file("big.xml"), kMaxSatellitesXmlBytes + 1);
+    EXPECT_EQ(readSatellitesXml(dir.file("big.xml")).problem,
+              (Notice{msg::kFileTooLarge, {dir.file("big.xml").string(), "67108864"}}));
+    std::filesystem::resize_file(dir.file("big.xml"), kMaxSatellitesXmlBytes);
+    EXPECT_EQ(readSatellitesXml(dir.file("big.xml")).problem->message, msg::kNotSatellitesXml);
 }

@@ -133,6 +133,27 @@ TEST_F(ImportDialogTest, TpsGoIntoTheCurrentPlanOnce)
     EXPECT_TRUE(dialog->result().newPlans.empty());
 }
 
+// A satellite that cannot be read is named in the left-out box and the others
+// are listed, 1801 as 179.9W; a plan name that had to change is named there too.
+TEST_F(ImportDialogTest, SatellitesThatCannotBeReadAreNamedAndTheOthersListed)
+{
+    constexpr std::string_view kReceiverFile = R"(<satellites>
+  <sat name="Broken" position="east"/>
+  <sat name="Intelsat 18" position="1801"><transponder frequency="3840000" symbol_rate="27500000" polarization="0"/></sat>
+  <sat name="Türksat" position="420"><transponder frequency="11000000" symbol_rate="27500000" polarization="0"/></sat>
+</satellites>)";
+    writeBytes(dir.file("satellites.xml"), {kReceiverFile.begin(), kReceiverFile.end()});
+    auto dialog = open();
+    EXPECT_EQ(dialog->satelliteTable()->item(0, 0)->text(), QStringLiteral("179.9W"));
+    const QString box = dialog->leftOutBox()->toPlainText();
+    EXPECT_TRUE(box.contains(QStringLiteral("sat \"Broken\": position \"east\""))) << box.toStdString();
+    tick(dialog->satelliteTable(), 1);
+    EXPECT_TRUE(dialog->leftOutBox()->toPlainText().contains(
+        QStringLiteral("The plan of the satellite \"T\u00fcrksat\" is named \"Trksat\"")))
+        << dialog->leftOutBox()->toPlainText().toStdString();
+    EXPECT_TRUE(dialog->importButton()->isEnabled());
+}
+
 TEST_F(ImportDialogTest, MissingSourceIsNamed)
 {
     auto dialog = std::make_unique<CDlgImport>(plans, nullptr, 0, prompts);

@@ -310,6 +310,23 @@ TEST_F(ListEditingTest, DuplicatedRecordsPassTheCellRules)
     EXPECT_EQ(prompts.messages[0].text, "Nothing is duplicated: plan 1 (Plan2), Longitude: between 0 to 180");
 }
 
+// A pasted name a record cannot hold as given becomes "??", which no typed
+// name may be: nothing is pasted, and the message names the record.
+TEST_F(ListEditingTest, PastedNamesThatCannotBeHeldAreRefused)
+{
+    open(1, 0);
+    clickCell(planList(), 0, 0);
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QString::fromLatin1(row_clipboard::kPlansType),
+                  QByteArrayLiteral(R"({"plans": [{"name": "\u536b\u661f"}, {"name": "Fine"}]})"));
+    QApplication::clipboard()->setMimeData(data.release());
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(plans.count(), 1);
+    ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kPasteRefused});
+    EXPECT_EQ(prompts.messages[0].text,
+              "Nothing is pasted: plan 1 (?\?), Plan Name: not be number or not availeble chars");
+}
+
 // Plans copied and pasted, cut and duplicated: fresh ids, free names, one
 // step each.
 TEST_F(ListEditingTest, PlansCopyPasteCutAndDuplicate)

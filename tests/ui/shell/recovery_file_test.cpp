@@ -227,8 +227,8 @@ TEST(RecoveryOffer, FailedCopyIsToldOnceUntilOneIsWritten)
     change();
     change();
     ASSERT_EQ(prompts.messageIds(), std::vector<MessageId>{msg::kRecoveryCopyFailed});
-    const std::string told = "The unsaved plans can not be kept in " + recovery.path().toStdString() + ": " +
-                             std::strerror(EISDIR) + ". Until they can, save them to a file to keep them";
+    const std::string told = "The unsaved plans can not be kept in " + recovery.path().toStdString() +
+                             ": not a regular file. Until they can, save them to a file to keep them";
     EXPECT_EQ(prompts.messages[0].text, told);
     EXPECT_EQ(frame.statusBar()->currentMessage().toStdString(), told);
 
