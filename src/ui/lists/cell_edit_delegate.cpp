@@ -107,6 +107,14 @@ QWidget* CellEditDelegate::openEditor() const
     return editor_ && editor_->isVisible() ? editor_.data() : nullptr;
 }
 
+bool CellEditDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index)
+{
+    if (event->type() == QEvent::KeyPress)
+        return false;
+    return QStyledItemDelegate::editorEvent(event, model, option, index);
+}
+
 // The keys that end an edit are the editor's own, whatever shortcuts, default
 // or cancel buttons the window has.
 bool CellEditDelegate::eventFilter(QObject* object, QEvent* event)

@@ -28,6 +28,10 @@ public:
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
+    // Keys on a cell are the list's: Space ticks through the list, and
+    // Ctrl+Space selects, on the check box's cell too.
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
 
 private:
     CSortComboListCtrl& list_;

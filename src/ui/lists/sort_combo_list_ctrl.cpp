@@ -231,19 +231,37 @@ int CSortComboListCtrl::firstEditableColumn() const
     return 0;
 }
 
+// One range per run of adjacent rows: the fewer ranges, the less the views
+// have to keep up to date while rows move.
+QItemSelection CSortComboListCtrl::rowsSelection(const std::vector<Guid>& ids) const
+{
+    std::vector<int> rows;
+    rows.reserve(ids.size());
+    for (const Guid& id : ids)
+        if (const int row = rowOf(id); row >= 0)
+            rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    QItemSelection selection;
+    for (std::size_t first = 0; first < rows.size();) {
+        std::size_t last = first;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        selection.select(cell(rows[first], 0), cell(rows[last], records_.columnCount() - 1));
+        first = last + 1;
+    }
+    return selection;
+}
+
 void CSortComboListCtrl::selectIds(const std::vector<Guid>& ids)
 {
-    QItemSelection selection;
+    selectionModel()->select(rowsSelection(ids), QItemSelectionModel::ClearAndSelect);
     int first = -1;
     for (const Guid& id : ids) {
-        const int row = rowOf(id);
-        if (row < 0)
-            continue;
-        if (first < 0)
-            first = row;
-        selection.select(cell(row, 0), cell(row, records_.columnCount() - 1));
+        first = rowOf(id);
+        if (first >= 0)
+            break;
     }
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     if (first < 0)
         return;
     const int column = records_.isEditable(currentColumn()) ? currentColumn() : firstEditableColumn();
@@ -278,11 +296,7 @@ void CSortComboListCtrl::showView(const ListView& shown)
         rowOrder_->showRecordOrder();
     showSortIndicator();
     records_.setTicks(shown.checked);
-    QItemSelection selection;
-    for (const Guid& id : shown.selected)
-        if (const int row = rowOf(id); row >= 0)
-            selection.select(cell(row, 0), cell(row, records_.columnCount() - 1));
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->select(rowsSelection(shown.selected), QItemSelectionModel::ClearAndSelect);
     const int current = shown.current.isNull() ? -1 : rowOf(shown.current);
     selectionModel()->setCurrentIndex(current < 0 ? QModelIndex() : cell(current, std::max(shown.currentColumn, 0)),
                                       QItemSelectionModel::NoUpdate);

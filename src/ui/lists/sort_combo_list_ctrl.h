@@ -2,6 +2,7 @@
 
 #include "core/model/guid.h"
 
+#include <QItemSelection>
 #include <QTableView>
 
 #include <memory>
@@ -148,6 +149,8 @@ protected:
 
 private:
     QModelIndex cell(int row, int column) const;
+    // The shown rows of `ids`, whole.
+    QItemSelection rowsSelection(const std::vector<Guid>& ids) const;
     // The editable cell after (or before) a cell, row after row; none past
     // the ends.
     QModelIndex neighbourCell(const QModelIndex& from, int step) const;

@@ -410,13 +410,21 @@ TEST_F(ListCtrlTest, KeysOpenEditorsAndTabGoesOnFromCellToCell)
     EXPECT_EQ(owner.list.currentRow(), 3);
 }
 
-TEST_F(ListCtrlTest, SpaceTicksAndDeleteAsksTheOwner)
+// Space ticks the current row, once; Ctrl+Space takes it out of the
+// selection or puts it back, even on the check box's cell.
+TEST_F(ListCtrlTest, SpaceTicksCtrlSpaceSelectsAndDeleteAsksTheOwner)
 {
     clickCell(owner.list, 1, 0);
     QTest::keyClick(&owner.list, Qt::Key_Space);
     EXPECT_TRUE(owner.list.isChecked(1));
     QTest::keyClick(&owner.list, Qt::Key_Space);
     EXPECT_FALSE(owner.list.isChecked(1));
+    QTest::keyClick(&owner.list, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_TRUE(owner.list.selectedIds().empty());
+    EXPECT_FALSE(owner.list.isChecked(1));
+    EXPECT_EQ(owner.list.currentRow(), 1);
+    QTest::keyClick(&owner.list, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(owner.list.selectedIds(), std::vector<Guid>{owner.id(1)});
     QTest::keyClick(&owner.list, Qt::Key_Delete);
     EXPECT_EQ(owner.deleteRequests, 1);
 }

@@ -364,8 +364,10 @@ TEST_F(ListEditingTest, DeleteKeyAsksAndDeletesTheSelectedRowsOnly)
     key(Qt::Key_Delete);
     EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kConfirmDeleteTps, msg::kConfirmDeleteTps}));
     EXPECT_EQ(columnTexts(channelList(), 1), textList({"TP1", "TP3"}));
+    clickCell(channelList(), 0, 0);
     clickCell(channelList(), 0, 0, Qt::ControlModifier);
     ASSERT_TRUE(channelList().selectedIds().empty());
+    ASSERT_EQ(channelList().currentRow(), 0);
     key(Qt::Key_Delete);
     EXPECT_EQ(prompts.messages.size(), 2U);
     EXPECT_EQ(plans.at(0).channelCount, 2);

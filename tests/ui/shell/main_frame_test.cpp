@@ -146,6 +146,7 @@ TEST_F(FrameTest, CommandsAreNamedActions)
     frame->findChild<QAction*>(QStringLiteral("ID_BUTTON_PLAN_ADD"))->trigger();
     EXPECT_EQ(plans.count(), 1);
     EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Plans);
+    frame->planPane().listControl().setFocus();
     frame->findChild<QAction*>(QStringLiteral("ID_NEXT_PANE"))->trigger();
     EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Channels);
     QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
@@ -170,12 +171,20 @@ TEST_F(FrameTest, SelectAllReachesOnlyTheActivePane)
     QTest::mouseClick(planSelectAll, Qt::LeftButton);
     EXPECT_TRUE(frame->planPane().listControl().isChecked(0));
 
+    // The click left the keyboard on the ribbon, from where F6 goes to the
+    // plan pane; from there, to the TP pane.
+    QTest::keyClick(frame.get(), Qt::Key_F6);
+    EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Plans);
+    EXPECT_EQ(QApplication::focusWidget(), &frame->planPane().listControl());
     QTest::keyClick(frame.get(), Qt::Key_F6);
     EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Channels);
     EXPECT_TRUE(channelSelectAll->isEnabled());
     EXPECT_FALSE(planSelectAll->isEnabled());
     QTest::mouseClick(channelSelectAll, Qt::LeftButton);
     EXPECT_TRUE(frame->channelPane().listControl().isChecked(1));
+    // Shift+F6 from the ribbon goes to the TP pane, then to the plan pane.
+    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Channels);
     QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Plans);
 }
