@@ -1,13 +1,12 @@
 #pragma once
 
+#include "core/model/plan_list.h"
 #include "ui/lists/plan_changes.h"
 #include "ui/shell/panes_view.h"
 
 #include <QUndoStack>
 
 #include <functional>
-
-class PlanList;
 
 // The steps the user can undo and redo, from the last time the plans were
 // replaced as a whole (opened, uploaded, restored). Each step keeps what its
@@ -49,6 +48,9 @@ public:
 
 private:
     PlanList& plans_;
+    // The records as they were before the step being made. Kept between steps
+    // so that each step copies into memory it already has.
+    PlanList before_;
     ViewHooks hooks_;
     QUndoStack stack_;
     int depth_ = 0;
