@@ -13,7 +13,7 @@ constexpr auto kPoll = 100ms;
 
 bool isMessageBox(const AccessibleNode& node)
 {
-    return node.showing && (node.role == "alert" || node.role == "dialog");
+    return node.showing && node.role == "alert";
 }
 
 // The desktop of this test program, and what the program reads of it.
@@ -136,16 +136,23 @@ bool EditorSession::waitUntilGone(const std::function<bool(const AccessibleNode&
     return waitUntil([&](const AccessibleNode& windows) { return windows.find(match) == nullptr; }, patience);
 }
 
-std::optional<std::string> EditorSession::messageText(std::chrono::milliseconds patience) const
+std::optional<std::string> EditorSession::messageTextOf(const AccessibleNode& windows)
 {
-    const auto box = waitFor(isMessageBox, patience);
-    if (!box)
+    const AccessibleNode* box = windows.find(isMessageBox);
+    if (box == nullptr)
         return std::nullopt;
     std::string text;
     box->visit([&](const AccessibleNode& n) {
         if (n.role == "label" && n.showing && !n.name.empty())
             text += (text.empty() ? "" : "\n") + n.name;
     });
+    return text;
+}
+
+std::optional<std::string> EditorSession::messageText(std::chrono::milliseconds patience) const
+{
+    std::optional<std::string> text;
+    waitUntil([&](const AccessibleNode& windows) { return (text = messageTextOf(windows)).has_value(); }, patience);
     return text;
 }
 

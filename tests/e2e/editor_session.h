@@ -69,6 +69,8 @@ public:
     bool waitUntilGone(const std::function<bool(const AccessibleNode&)>& match,
                        std::chrono::milliseconds patience = kPatience) const;
 
+    // The text of the message box among `windows`, if one shows.
+    static std::optional<std::string> messageTextOf(const AccessibleNode& windows);
     // The text of the message box that shows, waiting for one.
     std::optional<std::string> messageText(std::chrono::milliseconds patience = kPatience) const;
     // Clicks the showing button of that label; false when there is none.

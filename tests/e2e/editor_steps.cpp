@@ -74,7 +74,11 @@ std::string answerMessage(const EditorSession& editor, const std::string& button
     if (!text)
         return {};
     editor.clickButton(button);
-    editor.waitUntilGone([](const AccessibleNode& n) { return n.showing && n.role == "alert"; });
+    // Gone when no box shows that text any more: the next one may follow at once.
+    editor.waitUntil([&](const AccessibleNode& windows) {
+        const auto now = editor.messageTextOf(windows);
+        return !now || *now != *text;
+    });
     return *text;
 }
 
