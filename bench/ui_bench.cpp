@@ -7,11 +7,13 @@
 #include "core/rules/model_checks.h"
 #include "full_plans.h"
 #include "ui/lists/in_place_edit.h"
+#include "ui/lists/list_filter_box.h"
+#include "ui/lists/orbitune_list.h"
+#include "ui/lists/record_sort_filter_model.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/pictures/band_picture.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/main_frame.h"
-#include "ui/shell/orbitune_list.h"
 #include "ui/shell/plan_history.h"
 
 #include <QApplication>
@@ -109,10 +111,11 @@ void editCell255(benchmark::State& state)
     FullEditor editor;
     CSortComboListCtrl& list = editor.frame.channelPane().listControl();
     list.setFocus();
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.cellRect(0, 0).center());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.rowOrder().index(0, 0)).center());
     int value = 0;
     for (auto _ : state) {
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.cellRect(0, channel_column::kFrequency).center());
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualRect(list.rowOrder().index(0, channel_column::kFrequency)).center());
         CInPlaceEdit* edit = list.openEdit();
         if (edit == nullptr) {
             state.SkipWithError("no edit box opened");
@@ -120,6 +123,50 @@ void editCell255(benchmark::State& state)
         }
         edit->setText(QString::number(11000 + (++value % 1000)));
         QTest::keyClick(edit, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+}
+
+// Ctrl+Down on 100 selected TPs: the moves, the undo step and the repaint of
+// the rows that moved. Odd rounds take them back up with Ctrl+Up, so that
+// every round moves all 100.
+void moveRows255(benchmark::State& state)
+{
+    FullEditor editor;
+    CSortComboListCtrl& list = editor.frame.channelPane().listControl();
+    list.setFocus();
+    std::vector<Guid> chosen;
+    for (int row = 10; row < 110; ++row)
+        chosen.push_back(list.rowId(row));
+    list.selectIds(chosen);
+    QApplication::processEvents();
+    bool down = true;
+    for (auto _ : state) {
+        QTest::keyClick(&list, down ? Qt::Key_Down : Qt::Key_Up, Qt::ControlModifier);
+        down = !down;
+        QApplication::processEvents();
+    }
+    if (list.selectedIds().size() != chosen.size())
+        state.SkipWithError("the moved TPs are no longer selected");
+}
+
+// One character typed into the find box of the TP pane: the rows that do not
+// hold it go, and come back when it is erased in the next round.
+void filterChannels255(benchmark::State& state)
+{
+    FullEditor editor;
+    CSateChannelList& pane = editor.frame.channelPane();
+    pane.listControl().setFocus();
+    pane.find();
+    ListFilterBox* box = pane.findBox();
+    QApplication::processEvents();
+    bool typed = false;
+    for (auto _ : state) {
+        if (typed)
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else
+            QTest::keyClick(box, Qt::Key_7);
+        typed = !typed;
         QApplication::processEvents();
     }
 }
@@ -202,6 +249,8 @@ BENCHMARK(sortChannels255)->Unit(benchmark::kMillisecond);
 BENCHMARK(refreshPlans255)->Unit(benchmark::kMillisecond);
 BENCHMARK(editCell255)->Unit(benchmark::kMillisecond);
 BENCHMARK(bandPicture255)->Unit(benchmark::kMillisecond);
+BENCHMARK(moveRows255)->Unit(benchmark::kMillisecond);
+BENCHMARK(filterChannels255)->Unit(benchmark::kMillisecond);
 BENCHMARK(openGeneral255x255)->Unit(benchmark::kMillisecond);
 BENCHMARK(undoSteps1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 

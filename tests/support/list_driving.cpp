@@ -1,8 +1,12 @@
 #include "support/list_driving.h"
 
+#include "ui/lists/in_place_combo.h"
+#include "ui/lists/in_place_edit.h"
+
 #include <QApplication>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QModelIndex>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -35,9 +39,16 @@ QStringList columnTexts(const CSortComboListCtrl& list, int column)
     return texts;
 }
 
-void editCell(CSortComboListCtrl& list, int row, int column, const QString& text)
+void openCellEditor(CSortComboListCtrl& list, int row, int column)
 {
     clickCell(list, row, column);
+    if (list.openEdit() == nullptr && list.openCombo() == nullptr)
+        clickCell(list, row, column);
+}
+
+void editCell(CSortComboListCtrl& list, int row, int column, const QString& text)
+{
+    openCellEditor(list, row, column);
     CInPlaceEdit* edit = list.openEdit();
     ASSERT_NE(edit, nullptr) << "no edit box over row " << row << " column " << column;
     edit->setText(text);
@@ -47,7 +58,7 @@ void editCell(CSortComboListCtrl& list, int row, int column, const QString& text
 
 void chooseInCell(CSortComboListCtrl& list, int row, int column, const QString& choice)
 {
-    clickCell(list, row, column);
+    openCellEditor(list, row, column);
     CInPlaceCombo* combo = list.openCombo();
     ASSERT_NE(combo, nullptr) << "no drop-down over row " << row << " column " << column;
     const int index = combo->findText(choice);

@@ -7,8 +7,9 @@
 
 #include <QWidget>
 
-class QMimeData;
 #include <initializer_list>
+
+class QMimeData;
 
 // Drives list controls through real mouse and key events on the offscreen
 // platform.
@@ -26,11 +27,15 @@ void clickHeader(CSortComboListCtrl& list, int column);
 // The texts of one column, row by row.
 QStringList columnTexts(const CSortComboListCtrl& list, int column);
 
-// Clicks a cell, replaces the open edit box's text with `text` (as a paste
-// would) and presses Enter. Fails the test when no edit box opens.
+// Opens a cell's editor as a user does: a click, and a second one when the
+// first only made its row the current one.
+void openCellEditor(CSortComboListCtrl& list, int row, int column);
+
+// Opens a cell's edit box, replaces its text with `text` (as a paste would)
+// and presses Enter. Fails the test when no edit box opens.
 void editCell(CSortComboListCtrl& list, int row, int column, const QString& text);
 
-// Clicks a drop-down cell, selects `choice` and presses Enter.
+// Opens a drop-down cell's editor, selects `choice` and presses Enter.
 void chooseInCell(CSortComboListCtrl& list, int row, int column, const QString& choice);
 
 // Drags `data` into the list's viewport and drops it at `at`, as the window

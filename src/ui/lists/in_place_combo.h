@@ -1,51 +1,39 @@
 #pragma once
 
-#include "ui/lists/in_place_keys.h"
-
 #include <QComboBox>
 #include <QStringList>
 
-#include <QPointer>
-
-#include <functional>
-
-// The drop-down list laid over a list cell while it is edited. Enter, Escape,
-// closing its list or any loss of focus ends the edit; it then reports the text
-// of the selected item (empty when none is) exactly once and deletes itself
-// once control has returned to the event loop.
+// The drop-down list laid over a list cell while it is edited: the choices the
+// cell rules give the row, in order, with the first one that begins with the
+// cell's text (ignoring case) selected, none when none does. Its list shows at
+// most ten choices. Closing the list, with a choice or without, ends the edit
+// with the choice selected then. The list's delegate opens it and ends it.
 class CInPlaceCombo : public QComboBox {
     Q_OBJECT
 public:
-    using Report = std::function<void(int row, int column, const QString& text, EditExit exit)>;
+    CInPlaceCombo(QWidget* parent, const QStringList& choices);
 
-    // Opens over `cell` of `parent` offering `choices` in order, none selected,
-    // with the keyboard focus; its list shows at most ten choices.
-    CInPlaceCombo(QWidget* parent, QWidget* focusTarget, const QRect& cell, int row, int column,
-                  const QStringList& choices, QString initialText, Report report);
+    // Starts the edit of the cell at `row` and `column` (as the list shows
+    // them) with the cell's text.
+    void start(int row, int column, const QString& text);
 
     int row() const { return row_; }
     int column() const { return column_; }
-    bool cancelled() const { return cancelled_; }
+    // The cell's text when the edit began.
     const QString& initialText() const { return initialText_; }
     const QStringList& choices() const { return choices_; }
+    // The text the edit ends with: the selected choice, empty when none is.
+    QString finalText() const;
 
     void hidePopup() override;
 
-protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+signals:
+    // The open list closed; the edit ends.
+    void listClosed();
 
 private:
-    void finish();
-
-    QPointer<QWidget> focusTarget_;
-    int row_;
-    int column_;
-    bool cancelled_ = false;
-    EditExit exit_ = EditExit::Stay;
-    bool reported_ = false;
+    int row_ = -1;
+    int column_ = -1;
     QString initialText_;
     QStringList choices_;
-    Report report_;
 };

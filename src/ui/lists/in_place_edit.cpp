@@ -1,36 +1,23 @@
 #include "ui/lists/in_place_edit.h"
 
-#include "ui/lists/in_place_keys.h"
-
+#include <QAction>
 #include <QApplication>
-#include <QFocusEvent>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QValidator>
 
 namespace {
 
-constexpr char16_t kCtrlC = 3;
-constexpr char16_t kBackspace = 8;
-constexpr char16_t kCtrlV = 22;
-constexpr char16_t kCtrlX = 24;
-
-// The control character of Ctrl+letter (Ctrl+C is 3) and of Backspace; none
-// for other keys.
-std::optional<char16_t> controlCharacter(const QKeyEvent& event)
-{
-    const int key = event.key();
-    if (key == Qt::Key_Backspace)
-        return kBackspace;
-    if ((event.modifiers() & Qt::ControlModifier) != 0 && key >= Qt::Key_A && key <= Qt::Key_Z)
-        return static_cast<char16_t>(key - Qt::Key_A + 1);
-    return std::nullopt;
-}
-
-// Whether every printable character of `text` is one of `validChars`. Text
-// from a key, a dead key or an input method may hold several characters, and
-// characters beyond the 16-bit range (an emoji) are never valid.
+// Whether every printable character of `text` is one of `validChars` (empty:
+// every character is). Text from a key, a dead key or an input method may
+// hold several characters, and characters beyond the 16-bit range (an emoji)
+// are never valid.
 bool onlyValid(const QString& text, const QString& validChars)
 {
+    if (validChars.isEmpty())
+        return true;
     for (const char32_t c : text.toUcs4()) {
         if (!QChar::isPrint(c))
             continue;
@@ -40,36 +27,69 @@ bool onlyValid(const QString& text, const QString& validChars)
     return true;
 }
 
+// Lets into the box only text made of the characters a column takes.
+class TypedCharsValidator : public QValidator {
+public:
+    TypedCharsValidator(QString validChars, QObject* parent) : QValidator(parent), validChars_(std::move(validChars)) {}
+
+    State validate(QString& input, int&) const override { return onlyValid(input, validChars_) ? Acceptable : Invalid; }
+
+private:
+    QString validChars_;
+};
+
 } // namespace
 
-CInPlaceEdit::CInPlaceEdit(QWidget* parent, QWidget* focusTarget, const QRect& cell, int row, int column,
-                           QString validChars, QString initialText, Report report)
-    : QLineEdit(parent), focusTarget_(focusTarget), row_(row), column_(column), validChars_(std::move(validChars)),
-      initialText_(std::move(initialText)), report_(std::move(report))
+CInPlaceEdit::CInPlaceEdit(QWidget* parent, QString validChars) : QLineEdit(parent), validChars_(std::move(validChars))
 {
-    setFont(parent->font());
     setFrame(false);
-    setGeometry(cell);
-    show();
-    setText(initialText_);
-    selectAll();
-    setFocus(Qt::OtherFocusReason);
+    if (!validChars_.isEmpty())
+        setValidator(new TypedCharsValidator(validChars_, this));
 }
 
-bool CInPlaceEdit::passesFilter(const QKeyEvent& event) const
+void CInPlaceEdit::start(int row, int column, const QString& text)
 {
-    if (validChars_.isEmpty())
-        return true;
-    if (const auto c = controlCharacter(event))
-        return *c == kCtrlC || *c == kBackspace || *c == kCtrlV || *c == kCtrlX;
-    return onlyValid(event.text(), validChars_);
+    row_ = row;
+    column_ = column;
+    initialText_ = text;
+    // The cell's own text is shown whatever characters it holds.
+    const QValidator* filter = validator();
+    setValidator(nullptr);
+    setText(text);
+    setValidator(filter);
+    selectAll();
+}
+
+bool CInPlaceEdit::takes(const QString& text) const
+{
+    return onlyValid(text, validChars_);
+}
+
+void CInPlaceEdit::pasteAnything()
+{
+    const QValidator* filter = validator();
+    setValidator(nullptr);
+    paste();
+    setValidator(filter);
+}
+
+void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Paste)) {
+        pasteAnything();
+        event->accept();
+        return;
+    }
+    if (!takes(event->text()))
+        QApplication::beep();
+    QLineEdit::keyPressEvent(event);
 }
 
 // Text an input method commits enters only as far as it is valid.
 void CInPlaceEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString committed = event->commitString();
-    if (validChars_.isEmpty() || onlyValid(committed, validChars_)) {
+    if (takes(committed)) {
         QLineEdit::inputMethodEvent(event);
         return;
     }
@@ -83,38 +103,17 @@ void CInPlaceEdit::inputMethodEvent(QInputMethodEvent* event)
     QLineEdit::inputMethodEvent(&filtered);
 }
 
-bool CInPlaceEdit::event(QEvent* event)
+// The menu's Paste pastes as the keys do.
+void CInPlaceEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    return endEditOnTab(event, exit_, focusTarget_) || claimEditEndKeys(event) || QLineEdit::event(event);
-}
-
-void CInPlaceEdit::keyPressEvent(QKeyEvent* event)
-{
-    if (endEditOnKey(event, cancelled_, focusTarget_))
-        return;
-    if (!passesFilter(*event)) {
-        QApplication::beep();
-        event->accept();
-        return;
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction* action : menu->actions()) {
+        if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteText)
+            continue;
+        action->disconnect(this);
+        connect(action, &QAction::triggered, this, &CInPlaceEdit::pasteAnything);
     }
-    QLineEdit::keyPressEvent(event);
-}
-
-void CInPlaceEdit::focusOutEvent(QFocusEvent* event)
-{
-    QLineEdit::focusOutEvent(event);
-    // The edit's own context menu takes the focus only for a moment.
-    if (event->reason() != Qt::PopupFocusReason)
-        finish();
-}
-
-void CInPlaceEdit::finish()
-{
-    if (reported_)
-        return;
-    reported_ = true;
-    const QString finalText = cancelled_ ? initialText_ : text();
-    hide();
-    deleteLater();
-    report_(row_, column_, finalText, exit_);
+    menu->popup(event->globalPos());
 }

@@ -2,11 +2,7 @@
 
 #include <QKeyEvent>
 
-#include <algorithm>
-
 namespace {
-
-constexpr int kWidth = 260;
 
 bool isBoxKey(int key)
 {
@@ -15,17 +11,11 @@ bool isBoxKey(int key)
 
 } // namespace
 
-ListFilterBox::ListFilterBox(QWidget* list) : QLineEdit(list), list_(list)
+ListFilterBox::ListFilterBox(QWidget* pane, QWidget* list) : QLineEdit(pane), list_(list)
 {
     setObjectName(QStringLiteral("listFilterBox"));
     setClearButtonEnabled(true);
     hide();
-}
-
-void ListFilterBox::placeOver(const QRect& area)
-{
-    const int height = sizeHint().height();
-    setGeometry(area.left(), area.bottom() + 1 - height, std::min(kWidth, area.width()), height);
 }
 
 // Enter and Escape are the box's own, whatever shortcuts the window has.
@@ -44,9 +34,10 @@ void ListFilterBox::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event);
         return;
     }
+    list_->setFocus(Qt::OtherFocusReason);
     if (event->key() == Qt::Key_Escape) {
         clear();
         hide();
+        emit dismissed();
     }
-    list_->setFocus(Qt::OtherFocusReason);
 }

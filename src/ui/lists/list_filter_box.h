@@ -2,18 +2,20 @@
 
 #include <QLineEdit>
 
-// The find box laid over the bottom of a list: what is typed filters the
-// list's rows. Enter hands the keyboard back to the list and keeps the
-// filter; Escape clears the filter, hides the box and hands the keyboard back.
+// The find box shown below a list: what is typed filters the list's rows.
+// Enter hands the keyboard back to the list and keeps the filter; Escape
+// clears the filter, hides the box and hands the keyboard back.
 class ListFilterBox : public QLineEdit {
     Q_OBJECT
 public:
-    // A box over `list`, hidden until shown.
-    explicit ListFilterBox(QWidget* list);
+    static constexpr int kWidth = 260;
 
-    // Lays the box over the bottom left of `area` (the list's viewport, in the
-    // list's coordinates).
-    void placeOver(const QRect& area);
+    // A hidden box of `pane` that hands the keyboard back to `list`.
+    ListFilterBox(QWidget* pane, QWidget* list);
+
+signals:
+    // Escape hid the box.
+    void dismissed();
 
 protected:
     bool event(QEvent* event) override;

@@ -5,30 +5,32 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
-// What a list control asks of the pane that owns it. Every call is made
-// synchronously, so the owner has answered (and possibly rebuilt the rows)
-// before the control goes on.
+// What a list asks of the pane that owns it. Records are named by their ids,
+// never by a row, so that a sort, a filter or a change of the records meanwhile
+// cannot send a text or a move to another record. Every call is made
+// synchronously.
 class ListOwner {
 public:
     virtual ~ListOwner() = default;
 
-    // The entries of the drop-down opening on the cell of `row` and `column`.
-    virtual QStringList columnChoices(int row, int column) = 0;
-    // The text of a cell was committed; the control has already written it into
-    // the cell.
-    virtual void cellEdited(int controlId, int row, int column, const QString& text) = 0;
+    // The entries of the drop-down of the cell of record `id` in `column`.
+    virtual QStringList columnChoices(const Guid& id, int column) = 0;
+    // A text was committed in a cell of record `id` that differs from the
+    // cell's text when the edit began.
+    virtual void cellEdited(const Guid& id, int column, const QString& text) = 0;
     // A header was clicked.
     virtual void headerClicked(int column) = 0;
     // The Delete key: the selected rows are to be deleted.
     virtual void deleteRequested() {}
-    // Selected rows were dropped just before the row of `before`, or at the
-    // end: their records are to move there.
-    virtual void rowsDropped(const std::optional<Guid>& before) { (void)before; }
-    // A row became the focused row (asked only by controls that report it).
-    virtual void rowFocused(int controlId, int row)
+    // The records of `ids` were dropped just before the record `before`, or
+    // at the end: they are to move there.
+    virtual void rowsDropped(const std::vector<Guid>& ids, const std::optional<Guid>& before)
     {
-        (void)controlId;
-        (void)row;
+        (void)ids;
+        (void)before;
     }
+    // A row (as shown) became the current row.
+    virtual void rowFocused(int row) { (void)row; }
 };

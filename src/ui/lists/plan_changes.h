@@ -11,15 +11,7 @@ public:
     virtual ~PlanChanges() = default;
 
     // Runs `change`; what it changes in the plans becomes one step called
-    // `name`. A change that changes nothing leaves no step.
+    // `name`, and every list follows it. A change that changes nothing leaves
+    // no step.
     virtual void make(const QString& name, const std::function<void()>& change) = 0;
 };
-
-// Makes the change through `changes`, or just runs it when there are none.
-inline void makeChange(PlanChanges* changes, const QString& name, const std::function<void()>& change)
-{
-    if (changes != nullptr)
-        changes->make(name, change);
-    else
-        change();
-}

@@ -1,11 +1,12 @@
 #include "ui/lists/sort_combo_list_ctrl.h"
 
+#include "ui/lists/cell_edit_delegate.h"
 #include "ui/lists/in_place_combo.h"
 #include "ui/lists/in_place_edit.h"
 #include "ui/lists/list_owner.h"
+#include "ui/lists/record_sort_filter_model.h"
+#include "ui/lists/record_table_model.h"
 
-#include <QApplication>
-#include <QColor>
 #include <QDrag>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -13,42 +14,17 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QSignalBlocker>
 
 #include <algorithm>
-#include <numeric>
 #include <utility>
-#include <vector>
 
-namespace {
-
-// Dragged rows: the list they come from and their ids.
-constexpr char kRowsType[] = "application/x-orbitune-list-rows";
-// The background of marked rows: a light orange that black text reads on in
-// every style.
-QColor markedBackground()
-{
-    return {255, 214, 160};
-}
-
-// The first cell of a row, carrying the id of the row's record.
-class IdItem : public QTableWidgetItem {
-public:
-    static constexpr int kType = QTableWidgetItem::UserType + 1;
-
-    explicit IdItem(const Guid& id) : QTableWidgetItem(kType), id_(id) {}
-    const Guid& id() const { return id_; }
-
-private:
-    Guid id_;
-};
-
-} // namespace
-
-CSortComboListCtrl::CSortComboListCtrl(int controlId, ListOwner& owner, QWidget* parent)
-    : QTableWidget(parent), controlId_(controlId), owner_(owner)
+CSortComboListCtrl::CSortComboListCtrl(int controlId, RecordTableModel& records, ListOwner& owner, QWidget* parent)
+    : QTableView(parent), controlId_(controlId), records_(records), owner_(owner),
+      rowOrder_(new RecordSortFilterModel(records, this)), delegate_(new CellEditDelegate(*this))
 {
     setProperty("controlId", controlId);
+    setModel(rowOrder_);
+    setItemDelegate(delegate_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -66,7 +42,8 @@ CSortComboListCtrl::CSortComboListCtrl(int controlId, ListOwner& owner, QWidget*
     // Chinese font makes wider than the panes let their columns shrink to.
     horizontalHeader()->setMinimumSectionSize(kMinComboColumnWidth);
     horizontalHeader()->setSortIndicatorShown(false);
-    // Rows are dragged within the list only; the owner moves their records.
+    // Rows are dragged within the list only, between rows; the owner moves
+    // their records.
     setDragEnabled(true);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
@@ -76,328 +53,155 @@ CSortComboListCtrl::CSortComboListCtrl(int controlId, ListOwner& owner, QWidget*
     setDefaultDropAction(Qt::MoveAction);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { owner_.headerClicked(column); });
+    connect(rowOrder_, &QAbstractItemModel::modelReset, this, &CSortComboListCtrl::showSortIndicator);
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &CSortComboListCtrl::takeFocusBeforeScrolling);
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &CSortComboListCtrl::takeFocusBeforeScrolling);
 }
 
-void CSortComboListCtrl::configure(const Columns& columns, const QRect& clientArea)
+CSortComboListCtrl::~CSortComboListCtrl() = default;
+
+void CSortComboListCtrl::configure(const QRect& clientArea)
 {
     setGeometry(clientArea);
-    insertColumns(columns.headers, clientArea.width());
-    SetReadOnlyColumn(0);
-    for (const int column : columns.comboColumns)
-        SetComboColumn(column);
-    for (const auto& [column, chars] : columns.validChars)
-        SetColumnValidChars(column, chars);
-}
-
-void CSortComboListCtrl::SetReadOnlyColumn(int column)
-{
-    readOnlyColumns_.insert(column);
-}
-
-void CSortComboListCtrl::SetComboColumn(int column)
-{
-    comboColumns_.insert(column);
-}
-
-void CSortComboListCtrl::SetColumnValidChars(int column, const QString& chars)
-{
-    if (column >= 0 && column < kMaxColumns)
-        validChars_[static_cast<std::size_t>(column)] = chars;
-}
-
-QString CSortComboListCtrl::columnValidChars(int column) const
-{
-    return column >= 0 && column < kMaxColumns ? validChars_[static_cast<std::size_t>(column)] : QString();
-}
-
-void CSortComboListCtrl::insertColumns(const QStringList& headers, int clientWidth)
-{
-    const int count = static_cast<int>(headers.size());
-    setColumnCount(count);
-    setHorizontalHeaderLabels(headers);
+    const int count = records_.columnCount();
     if (count == 0)
         return;
-    setColumnWidths(clientWidth / count);
+    setColumnWidths(clientArea.width() / count);
     // Fitting to the contents takes the header text into account too.
     for (int column = 0; column < count; ++column)
         resizeColumnToContents(column);
 }
 
+bool CSortComboListCtrl::isReadOnlyColumn(int column) const
+{
+    return !records_.isEditable(column);
+}
+
+bool CSortComboListCtrl::isComboColumn(int column) const
+{
+    return records_.isEditable(column) && records_.column(column).editor == CellEditor::Choice;
+}
+
+QString CSortComboListCtrl::columnValidChars(int column) const
+{
+    return column >= 0 && column < records_.columnCount() ? records_.column(column).typedChars : QString();
+}
+
 void CSortComboListCtrl::setColumnWidths(int width)
 {
-    for (int column = 0; column < columnCount(); ++column)
+    for (int column = 0; column < records_.columnCount(); ++column)
         setColumnWidth(column, width);
 }
 
 void CSortComboListCtrl::shareWidth(int paneWidth, int minimum)
 {
-    if (columnCount() > 0)
-        setColumnWidths(std::max(paneWidth / columnCount(), minimum));
+    if (records_.columnCount() > 0)
+        setColumnWidths(std::max(paneWidth / records_.columnCount(), minimum));
 }
 
 void CSortComboListCtrl::toggleAllChecks(bool& flag)
 {
-    if (rowCount() == 0)
+    if (records_.rowCount() == 0)
         return;
     flag = !flag;
+    std::vector<Guid> shown;
     for (int row = 0; row < rowCount(); ++row)
-        if (!isRowHidden(row))
-            setChecked(row, flag);
+        shown.push_back(rowId(row));
+    records_.setTicked(shown, flag);
 }
 
-bool CSortComboListCtrl::focusIsInside() const
+bool CSortComboListCtrl::isSorted() const
 {
-    const QWidget* focus = QApplication::focusWidget();
-    if (focus == nullptr)
-        return false;
-    const QRect area(mapToGlobal(QPoint(0, 0)), size());
-    return area.contains(focus->mapToGlobal(QPoint(0, 0)));
+    return !rowOrder_->inRecordOrder();
 }
 
-void CSortComboListCtrl::endOpenEdit()
+void CSortComboListCtrl::sortRows(int column, bool ascending)
 {
-    if (edit_ || combo_)
-        setFocus(Qt::OtherFocusReason);
-}
-
-void CSortComboListCtrl::removeAllRows()
-{
-    const QSignalBlocker blocker(this);
-    clearContents();
-    setRowCount(0);
-}
-
-void CSortComboListCtrl::appendRow(const QStringList& texts, const Guid& id)
-{
-    const QSignalBlocker blocker(this);
-    const int row = rowCount();
-    insertRow(row);
-    int column = 0;
-    for (auto& item : rowItems({texts, id, {}}))
-        setItem(row, column++, item.release());
-}
-
-std::vector<std::unique_ptr<QTableWidgetItem>> CSortComboListCtrl::rowItems(const ListRow& row) const
-{
-    // What every cell of the row shows alike is set once and shared.
-    QTableWidgetItem shared;
-    shared.setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    if (!row.note.isEmpty()) {
-        shared.setBackground(markedBackground());
-        shared.setForeground(QColor(Qt::black));
-        shared.setToolTip(row.note);
-    }
-    std::vector<std::unique_ptr<QTableWidgetItem>> items;
-    items.reserve(static_cast<std::size_t>(columnCount()));
-    for (int column = 0; column < columnCount(); ++column) {
-        std::unique_ptr<QTableWidgetItem> item =
-            column == 0 ? std::make_unique<IdItem>(row.id) : std::make_unique<QTableWidgetItem>();
-        *item = shared;
-        item->setText(column < row.texts.size() ? row.texts.at(column) : QString());
-        if (column == 0) {
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Unchecked);
-        }
-        items.push_back(std::move(item));
-    }
-    return items;
-}
-
-void CSortComboListCtrl::setRows(const std::vector<ListRow>& rows)
-{
-    removeAllRows();
-    const QSignalBlocker blocker(this);
-    setRowCount(static_cast<int>(rows.size()));
-    {
-        // Each cell set would tell the views on its own; they are told once.
-        const QSignalBlocker cellNotices(model());
-        for (int row = 0; row < rowCount(); ++row) {
-            int column = 0;
-            for (auto& item : rowItems(rows[static_cast<std::size_t>(row)]))
-                setItem(row, column++, item.release());
-        }
-    }
-    cellsReplaced();
-}
-
-void CSortComboListCtrl::cellsReplaced()
-{
-    if (rowCount() > 0 && columnCount() > 0)
-        emit model()->dataChanged(model()->index(0, 0), model()->index(rowCount() - 1, columnCount() - 1));
-}
-
-QString CSortComboListCtrl::cellText(int row, int column) const
-{
-    const QTableWidgetItem* cell = item(row, column);
-    return cell != nullptr ? cell->text() : QString();
-}
-
-void CSortComboListCtrl::setCellText(int row, int column, const QString& text)
-{
-    if (QTableWidgetItem* cell = item(row, column))
-        cell->setText(text);
-}
-
-Guid CSortComboListCtrl::rowId(int row) const
-{
-    const QTableWidgetItem* cell = item(row, 0);
-    if (cell == nullptr || cell->type() != IdItem::kType)
-        return {};
-    return static_cast<const IdItem*>(cell)->id();
-}
-
-int CSortComboListCtrl::rowOf(const Guid& id) const
-{
-    for (int row = 0; row < rowCount(); ++row)
-        if (rowId(row) == id)
-            return row;
-    return -1;
-}
-
-std::map<Guid, int> CSortComboListCtrl::rowsById() const
-{
-    std::map<Guid, int> rows;
-    for (int row = 0; row < rowCount(); ++row)
-        rows.emplace(rowId(row), row);
-    return rows;
-}
-
-int CSortComboListCtrl::rowIn(const std::map<Guid, int>& rows, const Guid& id)
-{
-    const auto found = rows.find(id);
-    return found == rows.end() ? -1 : found->second;
-}
-
-bool CSortComboListCtrl::isChecked(int row) const
-{
-    const QTableWidgetItem* cell = item(row, 0);
-    return cell != nullptr && cell->checkState() == Qt::Checked;
-}
-
-void CSortComboListCtrl::setChecked(int row, bool checked)
-{
-    if (QTableWidgetItem* cell = item(row, 0))
-        cell->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    sortColumn_ = column;
+    sortAscending_ = ascending;
+    rowOrder_->sortRows(column, ascending);
+    showSortIndicator();
 }
 
 void CSortComboListCtrl::sortByColumn(int column)
 {
     if (column == 0)
         return;
-    sortAscending = sortColumn == column ? !sortAscending : true;
-    sortColumn = column;
-    sortRows();
+    sortRows(column, sortColumn_ == column ? !sortAscending_ : true);
 }
 
 void CSortComboListCtrl::clearSort()
 {
-    sortColumn.reset();
-    sortAscending = true;
-    rowsSorted_ = false;
+    sortColumn_.reset();
+    sortAscending_ = true;
+    rowOrder_->showRecordOrder();
     showSortIndicator();
 }
 
 void CSortComboListCtrl::showSortIndicator()
 {
     QHeaderView* header = horizontalHeader();
-    header->setSortIndicatorShown(rowsSorted_ && sortColumn.has_value());
-    if (rowsSorted_ && sortColumn)
-        header->setSortIndicator(*sortColumn, sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    header->setSortIndicatorShown(isSorted() && sortColumn_.has_value());
+    if (isSorted() && sortColumn_)
+        header->setSortIndicator(*sortColumn_, sortAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
-void CSortComboListCtrl::rowsFilled()
+QModelIndex CSortComboListCtrl::cell(int row, int column) const
 {
-    rowsSorted_ = false;
-    showSortIndicator();
-    applyFilter();
+    return rowOrder_->index(row, column);
 }
 
-void CSortComboListCtrl::setFilterText(const QString& text)
+int CSortComboListCtrl::rowCount() const
 {
-    filterText_ = text;
-    applyFilter();
+    return rowOrder_->rowCount();
 }
 
-void CSortComboListCtrl::showFilterBox(const QString& placeholder)
+QString CSortComboListCtrl::cellText(int row, int column) const
 {
-    if (filterBox_ == nullptr) {
-        filterBox_ = new ListFilterBox(this);
-        connect(filterBox_, &QLineEdit::textChanged, this, &CSortComboListCtrl::setFilterText);
-    }
-    endOpenEdit();
-    filterBox_->setPlaceholderText(placeholder);
-    filterBox_->placeOver(viewport()->geometry());
-    filterBox_->show();
-    filterBox_->raise();
-    filterBox_->selectAll();
-    filterBox_->setFocus(Qt::ShortcutFocusReason);
+    return cell(row, column).data(Qt::DisplayRole).toString();
 }
 
-void CSortComboListCtrl::resizeEvent(QResizeEvent* event)
+Guid CSortComboListCtrl::rowId(int row) const
 {
-    QTableWidget::resizeEvent(event);
-    if (filterBox_ != nullptr)
-        filterBox_->placeOver(viewport()->geometry());
+    return row >= 0 && row < rowCount() ? records_.idAt(rowOrder_->recordRow(row)) : Guid{};
 }
 
-void CSortComboListCtrl::applyFilter()
+int CSortComboListCtrl::rowOf(const Guid& id) const
 {
-    for (int row = 0; row < rowCount(); ++row) {
-        bool shown = filterText_.isEmpty();
-        for (int column = 0; column < columnCount() && !shown; ++column)
-            shown = cellText(row, column).contains(filterText_, Qt::CaseInsensitive);
-        setRowHidden(row, !shown);
-    }
+    const int recordRow = records_.rowOf(id);
+    return recordRow < 0 ? -1 : rowOrder_->shownRow(recordRow);
 }
 
-ListView CSortComboListCtrl::view() const
+bool CSortComboListCtrl::isChecked(int row) const
 {
-    ListView shown;
-    for (int row = 0; row < rowCount(); ++row) {
-        shown.rows.push_back(rowId(row));
-        if (isChecked(row))
-            shown.checked.push_back(shown.rows.back());
-    }
-    for (const QModelIndex& index : selectionModel()->selectedRows())
-        shown.selected.push_back(rowId(index.row()));
-    if (currentRow() >= 0) {
-        shown.current = rowId(currentRow());
-        shown.currentColumn = currentColumn();
-    }
-    shown.sortColumn = sortColumn;
-    shown.sortAscending = sortAscending;
-    shown.sorted = rowsSorted_;
-    return shown;
+    return row >= 0 && row < rowCount() && records_.isTicked(rowOrder_->recordRow(row));
 }
 
-void CSortComboListCtrl::showMarks(const ListView& shown)
+void CSortComboListCtrl::setChecked(int row, bool checked)
 {
-    const QSignalBlocker blocker(this);
-    const std::map<Guid, int> rows = rowsById();
-    for (const Guid& id : shown.checked)
-        setChecked(rowIn(rows, id), true);
-    if (const int row = rowIn(rows, shown.current); row >= 0 && !shown.current.isNull())
-        setCurrentCell(row, std::max(shown.currentColumn, 0), QItemSelectionModel::NoUpdate);
-    clearSelection();
-    for (const Guid& id : shown.selected)
-        if (const int row = rowIn(rows, id); row >= 0)
-            selectionModel()->select(model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    sortColumn = shown.sortColumn;
-    sortAscending = shown.sortAscending;
-    rowsSorted_ = shown.sorted;
-    showSortIndicator();
-    applyFilter();
+    if (row < 0 || row >= rowCount())
+        return;
+    const Guid id = rowId(row);
+    records_.setTicked(std::span(&id, 1), checked);
+}
+
+int CSortComboListCtrl::currentRow() const
+{
+    return currentIndex().row();
+}
+
+int CSortComboListCtrl::currentColumn() const
+{
+    return currentIndex().column();
 }
 
 std::vector<Guid> CSortComboListCtrl::checkedIds() const
 {
     std::vector<Guid> ticked;
     for (int row = 0; row < rowCount(); ++row)
-        if (isChecked(row) && !isRowHidden(row))
+        if (isChecked(row))
             ticked.push_back(rowId(row));
     return ticked;
 }
@@ -406,7 +210,7 @@ std::vector<Guid> CSortComboListCtrl::selectedIds() const
 {
     std::vector<Guid> selected;
     for (int row = 0; row < rowCount(); ++row)
-        if (!isRowHidden(row) && selectionModel()->isRowSelected(row, QModelIndex()))
+        if (selectionModel()->isRowSelected(row, QModelIndex()))
             selected.push_back(rowId(row));
     return selected;
 }
@@ -414,307 +218,268 @@ std::vector<Guid> CSortComboListCtrl::selectedIds() const
 std::vector<Guid> CSortComboListCtrl::chosenIds() const
 {
     std::vector<Guid> chosen = selectedIds();
-    if (chosen.empty() && isShown(currentRow()))
+    if (chosen.empty() && currentRow() >= 0)
         chosen.push_back(rowId(currentRow()));
     return chosen;
 }
 
+int CSortComboListCtrl::firstEditableColumn() const
+{
+    for (int column = 0; column < records_.columnCount(); ++column)
+        if (records_.isEditable(column))
+            return column;
+    return 0;
+}
+
+// One range per run of adjacent rows: the fewer ranges, the less the views
+// have to keep up to date while rows move.
+QItemSelection CSortComboListCtrl::rowsSelection(const std::vector<Guid>& ids) const
+{
+    std::vector<int> rows;
+    rows.reserve(ids.size());
+    for (const Guid& id : ids)
+        if (const int row = rowOf(id); row >= 0)
+            rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    QItemSelection selection;
+    for (std::size_t first = 0; first < rows.size();) {
+        std::size_t last = first;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        selection.select(cell(rows[first], 0), cell(rows[last], records_.columnCount() - 1));
+        first = last + 1;
+    }
+    return selection;
+}
+
 void CSortComboListCtrl::selectIds(const std::vector<Guid>& ids)
 {
-    clearSelection();
-    const std::map<Guid, int> rows = rowsById();
-    bool first = true;
+    selectionModel()->select(rowsSelection(ids), QItemSelectionModel::ClearAndSelect);
+    int first = -1;
     for (const Guid& id : ids) {
-        const int row = rowIn(rows, id);
-        if (row < 0)
-            continue;
-        if (std::exchange(first, false))
-            setCurrentCell(row, std::max(currentColumn(), 0), QItemSelectionModel::NoUpdate);
-        selectionModel()->select(model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        first = rowOf(id);
+        if (first >= 0)
+            break;
     }
+    if (first < 0)
+        return;
+    const int column = records_.isEditable(currentColumn()) ? currentColumn() : firstEditableColumn();
+    selectionModel()->setCurrentIndex(cell(first, column), QItemSelectionModel::NoUpdate);
 }
 
-void CSortComboListCtrl::sortRows()
+ListView CSortComboListCtrl::view() const
 {
-    if (!sortColumn)
-        return;
-    const int rows = rowCount();
-    const int columns = columnCount();
-    std::vector<Guid> ids;
-    ids.reserve(static_cast<std::size_t>(rows));
-    for (int row = 0; row < rows; ++row)
-        ids.push_back(rowId(row));
-    std::vector<std::size_t> order(static_cast<std::size_t>(rows));
-    std::iota(order.begin(), order.end(), 0);
-    const RowComparison compare = compareRecords(ids, *sortColumn);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int result = compare(a, b);
-        return sortAscending ? result < 0 : result > 0;
-    });
-
-    // Selection and focus travel with their rows, as ticks do.
-    const std::optional<Guid> current = currentRow() >= 0 ? std::optional(rowId(currentRow())) : std::nullopt;
-    std::vector<Guid> selected;
-    for (const QModelIndex& index : selectionModel()->selectedRows())
-        selected.push_back(rowId(index.row()));
-
-    const QSignalBlocker blocker(this);
-    {
-        // Each cell taken or set would tell the views on its own; they are told once.
-        const QSignalBlocker cellNotices(model());
-        std::vector<std::vector<QTableWidgetItem*>> taken(static_cast<std::size_t>(rows));
-        for (int row = 0; row < rows; ++row)
-            for (int c = 0; c < columns; ++c)
-                taken[static_cast<std::size_t>(row)].push_back(takeItem(row, c));
-        for (int row = 0; row < rows; ++row)
-            for (int c = 0; c < columns; ++c)
-                setItem(row, c, taken[order[static_cast<std::size_t>(row)]][static_cast<std::size_t>(c)]);
+    ListView shown;
+    shown.rows = rowOrder_->order();
+    for (const Guid& id : shown.rows)
+        if (records_.isTicked(records_.rowOf(id)))
+            shown.checked.push_back(id);
+    shown.selected = selectedIds();
+    if (currentIndex().isValid()) {
+        shown.current = rowId(currentRow());
+        shown.currentColumn = currentColumn();
     }
-    cellsReplaced();
+    shown.sortColumn = sortColumn_;
+    shown.sortAscending = sortAscending_;
+    shown.sorted = isSorted();
+    return shown;
+}
 
-    const std::map<Guid, int> sortedRows = rowsById();
-    clearSelection();
-    if (current)
-        setCurrentCell(rowIn(sortedRows, *current), 0, QItemSelectionModel::NoUpdate);
-    for (const Guid& id : selected)
-        selectionModel()->select(model()->index(rowIn(sortedRows, id), 0),
-                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    rowsSorted_ = true;
+void CSortComboListCtrl::showView(const ListView& shown)
+{
+    sortColumn_ = shown.sortColumn;
+    sortAscending_ = shown.sortAscending;
+    if (shown.sorted)
+        rowOrder_->showOrder(shown.rows);
+    else
+        rowOrder_->showRecordOrder();
     showSortIndicator();
-    applyFilter();
+    records_.setTicks(shown.checked);
+    selectionModel()->select(rowsSelection(shown.selected), QItemSelectionModel::ClearAndSelect);
+    const int current = shown.current.isNull() ? -1 : rowOf(shown.current);
+    selectionModel()->setCurrentIndex(current < 0 ? QModelIndex() : cell(current, std::max(shown.currentColumn, 0)),
+                                      QItemSelectionModel::NoUpdate);
 }
 
-QRect CSortComboListCtrl::cellRect(int row, int column)
+void CSortComboListCtrl::setFilterText(const QString& text)
 {
-    const int width = columnWidth(column);
-    const int x = columnViewportPosition(column);
-    const int clientRight = viewport()->width();
-    int dx = 0;
-    if (x < 0 || x > clientRight)
-        dx = x;
-    else if (x + width > clientRight)
-        dx = x + width - clientRight;
-    if (dx != 0)
-        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + dx);
-    return {columnViewportPosition(column), rowViewportPosition(row), width, rowHeight(row)};
+    rowOrder_->setFindText(text);
 }
 
-void CSortComboListCtrl::mousePressEvent(QMouseEvent* event)
+std::unique_ptr<QMimeData> CSortComboListCtrl::draggedRows() const
 {
-    if (event->button() != Qt::LeftButton) {
-        QTableWidget::mousePressEvent(event);
-        return;
-    }
-    // A click outside every cell (below the last row, right of the last
-    // column) changes nothing, not even the selection.
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (!index.isValid())
-        return;
-    QTableWidget::mousePressEvent(event);
-    if ((event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0)
-        return;
-    const int row = index.row();
-    if (row < 0 || row >= rowCount() || row != currentRow())
-        return;
-    openEditor(row, index.column());
+    QModelIndexList rows;
+    for (int row = 0; row < rowCount(); ++row)
+        if (selectionModel()->isRowSelected(row, QModelIndex()))
+            rows.append(cell(row, 0));
+    return std::unique_ptr<QMimeData>(rowOrder_->mimeData(rows));
 }
 
 void CSortComboListCtrl::openEditor(int row, int column)
 {
-    const QString text = cellText(row, column);
-    if (isComboColumn(column))
-        openDropDown(row, column, text);
-    else if (!isReadOnlyColumn(column))
-        openEditBox(row, column, text);
+    const QModelIndex index = cell(row, column);
+    if (!index.isValid() || (index.flags() & Qt::ItemIsEditable) == 0)
+        return;
+    // The whole cell comes into view first.
+    scrollTo(index);
+    edit(index, QAbstractItemView::AllEditTriggers, nullptr);
+}
+
+void CSortComboListCtrl::endOpenEdit()
+{
+    QWidget* editor = delegate_->openEditor();
+    if (editor == nullptr)
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+CInPlaceEdit* CSortComboListCtrl::openEdit() const
+{
+    return qobject_cast<CInPlaceEdit*>(delegate_->openEditor());
+}
+
+CInPlaceCombo* CSortComboListCtrl::openCombo() const
+{
+    return qobject_cast<CInPlaceCombo*>(delegate_->openEditor());
+}
+
+QModelIndex CSortComboListCtrl::neighbourCell(const QModelIndex& from, int step) const
+{
+    int row = from.row();
+    int column = from.column();
+    const int columns = records_.columnCount();
+    while (row >= 0 && row < rowCount()) {
+        column += step;
+        if (column < 0 || column >= columns) {
+            row += step;
+            column = step > 0 ? -1 : columns;
+            continue;
+        }
+        if (records_.isEditable(column))
+            return cell(row, column);
+    }
+    return {};
+}
+
+// Tab and Shift+Tab go from editable cell to editable cell, row after row,
+// and stop at the ends of the list.
+QModelIndex CSortComboListCtrl::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex current = currentIndex();
+    if ((cursorAction == MoveNext || cursorAction == MovePrevious) && current.isValid())
+        return neighbourCell(current, cursorAction == MoveNext ? 1 : -1);
+    return QTableView::moveCursor(cursorAction, modifiers);
+}
+
+// The owner hears of another record becoming current, wherever its row is,
+// unless that follows from the records changing.
+void CSortComboListCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    const Guid id = current.isValid() ? rowId(current.row()) : Guid{};
+    if (std::exchange(currentId_, id) != id && current.isValid() && !records_.isFollowing())
+        owner_.rowFocused(current.row());
+}
+
+void CSortComboListCtrl::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    // A click outside every cell (below the last row, right of the last
+    // column) changes nothing, not even the selection.
+    if (event->button() == Qt::LeftButton && !index.isValid())
+        return;
+    editOnRelease_ = event->button() == Qt::LeftButton &&
+                     (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) == 0 &&
+                     currentIndex().isValid() && currentIndex().row() == index.row();
+    QTableView::mousePressEvent(event);
+}
+
+void CSortComboListCtrl::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const bool edits = std::exchange(editOnRelease_, false) && event->button() == Qt::LeftButton && index.isValid() &&
+                       index == currentIndex();
+    QTableView::mouseReleaseEvent(event);
+    if (edits && state() != EditingState)
+        openEditor(index.row(), index.column());
 }
 
 void CSortComboListCtrl::keyPressEvent(QKeyEvent* event)
 {
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const int row = currentRow();
-    const bool onShownRow = row >= 0 && !isRowHidden(row);
+    const QModelIndex current = currentIndex();
     switch (plain ? event->key() : Qt::Key_unknown) {
     case Qt::Key_F2:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (onShownRow)
-            openEditor(row, currentColumn());
+        if (current.isValid())
+            openEditor(current.row(), current.column());
+        event->accept();
         return;
     case Qt::Key_Space:
-        if (onShownRow)
-            setChecked(row, !isChecked(row));
+        if (current.isValid())
+            setChecked(current.row(), !isChecked(current.row()));
+        event->accept();
         return;
     case Qt::Key_Delete:
         owner_.deleteRequested();
+        event->accept();
         return;
     default:
-        QTableWidget::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
     }
 }
 
-std::unique_ptr<QMimeData> CSortComboListCtrl::draggedRows() const
-{
-    QStringList lines{QString::number(reinterpret_cast<quintptr>(this))};
-    for (const Guid& id : selectedIds())
-        lines.append(QString::fromStdString(id.toString()));
-    auto data = std::make_unique<QMimeData>();
-    data->setData(QString::fromLatin1(kRowsType), lines.join(QLatin1Char('\n')).toLatin1());
-    return data;
-}
-
-bool CSortComboListCtrl::carriesOwnRows(const QMimeData* data) const
-{
-    if (data == nullptr || !data->hasFormat(QString::fromLatin1(kRowsType)))
-        return false;
-    const QByteArray rows = data->data(QString::fromLatin1(kRowsType));
-    return rows.left(rows.indexOf('\n')) == QByteArray::number(reinterpret_cast<quintptr>(this));
-}
-
+// The drag carries the ids of the selected rows; the drop moves their
+// records, so nothing is removed here once the drag is done.
 void CSortComboListCtrl::startDrag(Qt::DropActions)
 {
+    editOnRelease_ = false;
     // The open edit is committed before its row moves.
     endOpenEdit();
-    if (selectedIds().empty())
+    std::unique_ptr<QMimeData> data = draggedRows();
+    if (!data)
         return;
     auto* drag = new QDrag(this);
-    drag->setMimeData(draggedRows().release());
-    drag->exec(Qt::MoveAction);
+    drag->setMimeData(data.release());
+    drag->exec(Qt::MoveAction, Qt::MoveAction);
 }
 
-void CSortComboListCtrl::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!carriesOwnRows(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    setState(DraggingState);
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-}
-
-void CSortComboListCtrl::dragMoveEvent(QDragMoveEvent* event)
-{
-    if (!carriesOwnRows(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-}
-
-// The list moves no rows itself: the owner moves the records and refills.
 void CSortComboListCtrl::dropEvent(QDropEvent* event)
 {
     setState(NoState);
-    if (!carriesOwnRows(event->mimeData())) {
+    stopAutoScroll();
+    viewport()->update();
+    if (!records_.canDropMimeData(event->mimeData(), Qt::MoveAction, -1, -1, {})) {
         event->ignore();
         return;
     }
     event->setDropAction(Qt::MoveAction);
     event->accept();
-    owner_.rowsDropped(dropTarget(event->position().toPoint()));
+    rowOrder_->dropMimeData(event->mimeData(), Qt::MoveAction, dropRow(event->position().toPoint()), 0, {});
 }
 
-std::optional<Guid> CSortComboListCtrl::dropTarget(const QPoint& position) const
+int CSortComboListCtrl::dropRow(const QPoint& position) const
 {
     const int row = rowAt(position.y());
     if (row < 0)
-        return std::nullopt;
-    int before = row;
-    if (position.y() >= rowViewportPosition(row) + rowHeight(row) / 2)
-        ++before;
-    while (before < rowCount() && isRowHidden(before))
-        ++before;
-    return before < rowCount() ? std::optional(rowId(before)) : std::nullopt;
+        return rowCount();
+    const QRect bounds = visualRect(cell(row, 0));
+    return position.y() >= bounds.top() + bounds.height() / 2 ? row + 1 : row;
 }
 
 void CSortComboListCtrl::wheelEvent(QWheelEvent* event)
 {
     takeFocusBeforeScrolling();
-    QTableWidget::wheelEvent(event);
+    QTableView::wheelEvent(event);
 }
 
+// An open edit ends before the rows move under it.
 void CSortComboListCtrl::takeFocusBeforeScrolling()
 {
-    // Taking the focus ends an open edit before the rows move under it.
+    endOpenEdit();
     if (!hasFocus())
         setFocus(Qt::OtherFocusReason);
-}
-
-void CSortComboListCtrl::openDropDown(int row, int column, const QString& text)
-{
-    const QStringList choices = owner_.columnChoices(row, column);
-    if (row >= rowCount() || column >= columnCount() || columnWidth(column) < kMinComboColumnWidth)
-        return;
-    const QModelIndex index = model()->index(row, column);
-    if (!visualRect(index).intersects(viewport()->rect()))
-        scrollTo(index);
-    const QRect cell = cellRect(row, column);
-    const Guid id = rowId(row);
-    const QPointer<CSortComboListCtrl> self(this);
-    combo_ = new CInPlaceCombo(viewport(), this, cell, row, column, choices, text,
-                               [self, id](int, int editedColumn, const QString& finalText, EditExit exit) {
-                                   if (self)
-                                       self->editEnded(id, editedColumn, finalText, exit);
-                               });
-    if (!text.isEmpty()) {
-        const auto match = std::find_if(choices.begin(), choices.end(), [&](const QString& choice) {
-            return choice.startsWith(text, Qt::CaseInsensitive);
-        });
-        if (match != choices.end())
-            combo_->setCurrentIndex(static_cast<int>(match - choices.begin()));
-    }
-}
-
-void CSortComboListCtrl::openEditBox(int row, int column, const QString& text)
-{
-    const QRect cell = cellRect(row, column);
-    const Guid id = rowId(row);
-    const QPointer<CSortComboListCtrl> self(this);
-    edit_ = new CInPlaceEdit(viewport(), this, cell, row, column, columnValidChars(column), text,
-                             [self, id](int, int editedColumn, const QString& finalText, EditExit exit) {
-                                 if (self)
-                                     self->editEnded(id, editedColumn, finalText, exit);
-                             });
-}
-
-void CSortComboListCtrl::editEnded(const Guid& id, int column, const QString& text, EditExit exit)
-{
-    // The row is found again by its record's id: a sort or a rebuild while the
-    // editor was open must not put the text into another record.
-    const int row = rowOf(id);
-    if (row < 0)
-        return;
-    setCellText(row, column, text);
-    owner_.cellEdited(controlId_, row, column, text);
-    if (exit == EditExit::Stay)
-        return;
-    // The next editor opens once the focus has settled on the list, after the
-    // owner may have rebuilt the rows.
-    QMetaObject::invokeMethod(
-        this,
-        [this, id, column, exit] {
-            const auto next = neighbourCell(rowOf(id), column, exit);
-            if (!next || rowOf(id) < 0)
-                return;
-            setCurrentCell(next->first, next->second);
-            openEditor(next->first, next->second);
-        },
-        Qt::QueuedConnection);
-}
-
-std::optional<std::pair<int, int>> CSortComboListCtrl::neighbourCell(int row, int column, EditExit direction) const
-{
-    const int step = direction == EditExit::PreviousCell ? -1 : 1;
-    while (row >= 0 && row < rowCount()) {
-        column += step;
-        if (column < 0 || column >= columnCount()) {
-            row += step;
-            column = step > 0 ? -1 : columnCount();
-            continue;
-        }
-        if (!isRowHidden(row) && !isReadOnlyColumn(column))
-            return std::pair(row, column);
-    }
-    return std::nullopt;
 }

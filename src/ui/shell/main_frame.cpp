@@ -12,6 +12,7 @@
 #include "ui/dialogs/dlg_upgrade.h"
 #include "ui/dialogs/import_dialog.h"
 #include "ui/dialogs/update_dialog.h"
+#include "ui/lists/orbitune_list.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/pictures/band_picture.h"
 #include "ui/pictures/sky_view.h"
@@ -19,7 +20,6 @@
 #include "ui/shell/autosave.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/main_ribbon.h"
-#include "ui/shell/orbitune_list.h"
 #include "ui/shell/pane_commands.h"
 #include "ui/shell/panes_view.h"
 #include "ui/shell/plan_history.h"
@@ -139,13 +139,14 @@ void CMainFrame::createClientArea(Language language)
             [this] { channelPane_->setCurrentPlan(std::nullopt); });
     history_ = std::make_unique<PlanHistory>(
         plans_,
-        PlanHistory::ViewHooks{[this] { return panesView(); }, [this](const PanesView& view) { showPanesView(view); }});
+        PlanHistory::ViewHooks{[this] { return panesView(); }, [this](const PanesView& view) { showPanesView(view); },
+                               [this] { followPlans(); }});
     planPane_->setPlanChanges(history_.get());
     channelPane_->setPlanChanges(history_.get());
     connect(planPane_, &COrbituneList::plansRemoved, channelPane_, &CSateChannelList::forgetRemovedPlan);
-    addPaneCommands(*planPane_, planPane_->listControl(), language, listCommands(cmd::kSelectAllPlans),
+    addPaneCommands(*planPane_, planPane_->listControl(), language, listCommands(cmd::kPlanAdd, cmd::kSelectAllPlans),
                     [this](int id) { onPaneCommand(Pane::Plans, id); });
-    std::vector<int> channelCommands = listCommands(cmd::kSelectAllChannels);
+    std::vector<int> channelCommands = listCommands(cmd::kChannelAdd, cmd::kSelectAllChannels);
     channelCommands.push_back(cmd::kRemoveDuplicates);
     addPaneCommands(*channelPane_, channelPane_->listControl(), language, channelCommands,
                     [this](int id) { onPaneCommand(Pane::Channels, id); });
@@ -272,11 +273,13 @@ template <typename Pane> void runListCommand(Pane& pane, int commandId)
 
 void CMainFrame::onPaneCommand(Pane pane, int commandId)
 {
+    if (commandId == cmd::kPlanAdd || commandId == cmd::kChannelAdd || commandId == cmd::kRemoveDuplicates) {
+        onCommand(commandId);
+        return;
+    }
     // A cell being edited is committed before any command acts on the plans.
     endOpenEdits();
-    if (commandId == cmd::kRemoveDuplicates)
-        channelPane_->RemoveDuplicateChannels();
-    else if (pane == Pane::Plans)
+    if (pane == Pane::Plans)
         runListCommand(*planPane_, commandId);
     else
         runListCommand(*channelPane_, commandId);
@@ -302,9 +305,14 @@ void CMainFrame::setActivePane(Pane pane)
     ribbon_->setCommandEnabled(cmd::kSelectAllChannels, pane == Pane::Channels);
 }
 
-void CMainFrame::switchPane()
+// From the ribbon the keyboard goes to the plan pane first (Shift+F6: the TP
+// pane); from a pane, to the other one.
+void CMainFrame::switchPane(bool forward)
 {
-    const Pane next = activePane_ == Pane::Plans ? Pane::Channels : Pane::Plans;
+    const QWidget* focus = QApplication::focusWidget();
+    Pane next = activePane_ == Pane::Plans ? Pane::Channels : Pane::Plans;
+    if (focus != nullptr && ribbon_->isAncestorOf(focus))
+        next = forward ? Pane::Plans : Pane::Channels;
     setActivePane(next);
     if (next == Pane::Plans)
         planPane_->listControl().setFocus(Qt::ShortcutFocusReason);
@@ -320,10 +328,16 @@ void CMainFrame::endOpenEdits()
 
 void CMainFrame::clearPanes()
 {
-    planPane_->listControl().removeAllRows();
+    planPane_->removeAllRows();
     channelPane_->removeAllRows();
     channelPane_->setCurrentPlan(std::nullopt);
     updatePictures();
+}
+
+void CMainFrame::followPlans()
+{
+    planPane_->followRecords();
+    channelPane_->followRecords();
 }
 
 PanesView CMainFrame::panesView() const
@@ -336,6 +350,7 @@ PanesView CMainFrame::panesView() const
 // pane's rows did.
 void CMainFrame::showPanesView(const PanesView& view)
 {
+    planPane_->followRecords();
     planPane_->showView(view.plans);
     planPane_->setNextPlanNumber(view.nextPlanNumber);
     channelPane_->showView(view.currentPlan, view.channels);
@@ -394,7 +409,7 @@ PlanFileHooks CMainFrame::fileHooks()
 {
     PlanFileHooks hooks;
     hooks.clearRows = [this] {
-        planPane_->listControl().removeAllRows();
+        planPane_->removeAllRows();
         channelPane_->removeAllRows();
     };
     hooks.refreshPlanPane = [this] { planPane_->RefreshPlanList(); };
@@ -446,7 +461,7 @@ void CMainFrame::onCommand(int commandId)
     switch (commandId) {
     case cmd::kNextPane:
     case cmd::kPreviousPane:
-        switchPane();
+        switchPane(commandId == cmd::kNextPane);
         return;
     case cmd::kSelectAllPlans:
         if (activePane_ == Pane::Plans)
@@ -565,8 +580,6 @@ void CMainFrame::onImport()
             if (CComonOrbitune* plan = plans_.findPlanById(result.changedPlan->id))
                 *plan = *result.changedPlan;
         planPane_->setNextPlanNumber(result.nextPlanNumber);
-        planPane_->RefreshPlanList();
-        channelPane_->RefreshChannelList();
     });
 }
 

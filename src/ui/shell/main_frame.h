@@ -110,9 +110,11 @@ private:
     // A command of a pane's keys or context menu.
     void onPaneCommand(Pane pane, int commandId);
     void setActivePane(Pane pane);
-    void switchPane();
+    void switchPane(bool forward);
     void endOpenEdits();
     void clearPanes();
+    // Both panes follow what changed in the plans.
+    void followPlans();
     PanesView panesView() const;
     void showPanesView(const PanesView& view);
     void setDocumentFile(const QString& path);

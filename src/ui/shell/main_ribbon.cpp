@@ -5,6 +5,7 @@
 #include "ui/shell/ribbon_panel.h"
 #include "ui/text/qt_text.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QStyle>
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -68,6 +70,12 @@ MainRibbon::MainRibbon(Language language, QWidget* parent)
                          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addHomeCategory();
     addViewCategory();
+    // Open and Save All answer their keys in the whole window.
+    for (const auto& [id, key] : {std::pair{cmd::kOpen, Qt::Key_O}, std::pair{cmd::kSaveAll, Qt::Key_S}}) {
+        QAction* action = commandAction(id);
+        action->setShortcut(QKeySequence(Qt::CTRL | key));
+        addAction(action);
+    }
     addStyleMenu();
     // Tables in and out, and updates from a source: a menu beside Style, so
     // that the Home panels keep their width.

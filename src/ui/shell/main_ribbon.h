@@ -7,7 +7,7 @@ class QActionGroup;
 class QComboBox;
 
 // The main window's ribbon. The application button "File" (Alt+F) lists the
-// recent documents; the quick-access toolbar beside it holds Undo (Ctrl+Z,
+// recent documents; Open answers Ctrl+O and Save All Ctrl+S; the quick-access toolbar beside it holds Undo (Ctrl+Z,
 // Alt+Backspace) and Redo (Ctrl+Y, Ctrl+Shift+Z); the category "Home" (Alt+H) holds the panels "File"
 // (Open, Import, Save Select, Save All), "Plan OP" (Add Plan, Delete Plan,
 // Select All), "Channel OP" (Add CH, Delete CH, Select All, Remove

@@ -6,10 +6,10 @@
 #include "core/res/app_version.h"
 #include "core/res/string_ids.h"
 #include "ui/dialogs/about_dlg.h"
+#include "ui/lists/orbitune_list.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/main_frame.h"
-#include "ui/shell/orbitune_list.h"
 #include "ui/shell/recovery_file.h"
 #include "ui/text/qt_text.h"
 

@@ -43,6 +43,9 @@ QList<QKeySequence> keysOf(int command)
         return {QKeySequence(Qt::CTRL | Qt::Key_Down)};
     case cmd::kFind:
         return {QKeySequence(Qt::CTRL | Qt::Key_F)};
+    case cmd::kPlanAdd:
+    case cmd::kChannelAdd:
+        return {QKeySequence(Qt::Key_Insert)};
     default:
         return {};
     }
@@ -51,8 +54,8 @@ QList<QKeySequence> keysOf(int command)
 // Where the menu groups its items.
 bool startsGroup(int command)
 {
-    return command == cmd::kMoveUp || command == cmd::kSelectAllPlans || command == cmd::kSelectAllChannels ||
-           command == cmd::kRemoveDuplicates;
+    return command == cmd::kCut || command == cmd::kMoveUp || command == cmd::kSelectAllPlans ||
+           command == cmd::kSelectAllChannels || command == cmd::kRemoveDuplicates;
 }
 
 } // namespace
@@ -92,8 +95,8 @@ QList<QAction*> addPaneCommands(QWidget& pane, CSortComboListCtrl& list, Languag
     return actions;
 }
 
-std::vector<int> listCommands(int selectAllCommand)
+std::vector<int> listCommands(int addCommand, int selectAllCommand)
 {
-    return {cmd::kCut,    cmd::kCopy,     cmd::kPaste,      cmd::kDuplicate, cmd::kDeleteRows,
-            cmd::kMoveUp, cmd::kMoveDown, selectAllCommand, cmd::kFind};
+    return {addCommand,       cmd::kCut,    cmd::kCopy,     cmd::kPaste,      cmd::kDuplicate,
+            cmd::kDeleteRows, cmd::kMoveUp, cmd::kMoveDown, selectAllCommand, cmd::kFind};
 }

@@ -12,7 +12,8 @@ class QAction;
 class QWidget;
 
 // The commands of a pane's keys and context menu, each an action of the pane
-// named after its resource with its id as data: Cut (Ctrl+X, Shift+Delete),
+// named after its resource with its id as data: the pane's Add (Insert), Cut
+// (Ctrl+X, Shift+Delete),
 // Copy (Ctrl+C, Ctrl+Insert), Paste (Ctrl+V, Shift+Insert), Duplicate
 // (Ctrl+D), Delete (the list's own Delete key), Move Up (Ctrl+Up), Move Down
 // (Ctrl+Down), the pane's Select All, Find (Ctrl+F) and any others given. A
@@ -22,5 +23,5 @@ class QWidget;
 QList<QAction*> addPaneCommands(QWidget& pane, CSortComboListCtrl& list, Language language,
                                 const std::vector<int>& commands, const std::function<void(int)>& run);
 
-// The commands every pane has, with its own Select All, in menu order.
-std::vector<int> listCommands(int selectAllCommand);
+// The commands every pane has, with its own Add and Select All, in menu order.
+std::vector<int> listCommands(int addCommand, int selectAllCommand);

@@ -58,7 +58,7 @@ void PlanHistory::make(const QString& name, const std::function<void()>& change)
         return;
     }
     PanesView before = hooks_.capture();
-    const PlanList old = plans_;
+    before_ = plans_;
     {
         struct Depth {
             int& depth;
@@ -67,7 +67,8 @@ void PlanHistory::make(const QString& name, const std::function<void()>& change)
         } inside(depth_);
         change();
     }
-    PlanListDiff diff = PlanListDiff::between(old, plans_);
+    PlanListDiff diff = PlanListDiff::between(before_, plans_);
+    hooks_.follow();
     if (!diff.empty())
         stack_.push(std::make_unique<PlanStep>(name, plans_, std::move(diff), std::move(before), hooks_).release());
     if (std::exchange(savedWithinStep_, false))

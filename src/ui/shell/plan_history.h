@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/plan_list.h"
 #include "ui/lists/plan_changes.h"
 #include "ui/shell/panes_view.h"
 
@@ -7,18 +8,22 @@
 
 #include <functional>
 
-class PlanList;
-
 // The steps the user can undo and redo, from the last time the plans were
 // replaced as a whole (opened, uploaded, restored). Each step keeps what its
 // change did to the plans and what the panes showed before and after it, so
-// undoing or redoing a step puts both the plans and the panes back exactly. The stack's
-// clean state is the last save: the plans are modified away from it.
+// undoing or redoing a step puts both the plans and the panes back exactly.
+// The stack's clean state is the last save: the plans are modified away from
+// it.
 class PlanHistory : public PlanChanges {
 public:
     struct ViewHooks {
+        // What the panes show now.
         std::function<PanesView()> capture;
+        // The panes follow the plans as they are now and show them as the
+        // view says (after an undo or a redo).
         std::function<void(const PanesView&)> show;
+        // The panes follow the plans as they are now (after a change).
+        std::function<void()> follow;
     };
 
     PlanHistory(PlanList& plans, ViewHooks hooks);
@@ -43,6 +48,9 @@ public:
 
 private:
     PlanList& plans_;
+    // The records as they were before the step being made. Kept between steps
+    // so that each step copies into memory it already has.
+    PlanList before_;
     ViewHooks hooks_;
     QUndoStack stack_;
     int depth_ = 0;

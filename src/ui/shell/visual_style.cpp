@@ -156,7 +156,11 @@ QString ribbonStyleSheet(const VisualLook& look)
                " QToolButton#ribbonIconButton:hover { background: %1; border-color: %3; }\n"
                "QToolButton#ribbonButton:pressed, QToolButton#ribbonMenuButton:pressed,"
                " QToolButton#ribbonIconButton:pressed { background: %2; border-color: %5; }\n"
-               "QToolButton#ribbonButton:disabled { color: %7; }\n")
+               "QToolButton#ribbonButton:disabled { color: %7; }\n"
+               // The keyboard's place shows on every button of the ribbon.
+               "QToolButton#ribbonButton:focus, QToolButton#ribbonMenuButton:focus,"
+               " QToolButton#ribbonIconButton:focus, QToolButton#ribbonQuickAccessButton:focus,"
+               " QToolButton#ribbonApplicationButton:focus { border: 1px dotted %4; }\n")
         .arg(cssColour(c.ribbonTop), cssColour(c.ribbonBottom), cssColour(c.border), cssColour(c.text),
              cssColour(c.highlight), cssColour(c.highlightedText),
              lookPalette(look).color(QPalette::Disabled, QPalette::Text).name());

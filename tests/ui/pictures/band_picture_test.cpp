@@ -6,12 +6,12 @@
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
+#include "ui/lists/orbitune_list.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/pictures/band_picture.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/main_frame.h"
-#include "ui/shell/orbitune_list.h"
 #include "ui/shell/plan_history.h"
 
 #include <QAction>

@@ -10,18 +10,19 @@
 #include "support/temp_dir.h"
 #include "ui/lists/in_place_combo.h"
 #include "ui/lists/in_place_edit.h"
+#include "ui/lists/orbitune_list.h"
 #include "ui/lists/row_clipboard.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/main_ribbon.h"
-#include "ui/shell/orbitune_list.h"
 #include "ui/shell/plan_history.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QBrush>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
@@ -67,6 +68,10 @@ protected:
     }
     CSortComboListCtrl& planList() { return frame->planPane().listControl(); }
     CSortComboListCtrl& channelList() { return frame->channelPane().listControl(); }
+    QString tip(int row, int column)
+    {
+        return channelList().model()->index(row, column).data(Qt::ToolTipRole).toString();
+    }
     void press(int command) { QTest::mouseClick(frame->ribbon().button(command), Qt::LeftButton); }
     // A plan list of `planCount` plans of `tpCount` TPs shown in the window.
     void open(int planCount, int tpCount)
@@ -112,8 +117,7 @@ std::vector<SateChannel> fieldsOf(const std::vector<SateChannel>& tps)
 TEST_F(ListEditingTest, KeyboardAloneBuildsAFiveTpPlanFromAddPlanToSave)
 {
     pressWithKeys(cmd::kPlanAdd);
-    key(Qt::Key_F6);
-    key(Qt::Key_F6);
+    key(Qt::Key_F6); // from the ribbon to the plan pane
     ASSERT_EQ(focus(), &planList());
     key(Qt::Key_Right);
     key(Qt::Key_F2);
@@ -125,7 +129,7 @@ TEST_F(ListEditingTest, KeyboardAloneBuildsAFiveTpPlanFromAddPlanToSave)
     key(Qt::Key_Return);
     for (int i = 0; i < 5; ++i)
         pressWithKeys(cmd::kChannelAdd);
-    key(Qt::Key_F6);
+    key(Qt::Key_F6, Qt::ShiftModifier); // from the ribbon to the TP pane
     ASSERT_EQ(focus(), &channelList());
     const std::vector<std::pair<const char*, bool>> tps{
         {"11493", false}, {"11538", true}, {"12187", false}, {"11954", false}, {"12603", false}};
@@ -347,8 +351,9 @@ TEST_F(ListEditingTest, PlansCopyPasteCutAndDuplicate)
     EXPECT_EQ(plans.at(1).nameText(), "Plan2");
 }
 
-// The Delete key deletes the selected rows after the question of Delete CH.
-TEST_F(ListEditingTest, DeleteKeyAsksAndDeletesTheSelectedRows)
+// The Delete key deletes the selected rows after the question of Delete CH;
+// the current row alone is no selection.
+TEST_F(ListEditingTest, DeleteKeyAsksAndDeletesTheSelectedRowsOnly)
 {
     open(1, 3);
     clickCell(planList(), 0, 0);
@@ -359,6 +364,30 @@ TEST_F(ListEditingTest, DeleteKeyAsksAndDeletesTheSelectedRows)
     key(Qt::Key_Delete);
     EXPECT_EQ(prompts.messageIds(), (std::vector<MessageId>{msg::kConfirmDeleteTps, msg::kConfirmDeleteTps}));
     EXPECT_EQ(columnTexts(channelList(), 1), textList({"TP1", "TP3"}));
+    clickCell(channelList(), 0, 0);
+    clickCell(channelList(), 0, 0, Qt::ControlModifier);
+    ASSERT_TRUE(channelList().selectedIds().empty());
+    ASSERT_EQ(channelList().currentRow(), 0);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(prompts.messages.size(), 2U);
+    EXPECT_EQ(plans.at(0).channelCount, 2);
+}
+
+// Ctrl+D puts the copies after the last selected row, in the order shown, and
+// leaves the current cell on an editable column.
+TEST_F(ListEditingTest, DuplicatesGoAfterTheLastSelectedRow)
+{
+    open(1, 4);
+    clickCell(planList(), 0, 0);
+    clickCell(channelList(), 0, 0);
+    clickCell(channelList(), 2, 0, Qt::ControlModifier);
+    key(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(columnTexts(channelList(), 1), textList({"TP1", "TP2", "TP3", "TP5", "TP6", "TP4"}));
+    EXPECT_EQ(channelList().selectedIds(), (std::vector<Guid>{channelsOf(0)[3].id, channelsOf(0)[4].id}));
+    EXPECT_EQ(channelList().currentRow(), 3);
+    EXPECT_EQ(channelList().currentColumn(), channel_column::kName);
+    key(Qt::Key_Return);
+    EXPECT_NE(channelList().openEdit(), nullptr);
 }
 
 // A sorted list goes back to record order before its rows move; the moved
@@ -391,9 +420,9 @@ TEST_F(ListEditingTest, DuplicateTpsAreMarkedAndRemovedAfterAsking)
     plans.at(0).usedChannels()[2].frequency = 350050; // within 1 MHz of TP1 and TP2
     plans.at(0).usedChannels()[3].frequency = 1149300;
     clickCell(planList(), 0, 0);
-    EXPECT_EQ(channelList().item(1, 4)->toolTip().toStdString(),
+    EXPECT_EQ(tip(1, 4).toStdString(),
               "The same TP as TP 1 (TP1): the same polarization, frequencies less than 1 MHz apart");
-    EXPECT_TRUE(channelList().item(3, 4)->toolTip().isEmpty());
+    EXPECT_TRUE(tip(3, 4).isEmpty());
     prompts.answers = {true};
     press(cmd::kRemoveDuplicates);
     EXPECT_EQ(prompts.messages.back().text, "Confirm to remove the 2 duplicate TP(s)?");
@@ -414,16 +443,17 @@ TEST_F(ListEditingTest, MarksTravelWithSortsAndComeBackWithUndo)
     const auto marked = [this](const QString& name) {
         const int row = static_cast<int>(columnTexts(channelList(), 1).indexOf(name));
         bool all = true;
-        for (int column = 0; column < channelList().columnCount(); ++column) {
-            const QTableWidgetItem* cell = channelList().item(row, column);
-            all = all && cell->background().color() == QColor(255, 214, 160) &&
-                  cell->foreground().color() == QColor(Qt::black) && !cell->toolTip().isEmpty();
+        for (int column = 0; column < channelList().model()->columnCount(); ++column) {
+            const QModelIndex cell = channelList().model()->index(row, column);
+            all = all && cell.data(Qt::BackgroundRole).value<QBrush>().color() == QColor(255, 214, 160) &&
+                  cell.data(Qt::ForegroundRole).value<QBrush>().color() == QColor(Qt::black) &&
+                  !cell.data(Qt::ToolTipRole).toString().isEmpty();
         }
         return all;
     };
     EXPECT_TRUE(marked(QStringLiteral("TP3")));
     EXPECT_FALSE(marked(QStringLiteral("TP1")));
-    EXPECT_EQ(channelList().item(0, 1)->background().style(), Qt::NoBrush);
+    EXPECT_FALSE(channelList().model()->index(0, 1).data(Qt::BackgroundRole).isValid());
 
     clickHeader(channelList(), channel_column::kFrequency);
     EXPECT_EQ(columnTexts(channelList(), 1), textList({"TP2", "TP3", "TP1"}));
@@ -453,9 +483,10 @@ TEST_F(ListEditingTest, ContextMenuOffersThePaneCommands)
     for (const QAction* action : menu->actions())
         if (!action->isSeparator())
             labels.append(action->text());
-    EXPECT_EQ(labels,
-              textList({"Cut", "Copy", "Paste", "Duplicate", "Delete", "Move Up", "Move Down", "Select All", "Find"}));
-    QAction* duplicate = menu->actions().at(3);
+    EXPECT_EQ(labels, textList({"Add Plan", "Cut", "Copy", "Paste", "Duplicate", "Delete", "Move Up", "Move Down",
+                                "Select All", "Find"}));
+    QAction* duplicate = menu->actions().at(5);
+    ASSERT_EQ(duplicate->text(), QStringLiteral("Duplicate"));
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(duplicate).center());
     EXPECT_EQ(plans.count(), 2);
 }

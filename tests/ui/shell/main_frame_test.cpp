@@ -9,12 +9,13 @@
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
+#include "ui/lists/in_place_edit.h"
+#include "ui/lists/orbitune_list.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/command_ids.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/main_ribbon.h"
-#include "ui/shell/orbitune_list.h"
 #include "ui/shell/ribbon_button.h"
 
 #include <QAbstractButton>
@@ -147,6 +148,7 @@ TEST_F(FrameTest, CommandsAreNamedActions)
     frame->findChild<QAction*>(QStringLiteral("ID_BUTTON_PLAN_ADD"))->trigger();
     EXPECT_EQ(plans.count(), 1);
     EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Plans);
+    frame->planPane().listControl().setFocus();
     frame->findChild<QAction*>(QStringLiteral("ID_NEXT_PANE"))->trigger();
     EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Channels);
     QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
@@ -171,12 +173,20 @@ TEST_F(FrameTest, SelectAllReachesOnlyTheActivePane)
     QTest::mouseClick(planSelectAll, Qt::LeftButton);
     EXPECT_TRUE(frame->planPane().listControl().isChecked(0));
 
+    // The click left the keyboard on the ribbon, from where F6 goes to the
+    // plan pane; from there, to the TP pane.
+    QTest::keyClick(frame.get(), Qt::Key_F6);
+    EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Plans);
+    EXPECT_EQ(QApplication::focusWidget(), &frame->planPane().listControl());
     QTest::keyClick(frame.get(), Qt::Key_F6);
     EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Channels);
     EXPECT_TRUE(channelSelectAll->isEnabled());
     EXPECT_FALSE(planSelectAll->isEnabled());
     QTest::mouseClick(channelSelectAll, Qt::LeftButton);
     EXPECT_TRUE(frame->channelPane().listControl().isChecked(1));
+    // Shift+F6 from the ribbon goes to the TP pane, then to the plan pane.
+    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Channels);
     QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_EQ(frame->activePane(), CMainFrame::Pane::Plans);
 }
@@ -215,7 +225,7 @@ TEST_F(FrameTest, CommandCommitsAnOpenEditFirst)
     showActive(*frame);
     frame->planPane().RefreshPlanList();
     CSortComboListCtrl& list = frame->planPane().listControl();
-    clickCell(list, 0, 1);
+    openCellEditor(list, 0, 1);
     ASSERT_NE(list.openEdit(), nullptr);
     list.openEdit()->setText(QStringLiteral("Renamed"));
     QTest::mouseClick(frame->ribbon().button(cmd::kPlanAdd), Qt::LeftButton);

@@ -12,6 +12,7 @@
 #include "ui/dialogs/import_dialog.h"
 #include "ui/lists/in_place_combo.h"
 #include "ui/lists/in_place_edit.h"
+#include "ui/lists/orbitune_list.h"
 #include "ui/lists/sate_channel_list.h"
 #include "ui/shell/app_settings.h"
 #include "ui/shell/autosave.h"
@@ -19,7 +20,6 @@
 #include "ui/shell/main_frame.h"
 #include "ui/shell/main_ribbon.h"
 #include "ui/shell/orbitune_app.h"
-#include "ui/shell/orbitune_list.h"
 #include "ui/shell/plan_history.h"
 #include "ui/shell/recovery_file.h"
 
@@ -130,14 +130,14 @@ TEST_F(UnsavedPlansTest, EveryCommandUndoesAndRedoesExactly)
         {none, [&] { press(cmd::kChannelAdd); }},
         {none, [&] { press(cmd::kChannelAdd); }},
         // A rule changes dependent fields with the type.
-        {[&] { clickCell(channelList(), 0, 3); },
+        {[&] { openCellEditor(channelList(), 0, 3); },
          [&] {
              CInPlaceCombo* combo = channelList().openCombo();
              ASSERT_NE(combo, nullptr);
              combo->setCurrentIndex(combo->findText(QStringLiteral("DVB_S2")));
              commit(combo);
          }},
-        {[&] { clickCell(channelList(), 1, 4); },
+        {[&] { openCellEditor(channelList(), 1, 4); },
          [&] {
              ASSERT_NE(channelList().openEdit(), nullptr);
              channelList().openEdit()->setText(QStringLiteral("11493"));
@@ -150,7 +150,7 @@ TEST_F(UnsavedPlansTest, EveryCommandUndoesAndRedoesExactly)
              prompts.answers = {true};
          },
          [&] { press(cmd::kChannelDelete); }},
-        {[&] { clickCell(planList(), 1, 1); },
+        {[&] { openCellEditor(planList(), 1, 1); },
          [&] {
              ASSERT_NE(planList().openEdit(), nullptr);
              planList().openEdit()->setText(QStringLiteral("Astra"));

@@ -3,8 +3,8 @@
 #include "support/list_driving.h"
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
+#include "ui/lists/orbitune_list.h"
 #include "ui/lists/sate_channel_list.h"
-#include "ui/shell/orbitune_list.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -168,14 +168,18 @@ TEST_F(PlanPaneTest, DeletePlanRemovesTheTickedPlansByIdAfterASort)
     EXPECT_EQ(prompts.messages[0].text, std::string("Confirm to delete the selected plan(s)?"));
 }
 
+// Ticks stay on their plans while plans are added; the toggle follows its own
+// flag.
 TEST_F(PlanPaneTest, SelectAllTogglesByItsOwnFlag)
 {
     addPlans(1);
     plansPane.ToggleSelectAll();
     EXPECT_TRUE(list().isChecked(0));
     plansPane.AddPlan();
-    EXPECT_FALSE(list().isChecked(0));
+    EXPECT_TRUE(list().isChecked(0));
+    EXPECT_FALSE(list().isChecked(1));
     plansPane.ToggleSelectAll();
+    EXPECT_FALSE(list().isChecked(0));
     EXPECT_FALSE(list().isChecked(1));
     plansPane.ToggleSelectAll();
     EXPECT_TRUE(list().isChecked(0));
