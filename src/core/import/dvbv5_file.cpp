@@ -1,6 +1,7 @@
 #include "core/import/dvbv5_file.h"
 
 #include "core/files/atomic_save.h"
+#include "core/rules/ascii_text.h"
 
 #include <algorithm>
 #include <array>
@@ -15,6 +16,9 @@
 #include <unistd.h>
 
 namespace {
+
+using ascii_text::trimmed;
+using ascii_text::upper;
 
 // The value the library gives a property that an entry leaves unset.
 constexpr std::uint32_t kUnset = 0xFFFFFFFF;
@@ -39,29 +43,10 @@ constexpr std::array kScanKeys{ScanKey{"DELIVERY_SYSTEM", DTV_DELIVERY_SYSTEM},
                                ScanKey{"PILOT", DTV_PILOT},
                                ScanKey{"POLARIZATION", DTV_POLARIZATION}};
 
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool sameLetters(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
-}
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 bool isKeyChar(char c)

@@ -1,5 +1,6 @@
 #include "core/pointing/site.h"
 
+#include "core/rules/ascii_text.h"
 #include "core/rules/decimal_text.h"
 
 #include <charconv>
@@ -7,24 +8,8 @@
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
+using ascii_text::trimmed;
+using ascii_text::upper;
 
 // Degrees with a sign, or with one of two hemisphere letters after them (the
 // second one negative), within `limit`.

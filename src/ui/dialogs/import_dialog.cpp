@@ -4,6 +4,7 @@
 #include "core/res/string_ids.h"
 #include "core/rules/channel_cell_rules.h"
 #include "core/rules/channel_cell_texts.h"
+#include "ui/dialogs/source_row.h"
 #include "ui/text/qt_text.h"
 
 #include <QCheckBox>
@@ -92,27 +93,8 @@ QString CDlgImport::text(MessageId id, const std::vector<std::string>& args) con
 void CDlgImport::buildLayout()
 {
     source_ = new QLineEdit;
-    source_->setReadOnly(true);
-    auto* folder = new QPushButton(text(msg::kImportFolder));
-    auto* file = new QPushButton(text(msg::kImportFile));
-    connect(folder, &QPushButton::clicked, this, [this] {
-        const std::string chosen = prompts_.chooseFolder(PromptOwner::Dialog, coreText(text(msg::kImportTitle)));
-        if (!chosen.empty())
-            readFrom(qtText(chosen));
-    });
-    connect(file, &QPushButton::clicked, this, [this] {
-        FileDialogOptions options;
-        options.title = coreText(text(msg::kImportTitle));
-        options.filter = "satellites.xml (*.xml)|*.xml|DVBv5 (*)|*||";
-        const auto chosen = prompts_.chooseOpenFiles(PromptOwner::Dialog, options);
-        if (!chosen.empty())
-            readFrom(qtText(chosen.front()));
-    });
-    auto* sourceRow = new QHBoxLayout;
-    sourceRow->addWidget(new QLabel(text(msg::kImportSource)));
-    sourceRow->addWidget(source_, 1);
-    sourceRow->addWidget(folder);
-    sourceRow->addWidget(file);
+    auto* row = sourceRow(prompts_, source_, text(msg::kImportTitle), "satellites.xml (*.xml)|*.xml|DVBv5 (*)|*||",
+                          [this](const QString& path) { readFrom(path); });
 
     status_ = new QLabel;
     status_->setWordWrap(true);
@@ -212,7 +194,7 @@ void CDlgImport::buildLayout()
     connect(buttons, &QDialogButtonBox::rejected, this, &CDlgImport::reject);
 
     auto* column = new QVBoxLayout(this);
-    column->addLayout(sourceRow);
+    column->addLayout(row);
     column->addWidget(busy_);
     column->addWidget(status_);
     column->addWidget(lists, 1);

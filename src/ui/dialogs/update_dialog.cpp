@@ -2,6 +2,7 @@
 
 #include "core/import/table_source.h"
 #include "core/res/string_ids.h"
+#include "ui/dialogs/source_row.h"
 #include "ui/text/qt_text.h"
 
 #include <QDialogButtonBox>
@@ -26,27 +27,9 @@ CDlgUpdate::CDlgUpdate(const PlanList& plans, std::vector<Guid> planIds, MeterMo
 {
     setWindowTitle(text(msg::kUpdateTitle));
     source_ = new QLineEdit;
-    source_->setReadOnly(true);
-    auto* folder = new QPushButton(text(msg::kImportFolder));
-    auto* file = new QPushButton(text(msg::kImportFile));
-    connect(folder, &QPushButton::clicked, this, [this] {
-        const std::string chosen = prompts_.chooseFolder(PromptOwner::Dialog, coreText(text(msg::kUpdateTitle)));
-        if (!chosen.empty())
-            readFrom(qtText(chosen));
-    });
-    connect(file, &QPushButton::clicked, this, [this] {
-        FileDialogOptions options;
-        options.title = coreText(text(msg::kUpdateTitle));
-        options.filter = "satellites.xml (*.xml)|*.xml|CSV (*.csv;*.tsv)|*.csv;*.tsv|DVBv5 (*)|*||";
-        const auto chosen = prompts_.chooseOpenFiles(PromptOwner::Dialog, options);
-        if (!chosen.empty())
-            readFrom(qtText(chosen.front()));
-    });
-    auto* sourceRow = new QHBoxLayout;
-    sourceRow->addWidget(new QLabel(text(msg::kImportSource)));
-    sourceRow->addWidget(source_, 1);
-    sourceRow->addWidget(folder);
-    sourceRow->addWidget(file);
+    auto* row = sourceRow(prompts_, source_, text(msg::kUpdateTitle),
+                          "satellites.xml (*.xml)|*.xml|CSV (*.csv;*.tsv)|*.csv;*.tsv|DVBv5 (*)|*||",
+                          [this](const QString& path) { readFrom(path); });
 
     status_ = new QLabel;
     status_->setWordWrap(true);
@@ -66,7 +49,7 @@ CDlgUpdate::CDlgUpdate(const PlanList& plans, std::vector<Guid> planIds, MeterMo
     connect(buttons, &QDialogButtonBox::rejected, this, &CDlgUpdate::reject);
 
     auto* column = new QVBoxLayout(this);
-    column->addLayout(sourceRow);
+    column->addLayout(row);
     column->addWidget(status_);
     column->addWidget(tree_, 1);
     column->addWidget(notes_);
