@@ -2,6 +2,8 @@
 
 #include "e2e/editor_views.h"
 
+#include <algorithm>
+
 namespace steps {
 
 namespace {
@@ -42,6 +44,49 @@ bool saveAll(const EditorSession& editor, int typeEntry, const std::string& dial
                        std::chrono::seconds(3)))
         editor.clickButton("Yes");
     return editor.waitUntilGone([&](const AccessibleNode& n) { return isDialog(n, dialogTitle); });
+}
+
+bool chooseFile(const EditorSession& editor, const std::string& dialogTitle, const std::filesystem::path& path)
+{
+    // A file dialog may bear the title of the dialog it comes from.
+    const auto shown = [&](const AccessibleNode& n) {
+        return isDialog(n, dialogTitle) && n.find("label", "File name:") != nullptr;
+    };
+    if (!editor.waitFor(shown))
+        return false;
+    editor.input().type(path.string());
+    // The typed name shows before Return takes it.
+    editor.waitFor([&](const AccessibleNode& n) { return n.showing && n.focused && n.text == path.string(); },
+                   std::chrono::seconds(5));
+    editor.input().key("Return");
+    if (editor.waitUntilGone(shown, std::chrono::seconds(3)))
+        return true;
+    // The first Return may only close the list of names that complete the
+    // typed one; the dialog takes the second.
+    if (editor.waitFor(shown, std::chrono::milliseconds(0)))
+        editor.input().key("Return");
+    return editor.waitUntilGone(shown);
+}
+
+bool dataMenuCommand(const EditorSession& editor, const std::string& item)
+{
+    static const std::vector<std::string> kEntries{"Import Table...", "Export Table...", "Update from Source..."};
+    const auto at = std::find(kEntries.begin(), kEntries.end(), item);
+    if (at == kEntries.end())
+        return false;
+    const int before = editor.shownWindowCount();
+    editor.input().key("alt+d");
+    if (!editor.waitForMoreWindowsThan(before))
+        return false;
+    for (auto entry = kEntries.begin(); entry <= at; ++entry)
+        editor.input().key("Down");
+    editor.input().key("Return");
+    return true;
+}
+
+std::optional<AccessibleNode> dialogTitled(const EditorSession& editor, const std::string& title)
+{
+    return editor.waitFor([&](const AccessibleNode& n) { return isDialog(n, title); });
 }
 
 bool saveAllAsGeneral(const EditorSession& editor, const std::filesystem::path& path)

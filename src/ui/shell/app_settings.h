@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/pointing/site.h"
+#include "core/rules/model_checks.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -12,8 +13,9 @@
 class QSettings;
 
 // The per-user settings of the editor: the visual style, the recent files,
-// the window's geometry and state (the panes and docks shown), and the site
-// the dish is pointed from with the cities the user added.
+// the window's geometry and state (the panes and docks shown), the site the
+// dish is pointed from with the cities the user added, and the Import
+// dialog's Model under each ribbon Type.
 class AppSettings {
 public:
     static constexpr int kDefaultLook = 215;
@@ -53,6 +55,13 @@ public:
     // The pointing table's columns the user hid.
     std::vector<int> hiddenPointingColumns() const;
     void setHiddenPointingColumns(const std::vector<int>& columns);
+
+    // The Model last chosen in the Import dialog while the ribbon's Type
+    // meant `type`, kept by the models' names; none until one is chosen, or
+    // when the text kept names no model.
+    std::optional<MeterModel> importModel(MeterModel type) const;
+    // Written only when it changes.
+    void setImportModel(MeterModel type, MeterModel chosen);
 
 private:
     std::unique_ptr<QSettings> settings_;
