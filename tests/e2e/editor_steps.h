@@ -17,6 +17,8 @@ namespace steps {
 bool saveAll(const EditorSession& editor, int typeEntry, const std::string& dialogTitle,
              const std::filesystem::path& path);
 bool saveAllAsGeneral(const EditorSession& editor, const std::filesystem::path& path);
+// The same, Save All given with Ctrl+S.
+bool saveAllAsGeneralByKeys(const EditorSession& editor, const std::filesystem::path& path);
 
 // The names in the plan pane, top to bottom.
 std::vector<std::string> planNames(const EditorSession& editor);
