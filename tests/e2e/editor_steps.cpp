@@ -22,13 +22,10 @@ bool clickCell(const EditorSession& editor, const std::optional<ListView>& list,
     return true;
 }
 
-} // namespace
-
-bool saveAll(const EditorSession& editor, int typeEntry, const std::string& dialogTitle,
-             const std::filesystem::path& path)
+// The dialogs of Save All, from the File Type Select dialog on.
+bool saveThroughDialogs(const EditorSession& editor, int typeEntry, const std::string& dialogTitle,
+                        const std::filesystem::path& path)
 {
-    if (!editor.clickButton("Save All"))
-        return false;
     if (!editor.waitFor([](const AccessibleNode& n) { return isDialog(n, "File Type Select"); }))
         return false;
     for (int i = 0; i < typeEntry; ++i)
@@ -44,6 +41,14 @@ bool saveAll(const EditorSession& editor, int typeEntry, const std::string& dial
                        std::chrono::seconds(3)))
         editor.clickButton("Yes");
     return editor.waitUntilGone([&](const AccessibleNode& n) { return isDialog(n, dialogTitle); });
+}
+
+} // namespace
+
+bool saveAll(const EditorSession& editor, int typeEntry, const std::string& dialogTitle,
+             const std::filesystem::path& path)
+{
+    return editor.clickButton("Save All") && saveThroughDialogs(editor, typeEntry, dialogTitle, path);
 }
 
 bool chooseFile(const EditorSession& editor, const std::string& dialogTitle, const std::filesystem::path& path)
@@ -92,6 +97,12 @@ std::optional<AccessibleNode> dialogTitled(const EditorSession& editor, const st
 bool saveAllAsGeneral(const EditorSession& editor, const std::filesystem::path& path)
 {
     return saveAll(editor, 0, "gnr Save", path);
+}
+
+bool saveAllAsGeneralByKeys(const EditorSession& editor, const std::filesystem::path& path)
+{
+    editor.input().key("ctrl+s");
+    return saveThroughDialogs(editor, 0, "gnr Save", path);
 }
 
 std::vector<std::string> planNames(const EditorSession& editor)

@@ -17,6 +17,8 @@ namespace steps {
 bool saveAll(const EditorSession& editor, int typeEntry, const std::string& dialogTitle,
              const std::filesystem::path& path);
 bool saveAllAsGeneral(const EditorSession& editor, const std::filesystem::path& path);
+// The same, Save All given with Ctrl+S.
+bool saveAllAsGeneralByKeys(const EditorSession& editor, const std::filesystem::path& path);
 
 // Answers the file dialog titled `dialogTitle` with `path`, typed as a user
 // types it, and waits for the dialog to close.
