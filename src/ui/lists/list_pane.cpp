@@ -150,6 +150,9 @@ void ListPane::moveRecords(MessageId name, const std::vector<Guid>& ids,
         return;
     change(name, [&] {
         list_->clearSort();
+        // The rows are selected again by id after the move; kept selected
+        // through it, each of their cells would be carried across one by one.
+        list_->selectionModel()->clearSelection();
         const std::vector<Guid> order = records_->recordIds();
         std::vector<bool> chosen(order.size(), false);
         for (std::size_t position = 0; position < order.size(); ++position)
