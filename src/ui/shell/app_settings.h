@@ -53,7 +53,14 @@ public:
     // The pointing table's columns the user hid.
     std::vector<int> hiddenPointingColumns() const;
     void setHiddenPointingColumns(const std::vector<int>& columns);
+    // The plan pane's pointing columns the user hid, by their figures' places
+    // in the order the pane shows them.
+    std::vector<int> hiddenPlanPointingColumns() const;
+    void setHiddenPlanPointingColumns(const std::vector<int>& figures);
 
 private:
+    std::vector<int> numbers(const QString& key) const;
+    void setNumbers(const QString& key, const std::vector<int>& numbers);
+
     std::unique_ptr<QSettings> settings_;
 };
