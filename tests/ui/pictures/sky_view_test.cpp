@@ -10,6 +10,7 @@
 #include "ui/shell/command_ids.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/main_ribbon.h"
+#include "ui/shell/plan_history.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -231,7 +232,8 @@ TEST(SkyViewSettings, ThePlanPaneFollowsTheSiteAndKeepsItsHiddenPointingColumns)
         EXPECT_TRUE(pointingColumns->isChecked());
     }
     AppSettings settings(file);
-    CMainFrame frame(plans, link, prompts, settings, Language::Chinese);
+    ScriptedPrompts chinese(Language::Chinese);
+    CMainFrame frame(plans, link, chinese, settings, Language::Chinese);
     frame.planPane().RefreshPlanList();
     COrbituneSortComboListCtrl& list = frame.planPane().listControl();
     EXPECT_TRUE(list.isColumnHidden(first + 1));
