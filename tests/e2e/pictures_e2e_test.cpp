@@ -82,7 +82,7 @@ bool tpSelected(const AccessibleNode& windows, std::size_t row)
 TEST(PicturesE2e, TheViewTabShowsAndHidesThePicturesAndARestartKeepsThem)
 {
     Fixture f;
-    ASSERT_TRUE(f.start()) << f.editor.log();
+    ASSERT_TRUE(f.start()) << f.editor.failure() << f.editor.log();
     ASSERT_TRUE(f.editor.waitUntil([](const AccessibleNode& w) { return shows(w, "Band Picture"); }));
     EXPECT_FALSE(shows(f.editor.windows(), "Sky View"));
 
@@ -90,7 +90,8 @@ TEST(PicturesE2e, TheViewTabShowsAndHidesThePicturesAndARestartKeepsThem)
     // show Sky View.
     f.editor.input().key("alt+v");
     f.editor.input().key("space");
-    ASSERT_TRUE(f.editor.waitUntil([](const AccessibleNode& w) { return !shows(w, "Band Picture"); }));
+    ASSERT_TRUE(f.editor.waitUntil([](const AccessibleNode& w) { return !shows(w, "Band Picture"); }))
+        << f.editor.windows().dump();
     f.editor.input().key("Tab");
     f.editor.input().key("space");
     ASSERT_TRUE(f.editor.waitUntil([](const AccessibleNode& w) { return shows(w, "Sky View"); }));
@@ -111,7 +112,7 @@ TEST(PicturesE2e, TheViewTabShowsAndHidesThePicturesAndARestartKeepsThem)
 TEST(PicturesE2e, AClickOnABarSelectsItsTpAndAnEditMovesTheBar)
 {
     Fixture f;
-    ASSERT_TRUE(f.start()) << f.editor.log();
+    ASSERT_TRUE(f.start()) << f.editor.failure() << f.editor.log();
     const auto second = barCentre(f.editor, f.plan, 1);
     ASSERT_TRUE(second);
     f.editor.input().click(second->first, second->second);
@@ -123,9 +124,11 @@ TEST(PicturesE2e, AClickOnABarSelectsItsTpAndAnEditMovesTheBar)
     // at a click.
     ASSERT_TRUE(steps::clickTpCell(f.editor, 1, "Freq(MHz)"));
     if (!f.editor.waitFor([](const AccessibleNode& n) { return n.role == "text" && n.focused; },
-                          std::chrono::seconds(2)))
+                          std::chrono::seconds(2))) {
         ASSERT_TRUE(steps::clickTpCell(f.editor, 1, "Freq(MHz)"));
-    ASSERT_TRUE(f.editor.waitFor([](const AccessibleNode& n) { return n.role == "text" && n.focused; }));
+    }
+    ASSERT_TRUE(f.editor.waitFor([](const AccessibleNode& n) { return n.role == "text" && n.focused; }))
+        << f.editor.windows().dump();
     f.editor.input().key("ctrl+a");
     f.editor.input().type("12500");
     f.editor.input().key("Return");
@@ -153,7 +156,7 @@ TEST(PicturesE2e, AClickOnABarSelectsItsTpAndAnEditMovesTheBar)
 TEST(PicturesE2e, ASiteTypedInTheSkyViewFillsThePlanPanesPointingColumns)
 {
     Fixture f;
-    ASSERT_TRUE(f.start()) << f.editor.log();
+    ASSERT_TRUE(f.start()) << f.editor.failure() << f.editor.log();
     const auto plans = planList(f.editor.windows());
     ASSERT_TRUE(plans);
     EXPECT_EQ(plans->text(0, "Azimuth"), "");
