@@ -1,5 +1,6 @@
 #include "e2e/editor_session.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <sstream>
@@ -163,6 +164,26 @@ bool EditorSession::clickButton(const std::string& label) const
         return false;
     input_.click(*button);
     return true;
+}
+
+int EditorSession::shownWindowCount() const
+{
+    if (!editor_)
+        return 0;
+    const std::string ids =
+        runCommand({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(editor_->pid()), "--class", "."});
+    return static_cast<int>(std::count(ids.begin(), ids.end(), '\n'));
+}
+
+bool EditorSession::waitForMoreWindowsThan(int count) const
+{
+    const auto until = std::chrono::steady_clock::now() + kPatience;
+    do {
+        if (shownWindowCount() > count)
+            return true;
+        std::this_thread::sleep_for(kPoll);
+    } while (std::chrono::steady_clock::now() < until);
+    return false;
 }
 
 std::string EditorSession::mainTitle() const

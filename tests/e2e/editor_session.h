@@ -77,6 +77,12 @@ public:
     bool clickButton(const std::string& label) const;
     // The main window's title as the window manager has it.
     std::string mainTitle() const;
+    // How many windows of the editor the X server shows now: the main window,
+    // dialogs, and the menus and drop-down lists that pop up, which the
+    // accessibility bus leaves out.
+    int shownWindowCount() const;
+    // Waits until more than `count` windows show.
+    bool waitForMoreWindowsThan(int count) const;
 
 private:
     TempDir folder_;

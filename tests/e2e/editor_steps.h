@@ -17,6 +17,20 @@ namespace steps {
 bool saveAll(const EditorSession& editor, int typeEntry, const std::string& dialogTitle,
              const std::filesystem::path& path);
 bool saveAllAsGeneral(const EditorSession& editor, const std::filesystem::path& path);
+// The same, Save All given with Ctrl+S.
+bool saveAllAsGeneralByKeys(const EditorSession& editor, const std::filesystem::path& path);
+
+// Answers the file dialog titled `dialogTitle` with `path`, typed as a user
+// types it, and waits for the dialog to close.
+bool chooseFile(const EditorSession& editor, const std::string& dialogTitle, const std::filesystem::path& path);
+
+// Opens the ribbon's Data menu with Alt+D and runs its entry `item` ("Import
+// Table...", "Export Table...", "Update from Source...") with the arrow keys
+// and Return.
+bool dataMenuCommand(const EditorSession& editor, const std::string& item);
+
+// The node of the showing dialog titled `title`, waiting for it.
+std::optional<AccessibleNode> dialogTitled(const EditorSession& editor, const std::string& title);
 
 // The names in the plan pane, top to bottom.
 std::vector<std::string> planNames(const EditorSession& editor);

@@ -27,7 +27,9 @@ std::optional<ListView> listWithHeader(const AccessibleNode& windows, const std:
     if (table == nullptr)
         return std::nullopt;
     ListView view;
+    view.focused = table->focused;
     for (const AccessibleNode& child : table->children) {
+        view.focused = view.focused || child.focused;
         if (child.role == "table column header")
             view.headers.push_back(child.name);
         else if (child.role == "table row header")

@@ -11,6 +11,8 @@
 struct ListView {
     std::vector<std::string> headers;
     std::vector<std::vector<AccessibleNode>> rows;
+    // The list or one of its cells has the keyboard focus.
+    bool focused = false;
 
     int column(const std::string& header) const;
     const AccessibleNode& cell(std::size_t row, const std::string& header) const;

@@ -1,11 +1,14 @@
 #include "core/files/general_file.h"
 #include "core/model/plan_list.h"
 #include "core/rules/model_checks.h"
+#include "e2e/child_process.h"
 #include "e2e/editor_steps.h"
 #include "e2e/editor_views.h"
 #include "support/plan_builders.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -229,3 +232,159 @@ TEST(ListEditingE2e, KeysOfTheRibbonCommands)
 }
 
 } // namespace
+
+namespace {
+
+// The texts of one column of the TP pane, top to bottom.
+std::vector<std::string> tpColumn(const EditorSession& editor, const std::string& header)
+{
+    std::vector<std::string> texts;
+    if (const auto tps = tpList(editor.windows()))
+        for (std::size_t row = 0; row < tps->rows.size(); ++row)
+            texts.push_back(tps->text(row, header));
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+void showTps(const EditorSession& editor)
+{
+    ASSERT_TRUE(steps::clickPlanCell(editor, 0, "Plan Name"));
+    ASSERT_TRUE(editor.waitFor("table cell", "TP1"));
+}
+
+// The pixels of a part of the screen, as the X server has them.
+std::string screenPixels(const AccessibleNode::Rect& rect)
+{
+    return runCommand({"import", "-window", "root", "-crop",
+                       std::to_string(rect.width) + "x" + std::to_string(rect.height) + "+" + std::to_string(rect.x) +
+                           "+" + std::to_string(rect.y),
+                       "-depth", "8", "rgb:-"});
+}
+
+// The pixels a moment later, when a repaint may have come.
+std::string stablePixels(const AccessibleNode::Rect& rect)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    return screenPixels(rect);
+}
+
+} // namespace
+
+TEST(ListEditingE2e, CtrlDPutsTheCopiesAfterTheLastSelectedRowInTheirOrder)
+{
+    Fixture f;
+    ASSERT_TRUE(f.start()) << f.editor.log();
+    showTps(f.editor);
+    ASSERT_TRUE(steps::clickTpCell(f.editor, 0, "TP Name"));
+    f.editor.input().key("shift+Down");
+    const Texts before = tpColumn(f.editor, "Freq(MHz)");
+    ASSERT_EQ(before.size(), 3U);
+    f.editor.input().key("ctrl+d");
+    ASSERT_TRUE(f.editor.waitUntil([](const AccessibleNode& windows) {
+        const auto tps = tpList(windows);
+        return tps && tps->rows.size() == 5;
+    }));
+    EXPECT_EQ(tpColumn(f.editor, "Freq(MHz)"), (Texts{before[0], before[1], before[0], before[1], before[2]}));
+    // The current cell is the first copy's name, which Enter edits.
+    f.editor.input().key("Return");
+    f.editor.input().key("ctrl+a");
+    f.editor.input().type("COPYA");
+    f.editor.input().key("Return");
+    EXPECT_TRUE(f.editor.waitUntil([&](const AccessibleNode&) {
+        const Texts names = tpColumn(f.editor, "TP Name");
+        return names.size() == 5 && names[2] == "COPYA";
+    }));
+}
+
+TEST(ListEditingE2e, CtrlDownMovesTheSelectedTpsCtrlSSavesThemAndCtrlUpMovesThemBack)
+{
+    Fixture f;
+    ASSERT_TRUE(f.start()) << f.editor.log();
+    showTps(f.editor);
+    ASSERT_TRUE(steps::clickTpCell(f.editor, 0, "TP Name"));
+    f.editor.input().key("shift+Down");
+    f.editor.input().key("ctrl+Down");
+    ASSERT_TRUE(f.editor.waitUntil([&](const AccessibleNode&) {
+        return tpColumn(f.editor, "TP Name") == Texts{"TP3", "TP1", "TP2"};
+    }));
+    EXPECT_EQ(f.editor.mainTitle(), "exact.gnr* - Orbitune");
+
+    const auto out = f.editor.folder().file("moved.gnr");
+    ASSERT_TRUE(steps::saveAllAsGeneralByKeys(f.editor, out));
+    PlanList read;
+    ASSERT_FALSE(readGeneralFile(out, read).error);
+    ASSERT_EQ(read.count(), 1);
+    const CComonOrbitune& written = f.written.at(0);
+    EXPECT_EQ(read.at(0).channels[0], written.channels[2]);
+    EXPECT_EQ(read.at(0).channels[1], written.channels[0]);
+    EXPECT_EQ(read.at(0).channels[2], written.channels[1]);
+
+    // Back from the dialogs, the keys go to the list again.
+    f.editor.input().key("ctrl+Up");
+    EXPECT_TRUE(f.editor.waitUntil([&](const AccessibleNode&) {
+        return tpColumn(f.editor, "TP Name") == Texts{"TP1", "TP2", "TP3"};
+    }));
+}
+
+TEST(ListEditingE2e, CtrlOOpensTheFileChosen)
+{
+    EditorSession editor;
+    ASSERT_EQ(editor.failure(), "");
+    const auto file = editor.folder().file("chosen.gnr");
+    ASSERT_TRUE(writeGeneralFile(file, allPlans(exactPlans())).ok());
+    ASSERT_TRUE(editor.start({})) << editor.log();
+    editor.input().key("ctrl+o");
+    ASSERT_TRUE(editor.waitFor([](const AccessibleNode& n) { return n.showing && n.role == "dialog"; }));
+    editor.input().type(file.string());
+    editor.input().key("Return");
+    EXPECT_TRUE(editor.waitFor("table cell", "Astra"));
+    EXPECT_EQ(editor.mainTitle(), "chosen.gnr - Orbitune");
+}
+
+TEST(ListEditingE2e, F6AndShiftF6GoFromTheRibbonToEachPane)
+{
+    Fixture f;
+    ASSERT_TRUE(f.start()) << f.editor.log();
+    const auto focusedPane = [&f] {
+        const AccessibleNode windows = f.editor.windows();
+        const auto plans = planList(windows);
+        const auto tps = tpList(windows);
+        return std::string(plans && plans->focused ? "plans" : "") + (tps && tps->focused ? "tps" : "");
+    };
+    const auto ribbonFocused = [&f] {
+        return f.editor.waitFor([](const AccessibleNode& n) { return n.focused && n.role == "push button"; })
+            .has_value();
+    };
+    f.editor.input().key("alt+h");
+    ASSERT_TRUE(ribbonFocused());
+    f.editor.input().key("shift+F6");
+    EXPECT_TRUE(f.editor.waitUntil([&](const AccessibleNode&) { return focusedPane() == "tps"; }));
+    f.editor.input().key("shift+F6");
+    EXPECT_TRUE(f.editor.waitUntil([&](const AccessibleNode&) { return focusedPane() == "plans"; }));
+    f.editor.input().key("alt+h");
+    ASSERT_TRUE(ribbonFocused());
+    f.editor.input().key("F6");
+    EXPECT_TRUE(f.editor.waitUntil([&](const AccessibleNode&) { return focusedPane() == "plans"; }));
+}
+
+TEST(ListEditingE2e, TheRibbonButtonWithTheKeyboardFocusShowsIt)
+{
+    Fixture f;
+    ASSERT_TRUE(f.start()) << f.editor.log();
+    f.editor.input().key("alt+h");
+    const auto first = f.editor.waitFor([](const AccessibleNode& n) { return n.focused && n.role == "push button"; });
+    ASSERT_TRUE(first);
+    // The button as drawn once the focus has been painted.
+    std::string focused = screenPixels(first->rect);
+    for (std::string again; (again = stablePixels(first->rect)) != focused;)
+        focused = again;
+    ASSERT_FALSE(focused.empty());
+    f.editor.input().key("Tab");
+    ASSERT_TRUE(f.editor.waitFor(
+        [&](const AccessibleNode& n) { return n.focused && n.role == "push button" && n.name != first->name; }));
+    EXPECT_TRUE(f.editor.waitUntil([&](const AccessibleNode&) { return screenPixels(first->rect) != focused; }))
+        << first->name << " looks the same with and without the focus";
+    f.editor.input().key("shift+Tab");
+    EXPECT_TRUE(f.editor.waitUntil([&](const AccessibleNode&) { return screenPixels(first->rect) == focused; }));
+}

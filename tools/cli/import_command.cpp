@@ -158,7 +158,7 @@ void runImport(const ImportOptions& options, CliContext& context)
     if (!options.list && !kind)
         throw CLI::ValidationError("import", "OUTPUT must end in .gnr, .planList, .Orbtab or .json");
 
-    const SourceListing listing = isTableFile(source) ? readTableSource(source, context.language) : readSource(source);
+    const SourceListing listing = readAnySource(source, context.language);
     if (options.list) {
         printListing(listing, context);
         sourceReadWell(listing, context);
@@ -215,7 +215,7 @@ void runUpdate(const UpdateOptions& options, CliContext& context)
     if (!kind)
         throw CLI::ValidationError("update", "OUTPUT must end in .gnr, .planList, .Orbtab or .json");
 
-    const SourceListing listing = isTableFile(source) ? readTableSource(source, context.language) : readSource(source);
+    const SourceListing listing = readAnySource(source, context.language);
     if (!sourceReadWell(listing, context))
         return;
     std::vector<Satellite> satellites = listing.satellites;

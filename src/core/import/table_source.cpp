@@ -92,3 +92,8 @@ SourceListing readTableSource(const std::filesystem::path& file, Language langua
     }
     return listing;
 }
+
+SourceListing readAnySource(const std::filesystem::path& source, Language language)
+{
+    return isTableFile(source) ? readTableSource(source, language) : readSource(source);
+}

@@ -20,3 +20,7 @@ bool isTableFile(const std::filesystem::path& file);
 // without a position are problems, each naming the file (and the row and
 // column), the rule's text in `language`.
 SourceListing readTableSource(const std::filesystem::path& file, Language language);
+
+// A source as the user names it to an import or an update: a table file as
+// readTableSource reads it, anything else as readSource does.
+SourceListing readAnySource(const std::filesystem::path& source, Language language);

@@ -100,21 +100,32 @@ PlanListDiff PlanListDiff::between(const PlanList& before, const PlanList& after
             diff.removed_.push_back(old);
             continue;
         }
-        const CComonOrbitune& now = *found->second;
-        if (samePlan(old, now))
-            continue;
-        PlanChange change{old.id, PlanFields::of(old), PlanFields::of(now), {}};
-        for (int slot = 0; slot < CComonOrbitune::kSlotCount; ++slot) {
-            const auto s = static_cast<std::size_t>(slot);
-            if (!(old.channels[s] == now.channels[s]))
-                change.slotChanges.push_back({slot, old.channels[s], now.channels[s]});
-        }
-        diff.changed_.push_back(std::move(change));
+        if (const CComonOrbitune& now = *found->second; !samePlan(old, now))
+            diff.changed_.push_back(changeOf(old, now));
     }
     for (const CComonOrbitune& now : after)
         if (!beforeIndex->contains(now.id))
             diff.added_.push_back(now);
     return diff;
+}
+
+PlanListDiff PlanListDiff::withinPlan(const CComonOrbitune& before, const CComonOrbitune& after)
+{
+    PlanListDiff diff;
+    if (!samePlan(before, after))
+        diff.changed_.push_back(changeOf(before, after));
+    return diff;
+}
+
+PlanListDiff::PlanChange PlanListDiff::changeOf(const CComonOrbitune& before, const CComonOrbitune& after)
+{
+    PlanChange change{before.id, PlanFields::of(before), PlanFields::of(after), {}};
+    for (int slot = 0; slot < CComonOrbitune::kSlotCount; ++slot) {
+        const auto s = static_cast<std::size_t>(slot);
+        if (!(before.channels[s] == after.channels[s]))
+            change.slotChanges.push_back({slot, before.channels[s], after.channels[s]});
+    }
+    return change;
 }
 
 bool PlanListDiff::empty() const

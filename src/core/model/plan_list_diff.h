@@ -15,6 +15,8 @@
 class PlanListDiff {
 public:
     static PlanListDiff between(const PlanList& before, const PlanList& after);
+    // What a change did to one plan that kept its id and its place.
+    static PlanListDiff withinPlan(const CComonOrbitune& before, const CComonOrbitune& after);
 
     bool empty() const;
     // Turns the list as it was before the change into the list after it, and
@@ -58,6 +60,7 @@ private:
         std::vector<SlotChange> slotChanges;
     };
 
+    static PlanChange changeOf(const CComonOrbitune& before, const CComonOrbitune& after);
     void turn(PlanList& plans, bool forward) const;
 
     // Ids of the plans in order before and after, kept when the change

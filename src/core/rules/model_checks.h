@@ -5,6 +5,7 @@
 #include "core/res/string_ids.h"
 #include "core/res/string_table.h"
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -16,6 +17,7 @@ enum class FileType { General = 0, Q24 = 1, Q9100 = 2 };
 // The meter families plans are made for: the three file families and the Q36,
 // whose limits a download checks.
 enum class MeterModel { General, Q24, Q36, Q9100 };
+inline constexpr std::array kMeterModels{MeterModel::General, MeterModel::Q24, MeterModel::Q36, MeterModel::Q9100};
 
 // "General", "Q24", "Q36", "Q9100".
 std::string_view modelName(MeterModel model);

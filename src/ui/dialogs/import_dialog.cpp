@@ -1,5 +1,6 @@
 #include "ui/dialogs/import_dialog.h"
 
+#include "core/import/table_source.h"
 #include "core/import/tp_match.h"
 #include "core/res/string_ids.h"
 #include "core/rules/channel_cell_rules.h"
@@ -30,7 +31,6 @@
 
 namespace {
 
-constexpr std::array kModels{MeterModel::General, MeterModel::Q24, MeterModel::Q36, MeterModel::Q9100};
 constexpr std::array kTpColumns{channel_column::kFrequency,  channel_column::kPolarization, channel_column::kSymbolRate,
                                 channel_column::kSignalType, channel_column::kModulation,   channel_column::kCodeRate};
 constexpr std::string_view kPolarizationLetters = "HVLR";
@@ -73,8 +73,8 @@ CDlgImport::CDlgImport(const PlanList& plans, const CComonOrbitune* currentPlan,
         currentPlan_ = *currentPlan;
     setWindowTitle(text(msg::kImportTitle));
     buildLayout();
-    model_->setCurrentIndex(static_cast<int>(std::ranges::find(kModels, model) - kModels.begin()) %
-                            static_cast<int>(kModels.size()));
+    model_->setCurrentIndex(static_cast<int>(std::ranges::find(kMeterModels, model) - kMeterModels.begin()) %
+                            static_cast<int>(kMeterModels.size()));
     resize(1000, 640);
     readFrom(QString::fromStdString(defaultScanFolder().string()));
 }
@@ -93,8 +93,7 @@ QString CDlgImport::text(MessageId id, const std::vector<std::string>& args) con
 void CDlgImport::buildLayout()
 {
     source_ = new QLineEdit;
-    auto* row = sourceRow(prompts_, source_, text(msg::kImportTitle), "satellites.xml (*.xml)|*.xml|DVBv5 (*)|*||",
-                          [this](const QString& path) { readFrom(path); });
+    auto* row = sourceRow(prompts_, source_, text(msg::kImportTitle), [this](const QString& path) { readFrom(path); });
 
     status_ = new QLabel;
     status_->setWordWrap(true);
@@ -162,7 +161,7 @@ void CDlgImport::buildLayout()
     lists->setStretchFactor(1, 2);
 
     model_ = new QComboBox;
-    for (const MeterModel model : kModels)
+    for (const MeterModel model : kMeterModels)
         model_->addItem(qtText(std::string(modelName(model))));
     connect(model_, &QComboBox::currentIndexChanged, this, &CDlgImport::preview);
     intoNew_ = new QRadioButton(text(msg::kImportIntoNewPlans));
@@ -215,7 +214,9 @@ void CDlgImport::readFrom(const QString& source)
     status_->setText(text(msg::kImportReading, {coreText(source)}));
     busy_->show();
     auto listing = std::make_shared<SourceListing>();
-    reader_ = QThread::create([listing, path = coreText(source)] { *listing = readSource(path); });
+    reader_ = QThread::create([listing, path = coreText(source), language = prompts_.language()] {
+        *listing = readAnySource(path, language);
+    });
     connect(reader_, &QThread::finished, this, [this, listing] {
         reader_->deleteLater();
         reader_ = nullptr;
@@ -413,7 +414,7 @@ void CDlgImport::preview()
 
 MeterModel CDlgImport::chosenModel() const
 {
-    return kModels[static_cast<std::size_t>(std::max(model_->currentIndex(), 0))];
+    return kMeterModels[static_cast<std::size_t>(std::max(model_->currentIndex(), 0))];
 }
 
 void CDlgImport::accept()

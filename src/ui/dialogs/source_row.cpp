@@ -11,7 +11,13 @@
 
 #include <utility>
 
-QHBoxLayout* sourceRow(Prompts& prompts, QLineEdit* source, const QString& title, std::string filter,
+namespace {
+
+constexpr const char* kSourceFilter = "satellites.xml (*.xml)|*.xml|CSV (*.csv;*.tsv)|*.csv;*.tsv|DVBv5 (*)|*||";
+
+} // namespace
+
+QHBoxLayout* sourceRow(Prompts& prompts, QLineEdit* source, const QString& title,
                        std::function<void(const QString&)> read)
 {
     source->setReadOnly(true);
@@ -22,15 +28,14 @@ QHBoxLayout* sourceRow(Prompts& prompts, QLineEdit* source, const QString& title
         if (!chosen.empty())
             read(qtText(chosen));
     });
-    QObject::connect(file, &QPushButton::clicked, source,
-                     [&prompts, title, filter = std::move(filter), read = std::move(read)] {
-                         FileDialogOptions options;
-                         options.title = coreText(title);
-                         options.filter = filter;
-                         const auto chosen = prompts.chooseOpenFiles(PromptOwner::Dialog, options);
-                         if (!chosen.empty())
-                             read(qtText(chosen.front()));
-                     });
+    QObject::connect(file, &QPushButton::clicked, source, [&prompts, title, read = std::move(read)] {
+        FileDialogOptions options;
+        options.title = coreText(title);
+        options.filter = kSourceFilter;
+        const auto chosen = prompts.chooseOpenFiles(PromptOwner::Dialog, options);
+        if (!chosen.empty())
+            read(qtText(chosen.front()));
+    });
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(qtText(prompts.text(msg::kImportSource))));
     row->addWidget(source, 1);

@@ -27,9 +27,7 @@ CDlgUpdate::CDlgUpdate(const PlanList& plans, std::vector<Guid> planIds, MeterMo
 {
     setWindowTitle(text(msg::kUpdateTitle));
     source_ = new QLineEdit;
-    auto* row = sourceRow(prompts_, source_, text(msg::kUpdateTitle),
-                          "satellites.xml (*.xml)|*.xml|CSV (*.csv;*.tsv)|*.csv;*.tsv|DVBv5 (*)|*||",
-                          [this](const QString& path) { readFrom(path); });
+    auto* row = sourceRow(prompts_, source_, text(msg::kUpdateTitle), [this](const QString& path) { readFrom(path); });
 
     status_ = new QLabel;
     status_->setWordWrap(true);
@@ -80,7 +78,7 @@ void CDlgUpdate::readFrom(const QString& source)
     status_->setText(text(msg::kImportReading, {coreText(source)}));
     auto listing = std::make_shared<SourceListing>();
     reader_ = QThread::create([listing, path = coreText(source), language = prompts_.language()] {
-        *listing = isTableFile(path) ? readTableSource(path, language) : readSource(path);
+        *listing = readAnySource(path, language);
     });
     connect(reader_, &QThread::finished, this, [this, listing] {
         reader_->deleteLater();

@@ -37,7 +37,10 @@ void ListPane::change(MessageId name, const std::function<void()>& change)
 void ListPane::change(const QString& name, const std::function<void()>& change)
 {
     if (changes_ != nullptr) {
-        changes_->make(name, change);
+        if (const std::optional<Guid> plan = changedPlan())
+            changes_->makeInPlan(name, *plan, change);
+        else
+            changes_->make(name, change);
         return;
     }
     change();

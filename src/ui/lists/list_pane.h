@@ -82,6 +82,8 @@ protected:
     // sorted (in record order they are there already) and selects them.
     void showCopies(const std::vector<Guid>& originals, const std::vector<Guid>& copies);
 
+    // The one plan every change of the pane touches, when there is one.
+    virtual std::optional<Guid> changedPlan() const { return std::nullopt; }
     virtual void copyRecords(const std::vector<Guid>& ids) = 0;
     // Records of the pane were cut or deleted.
     virtual void recordsRemoved() {}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/guid.h"
+
 #include <QString>
 
 #include <functional>
@@ -14,4 +16,8 @@ public:
     // `name`, and every list follows it. A change that changes nothing leaves
     // no step.
     virtual void make(const QString& name, const std::function<void()>& change) = 0;
+    // The same for a change that touches the plan `plan` alone: its fields and
+    // TPs change, but no plan is added, removed or moved. Only that plan is
+    // compared and kept for the step, however long the list.
+    virtual void makeInPlan(const QString& name, const Guid& plan, const std::function<void()>& change) = 0;
 };

@@ -71,6 +71,8 @@ private:
     void cellEdited(const Guid& id, int column, const QString& text) override;
     void rowFocused(int row) override { currentRow_ = row; }
     void copyRecords(const std::vector<Guid>& ids) override;
+    // Every change of the pane is to the TPs of the current plan.
+    std::optional<Guid> changedPlan() const override { return currentPlan(); }
 
     PlanList& plans_;
     ChannelTableModel tps_;

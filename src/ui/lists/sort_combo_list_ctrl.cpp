@@ -7,6 +7,7 @@
 #include "ui/lists/record_sort_filter_model.h"
 #include "ui/lists/record_table_model.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -508,6 +509,38 @@ void CSortComboListCtrl::dropEvent(QDropEvent* event)
     event->setDropAction(Qt::MoveAction);
     event->accept();
     rowOrder_->dropMimeData(event->mimeData(), Qt::MoveAction, dropRow(event->position().toPoint()), 0, {});
+}
+
+void CSortComboListCtrl::focusInEvent(QFocusEvent* event)
+{
+    if (!closingEditor_) {
+        QTableView::focusInEvent(event);
+        return;
+    }
+    setAttribute(Qt::WA_InputMethodEnabled, currentIndex().flags().testFlag(Qt::ItemIsEditable));
+    updateFocusLook();
+}
+
+void CSortComboListCtrl::focusOutEvent(QFocusEvent* event)
+{
+    if (!viewport()->isAncestorOf(QApplication::focusWidget())) {
+        QTableView::focusOutEvent(event);
+        return;
+    }
+    updateFocusLook();
+}
+
+void CSortComboListCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool was = std::exchange(closingEditor_, true);
+    QTableView::closeEditor(editor, hint);
+    closingEditor_ = was;
+}
+
+void CSortComboListCtrl::updateFocusLook()
+{
+    viewport()->update(visualRect(currentIndex()));
+    update(QRegion(rect()).subtracted(contentsRect()));
 }
 
 int CSortComboListCtrl::dropRow(const QPoint& position) const

@@ -158,6 +158,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dropEvent(QDropEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     QModelIndex cell(int row, int column) const;
@@ -175,6 +178,10 @@ private:
     int sharedColumnCount() const;
     // A checkable entry per computed column, ticked while it shows.
     void showColumnMenu(const QPoint& at);
+    // The focus passing between the list and its own editor changes how the
+    // current cell and the frame look, nothing else: only they are drawn
+    // again, not every row.
+    void updateFocusLook();
 
     int controlId_;
     RecordTableModel& records_;
@@ -185,6 +192,8 @@ private:
     bool sortAscending_ = true;
     // A press on a cell of the current row edits it when released there.
     bool editOnRelease_ = false;
+    // An editor is closing: the focus it had comes back to the list.
+    bool closingEditor_ = false;
     // The record of the current row, as last told to the owner.
     Guid currentId_;
 };

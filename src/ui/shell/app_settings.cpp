@@ -14,6 +14,12 @@ const QString kCitiesKey = QStringLiteral("Pointing/Cities");
 const QString kHiddenColumnsKey = QStringLiteral("Pointing/HiddenColumns");
 const QString kHiddenPlanColumnsKey = QStringLiteral("Pointing/HiddenPlanColumns");
 
+// "Import/Model/Q36": the Model chosen under the Type that means the Q36.
+QString importModelKey(MeterModel type)
+{
+    return QStringLiteral("Import/Model/") + QString::fromLatin1(modelName(type));
+}
+
 // "52.520000,13.400000": QString::number writes "." whatever the locale.
 QString siteText(const Site& site)
 {
@@ -164,4 +170,19 @@ std::vector<int> AppSettings::hiddenPlanPointingColumns() const
 void AppSettings::setHiddenPlanPointingColumns(const std::vector<int>& figures)
 {
     setNumbers(kHiddenPlanColumnsKey, figures);
+}
+
+std::optional<MeterModel> AppSettings::importModel(MeterModel type) const
+{
+    const QString kept = settings_->value(importModelKey(type)).toString();
+    for (const MeterModel model : kMeterModels)
+        if (kept == QLatin1String(modelName(model)))
+            return model;
+    return std::nullopt;
+}
+
+void AppSettings::setImportModel(MeterModel type, MeterModel chosen)
+{
+    if (importModel(type) != chosen)
+        settings_->setValue(importModelKey(type), QString::fromLatin1(modelName(chosen)));
 }

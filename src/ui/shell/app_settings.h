@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/pointing/site.h"
+#include "core/rules/model_checks.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -12,8 +13,9 @@
 class QSettings;
 
 // The per-user settings of the editor: the visual style, the recent files,
-// the window's geometry and state (the panes and docks shown), and the site
-// the dish is pointed from with the cities the user added.
+// the window's geometry and state (the panes and docks shown), the site the
+// dish is pointed from with the cities the user added, and the Import
+// dialog's Model under each ribbon Type.
 class AppSettings {
 public:
     static constexpr int kDefaultLook = 215;
@@ -57,6 +59,13 @@ public:
     // in the order the pane shows them.
     std::vector<int> hiddenPlanPointingColumns() const;
     void setHiddenPlanPointingColumns(const std::vector<int>& figures);
+
+    // The Model last chosen in the Import dialog while the ribbon's Type
+    // meant `type`, kept by the models' names; none until one is chosen, or
+    // when the text kept names no model.
+    std::optional<MeterModel> importModel(MeterModel type) const;
+    // Written only when it changes.
+    void setImportModel(MeterModel type, MeterModel chosen);
 
 private:
     std::vector<int> numbers(const QString& key) const;

@@ -593,11 +593,10 @@ void CMainFrame::onUpload()
 void CMainFrame::onImport()
 {
     const std::optional<Guid> current = channelPane_->currentPlan();
-    const int type = ribbon_ != nullptr ? ribbon_->typeCombo()->currentIndex() : -1;
     CDlgImport dialog(plans_, current ? plans_.findPlanById(*current) : nullptr, planPane_->nextPlanNumber(),
                       importModel(), prompts_, this);
     const int answer = dialog.exec();
-    importModel_ = {type, dialog.chosenModel()};
+    settings_.setImportModel(typeModel(), dialog.chosenModel());
     if (answer != QDialog::Accepted)
         return;
     const CDlgImport::Result& result = dialog.result();
@@ -611,14 +610,21 @@ void CMainFrame::onImport()
     });
 }
 
-// The ribbon's Type ("Q36", or General when unchecked), or the model last
-// chosen in the Import dialog while the Type was what it is now.
+// The model the ribbon's Type names: the Q36 while the Type reads "Q36" (as
+// it does from the start), General when it is empty.
+MeterModel CMainFrame::typeModel() const
+{
+    const bool q36 = ribbon_ != nullptr &&
+                     ribbon_->typeCombo()->currentText().trimmed() == QLatin1String(modelName(MeterModel::Q36));
+    return q36 ? MeterModel::Q36 : MeterModel::General;
+}
+
+// The model last chosen in the Import dialog under the Type as it is now,
+// kept in the settings from one run to the next, or else the Type's own.
 MeterModel CMainFrame::importModel() const
 {
-    const int type = ribbon_ != nullptr ? ribbon_->typeCombo()->currentIndex() : -1;
-    if (importModel_ && importModel_->first == type)
-        return importModel_->second;
-    return type == 0 ? MeterModel::Q36 : MeterModel::General;
+    const MeterModel type = typeModel();
+    return settings_.importModel(type).value_or(type);
 }
 
 // The ticked plans, or else the plan whose TPs the editor shows.

@@ -126,6 +126,7 @@ private:
     PlanFileHooks fileHooks();
     void onUpload();
     void onImport();
+    MeterModel typeModel() const;
     MeterModel importModel() const;
     std::vector<Guid> chosenPlans() const;
     void onImportTable();
@@ -153,9 +154,6 @@ private:
     QDockWidget* skyDock_ = nullptr;
     bool splitterReady_ = false;
     DeviceType deviceType_ = DeviceType::Q36Checked;
-    // The Import dialog's last Model, with the Type (the ribbon combo's
-    // index) it was chosen under.
-    std::optional<std::pair<int, MeterModel>> importModel_;
     Pane activePane_ = Pane::Plans;
     int currentStyle_ = 0;
     VisualLook look_;

@@ -53,12 +53,38 @@ PlanHistory::~PlanHistory() = default;
 
 void PlanHistory::make(const QString& name, const std::function<void()>& change)
 {
+    record(name, change, std::nullopt);
+}
+
+void PlanHistory::makeInPlan(const QString& name, const Guid& plan, const std::function<void()>& change)
+{
+    record(name, change, plan);
+}
+
+void PlanHistory::record(const QString& name, const std::function<void()>& change, const std::optional<Guid>& plan)
+{
     if (depth_ > 0) {
         change();
         return;
     }
     PanesView before = hooks_.capture();
-    before_ = plans_;
+    std::optional<PlanListDiff> diff = runChange(change, plan ? plans_.indexOf(*plan) : -1);
+    hooks_.follow();
+    if (!diff)
+        restart(false);
+    else if (!diff->empty())
+        stack_.push(std::make_unique<PlanStep>(name, plans_, std::move(*diff), std::move(before), hooks_).release());
+    if (std::exchange(savedWithinStep_, false))
+        stack_.setClean();
+}
+
+std::optional<PlanListDiff> PlanHistory::runChange(const std::function<void()>& change, int position)
+{
+    const int count = plans_.count();
+    if (position >= 0)
+        planBefore_ = plans_.at(position);
+    else
+        before_ = plans_;
     {
         struct Depth {
             int& depth;
@@ -67,12 +93,11 @@ void PlanHistory::make(const QString& name, const std::function<void()>& change)
         } inside(depth_);
         change();
     }
-    PlanListDiff diff = PlanListDiff::between(before_, plans_);
-    hooks_.follow();
-    if (!diff.empty())
-        stack_.push(std::make_unique<PlanStep>(name, plans_, std::move(diff), std::move(before), hooks_).release());
-    if (std::exchange(savedWithinStep_, false))
-        stack_.setClean();
+    if (position < 0)
+        return PlanListDiff::between(before_, plans_);
+    if (plans_.count() != count || plans_.at(position).id != planBefore_.id)
+        return std::nullopt;
+    return PlanListDiff::withinPlan(planBefore_, plans_.at(position));
 }
 
 void PlanHistory::restart(bool saved)

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/model/plan_list.h"
+#include "core/model/plan_list_diff.h"
 #include "ui/lists/plan_changes.h"
 #include "ui/shell/panes_view.h"
 
 #include <QUndoStack>
 
 #include <functional>
+#include <optional>
 
 // The steps the user can undo and redo, from the last time the plans were
 // replaced as a whole (opened, uploaded, restored). Each step keeps what its
@@ -33,6 +35,10 @@ public:
 
     // Changes made while another one runs belong to the outer step.
     void make(const QString& name, const std::function<void()>& change) override;
+    // A change that breaks its promise (the plan moved or went, or plans were
+    // added) cannot be undone exactly: the steps before it are dropped and the
+    // plans count as modified.
+    void makeInPlan(const QString& name, const Guid& plan, const std::function<void()>& change) override;
 
     // The plans were replaced as a whole: no earlier step can be undone. They
     // count as saved when a file holds them (opened), or with `saved` false
@@ -47,10 +53,17 @@ public:
     QUndoStack& stack() { return stack_; }
 
 private:
+    // Runs `change` as one step; with `plan`, only that plan may change.
+    void record(const QString& name, const std::function<void()>& change, const std::optional<Guid>& plan);
+    // What `change` did, `position` being the place of the one plan it may
+    // change, or -1 for the whole list.
+    std::optional<PlanListDiff> runChange(const std::function<void()>& change, int position);
+
     PlanList& plans_;
     // The records as they were before the step being made. Kept between steps
     // so that each step copies into memory it already has.
     PlanList before_;
+    CComonOrbitune planBefore_;
     ViewHooks hooks_;
     QUndoStack stack_;
     int depth_ = 0;

@@ -63,6 +63,27 @@ TEST(PlanListDiff, CellEditOfAFullListCostsAFewHundredBytes)
     EXPECT_EQ(plans.at(200).channels[100], before.at(200).channels[100]);
 }
 
+// A change kept to one plan turns that plan alone, found by its id wherever
+// it stands by then.
+TEST(PlanListDiff, ChangeWithinOnePlanTurnsThatPlanOnly)
+{
+    const PlanList before = makePlanList(3, 4);
+    PlanList after = before;
+    after.at(2).channels[1].frequency = 1220000;
+    after.at(2).removeChannelAt(3);
+    after.at(2).lnbHigh = 1060000;
+    const PlanListDiff diff = PlanListDiff::withinPlan(before.at(2), after.at(2));
+    EXPECT_TRUE(PlanListDiff::withinPlan(before.at(2), before.at(2)).empty());
+
+    PlanList plans = before;
+    plans.reorder(std::vector<int>{2, 0, 1});
+    diff.apply(plans);
+    EXPECT_EQ(plans.at(0), after.at(2));
+    EXPECT_EQ(plans.at(1), before.at(0));
+    diff.revert(plans);
+    EXPECT_EQ(plans.at(0), before.at(2));
+}
+
 TEST(PlanListDiff, AddedRemovedAndMovedPlansComeBackInOrder)
 {
     const PlanList before = makePlanList(4, 2);

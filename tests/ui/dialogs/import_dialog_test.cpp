@@ -174,6 +174,48 @@ TEST_F(ImportDialogTest, ModelStartsAsToldAndGuessedRatesAreListed)
         << dialog->leftOutBox()->toPlainText().toStdString();
 }
 
+// The File button offers tables beside satellites.xml and scan files, and a
+// spreadsheet's table (";", decimal commas, quoted cells) is read as the
+// satellite its file name gives; a table that cannot be read is named.
+TEST_F(ImportDialogTest, SpreadsheetTablesAreSources)
+{
+    const std::string_view table = "\"Freq\";Pol;SR;FEC\r\n\"10719,5\";V;27500;3/4\r\n11034;\"H\";29900;5/6\r\n";
+    const auto csv = dir.file("Hotbird-13.0E.csv");
+    writeBytes(csv, {table.begin(), table.end()});
+    auto dialog = std::make_unique<CDlgImport>(plans, nullptr, 0, MeterModel::General, prompts);
+    prompts.openFiles.push_back({csv.string()});
+    QPushButton* file = nullptr;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == QString::fromStdString(prompts.text(msg::kImportFile)))
+            file = button;
+    ASSERT_NE(file, nullptr);
+    QTest::mouseClick(file, Qt::LeftButton);
+    ASSERT_EQ(prompts.fileDialogs.size(), 1U);
+    EXPECT_NE(prompts.fileDialogs[0].filter.find("*.csv;*.tsv"), std::string::npos) << prompts.fileDialogs[0].filter;
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !dialog->reading() && dialog->satelliteTable()->rowCount() == 1; }, kReadWait));
+    EXPECT_EQ(dialog->satelliteTable()->item(0, 0)->text(), QStringLiteral("13.0E"));
+    EXPECT_EQ(dialog->satelliteTable()->item(0, 1)->text(), QStringLiteral("Hotbird"));
+    tick(dialog->satelliteTable(), 0);
+    ASSERT_EQ(dialog->result().newPlans.size(), 1U);
+    const CComonOrbitune& plan = dialog->result().newPlans[0];
+    ASSERT_EQ(plan.channelCount, 2);
+    EXPECT_EQ(plan.channels[0].frequency, 1071950U);
+    EXPECT_EQ(plan.channels[1].frequency, 1103400U);
+    EXPECT_EQ(plan.channels[1].symbolRate, 29900);
+
+    const std::string_view piped = "Freq|Pol\n10719|V\n";
+    writeBytes(dir.file("piped.tsv"), {piped.begin(), piped.end()});
+    dialog->readFrom(QString::fromStdString(dir.file("piped.tsv").string()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->reading(); }, kReadWait));
+    EXPECT_EQ(dialog->satelliteTable()->rowCount(), 0);
+    bool named = false;
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+        named = named || (label->text().contains(QStringLiteral("piped.tsv")) &&
+                          label->text().contains(QStringLiteral("\"|\"")));
+    EXPECT_TRUE(named);
+}
+
 TEST_F(ImportDialogTest, MissingSourceIsNamed)
 {
     auto dialog = std::make_unique<CDlgImport>(plans, nullptr, 0, MeterModel::General, prompts);

@@ -201,6 +201,35 @@ TEST_F(ListCtrlTest, OnlyAChangedTextIsCommittedAndEscapeCommitsNothing)
     EXPECT_EQ(owner.list.openEdit(), nullptr);
 }
 
+// The focus going to a cell's editor and back changes how that cell looks,
+// not the other rows: they are not drawn again.
+TEST_F(ListCtrlTest, EditorTakingAndGivingBackTheFocusRedrawsItsRowOnly)
+{
+    struct PaintedRects : QObject {
+        std::vector<QRect> rects;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                rects.push_back(static_cast<QPaintEvent*>(event)->rect());
+            return false;
+        }
+    } painted;
+    clickCell(owner.list, 1, 0);
+    QApplication::processEvents();
+    owner.list.viewport()->installEventFilter(&painted);
+    openCellEditor(owner.list, 1, 1);
+    QApplication::processEvents();
+    QTest::keyClick(owner.list.openEdit(), Qt::Key_Escape);
+    QApplication::processEvents();
+    ASSERT_TRUE(owner.list.hasFocus());
+    ASSERT_FALSE(painted.rects.empty());
+    const QRect row = owner.list.visualRect(owner.list.rowOrder().index(1, 1));
+    for (const QRect& rect : painted.rects) {
+        EXPECT_GE(rect.top(), row.top());
+        EXPECT_LE(rect.bottom(), row.bottom());
+    }
+}
+
 TEST_F(ListCtrlTest, ReadOnlyCellsAndModifierClicksOpenNothing)
 {
     clickCell(owner.list, 1, 0);

@@ -6,9 +6,11 @@
 #include "core/res/string_ids.h"
 #include "core/rules/model_checks.h"
 #include "support/list_driving.h"
+#include "support/modal_driver.h"
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
+#include "ui/dialogs/import_dialog.h"
 #include "ui/lists/in_place_edit.h"
 #include "ui/lists/orbitune_list.h"
 #include "ui/lists/sate_channel_list.h"
@@ -248,6 +250,42 @@ TEST_F(FrameTest, StyleIsReadAndWrittenAsApplicationLook)
     EXPECT_EQ(reread.applicationLook(), 300);
     for (QAction* action : frame->ribbon().styleMenu()->actions())
         EXPECT_FALSE(action->isChecked()) << action->text().toStdString();
+}
+
+// The Import dialog's Model starts at the ribbon's Type (Q36 as it reads at
+// the start, General when empty); the model chosen under each Type is kept in
+// the settings, so that the next run starts where the user left it.
+TEST_F(FrameTest, ImportModelIsKeptPerTypeAcrossRuns)
+{
+    // Opens Import, expects its Model at `expected` and leaves `chosen` there.
+    const auto importOnce = [](CMainFrame& frame, const QString& expected, const QString& chosen) {
+        QString started;
+        whenModalShows([&](QWidget* modal) {
+            auto* dialog = qobject_cast<CDlgImport*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            started = dialog->modelCombo()->currentText();
+            dialog->modelCombo()->setCurrentText(chosen);
+        });
+        frame.onCommand(cmd::kImport);
+        EXPECT_EQ(started, expected);
+    };
+    {
+        auto frame = makeFrame();
+        importOnce(*frame, QStringLiteral("Q36"), QStringLiteral("Q9100"));
+        importOnce(*frame, QStringLiteral("Q9100"), QStringLiteral("Q9100"));
+        frame->ribbon().typeCombo()->setCurrentIndex(1);
+        importOnce(*frame, QStringLiteral("General"), QStringLiteral("Q24"));
+    }
+    AppSettings reread(settingsFile());
+    EXPECT_EQ(reread.importModel(MeterModel::Q36), MeterModel::Q9100);
+    auto frame = std::make_unique<CMainFrame>(plans, link, prompts, reread, Language::English);
+    importOnce(*frame, QStringLiteral("Q9100"), QStringLiteral("Q9100"));
+    frame->ribbon().typeCombo()->setCurrentIndex(1);
+    importOnce(*frame, QStringLiteral("Q24"), QStringLiteral("Q24"));
+
+    QSettings(settingsFile(), QSettings::IniFormat)
+        .setValue(QStringLiteral("Import/Model/General"), QStringLiteral("Q99"));
+    EXPECT_EQ(AppSettings(settingsFile()).importModel(MeterModel::General), std::nullopt);
 }
 
 TEST_F(FrameTest, AboutGoesToTheApplication)
