@@ -3,6 +3,7 @@
 #include "core/device/meter_selection.h"
 #include "core/files/general_file.h"
 #include "core/model/plan_list.h"
+#include "core/pointing/site.h"
 #include "core/rules/channel_cell_rules.h"
 #include "core/rules/model_checks.h"
 #include "full_plans.h"
@@ -45,7 +46,8 @@ protected:
     Answer showMessage(PromptOwner, MessageId, const std::string&, Buttons) override { return Answer::Cancel; }
 };
 
-// The main window shown with the full list, the first plan's TPs in view.
+// The main window shown with the full list, the first plan's TPs in view and
+// the plan pane's pointing columns worked out from Berlin.
 struct FullEditor {
     PlanList plans = makeFullPlans();
     HidLink link{selectMeterBackend(std::string("sim")).backend};
@@ -57,6 +59,7 @@ struct FullEditor {
     {
         frame.resize(1200, 700);
         frame.show();
+        frame.planPane().setPointingSite(Site{52.52, 13.40});
         frame.planPane().RefreshPlanList();
         frame.channelPane().showPlan(plans.at(0).id);
         QApplication::processEvents();
@@ -101,6 +104,23 @@ void refreshPlans255(benchmark::State& state)
     for (auto _ : state) {
         editor.frame.planPane().RefreshPlanList();
         QApplication::processEvents();
+    }
+}
+
+// Another site: the pointing columns of the 255 plans are worked out
+// afresh, the views told and the plan pane painted. The columns are scrolled
+// into view so that their cells are painted too.
+void pointingSite255(benchmark::State& state)
+{
+    FullEditor editor;
+    COrbituneSortComboListCtrl& list = editor.frame.planPane().listControl();
+    list.scrollTo(list.rowOrder().index(0, COrbituneList::kFirstPointingColumn + 4));
+    QApplication::processEvents();
+    bool berlin = false;
+    for (auto _ : state) {
+        editor.frame.planPane().setPointingSite(berlin ? Site{52.52, 13.40} : Site{40.71, -74.01});
+        berlin = !berlin;
+        list.viewport()->repaint();
     }
 }
 
@@ -247,6 +267,7 @@ void bandPicture255(benchmark::State& state)
 BENCHMARK(refreshChannels255)->Unit(benchmark::kMillisecond);
 BENCHMARK(sortChannels255)->Unit(benchmark::kMillisecond);
 BENCHMARK(refreshPlans255)->Unit(benchmark::kMillisecond);
+BENCHMARK(pointingSite255)->Unit(benchmark::kMillisecond);
 BENCHMARK(editCell255)->Unit(benchmark::kMillisecond);
 BENCHMARK(bandPicture255)->Unit(benchmark::kMillisecond);
 BENCHMARK(moveRows255)->Unit(benchmark::kMillisecond);

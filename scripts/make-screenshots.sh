@@ -2,7 +2,8 @@
 # Remakes the pictures in docs/images from the release editor on a virtual X
 # display (Xvfb): the main window with plans imported from the distribution's
 # DVB scan tables, the same under a Simplified Chinese desktop, the Import
-# dialog, and the band picture of a plan as orbitune-cli draws it. Run it
+# dialog, the sky view from Berlin, and the band picture of a plan as
+# orbitune-cli draws it. Run it
 # after a change the pictures show; it builds the release preset first when
 # the editor is missing.
 #   bash scripts/make-screenshots.sh [BUILD]        BUILD defaults to build/release
@@ -49,11 +50,17 @@ satellites=(Astra-1M Hotbird-13C Astra-2G Eutelsat-9B Thor-6 Hispasat-30W-5)
 "$cli" draw "$work/plans.gnr" --plan Astra-1M --width 1000 --overwrite -o "$images/band-picture.svg"
 
 # Starts the editor in `locale` with the plans, waits for its window (its X id
-# in `window`, the process in `editor_pid`) and selects the first plan.
+# in `window`, the process in `editor_pid`) and selects the first plan. A
+# `site` ("LAT,LON") goes into its settings first, as the sky view keeps one
+# (in quotes: a bare comma would make it a list).
 start_editor() {
-  local locale=$1
+  local locale=$1 site=${2:-}
   rm -rf "${work:?}/home"
   mkdir -p "$work/home"
+  if [ -n "$site" ]; then
+    mkdir -p "$work/home/.config/Local AppWizard-Generated Applications"
+    printf '[Pointing]\nSite="%s"\n' "$site" >"$work/home/.config/Local AppWizard-Generated Applications/Orbitune.conf"
+  fi
   HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_STATE_HOME=$work/home/.local/state \
     LANGUAGE='' LC_ALL=$locale LANG=$locale ORBITUNE_METER=sim "$editor" "$work/plans.gnr" >"$work/editor.log" 2>&1 &
   editor_pid=$!
@@ -120,4 +127,18 @@ stop_editor
 
 start_editor zh_CN.UTF-8
 shoot "$window" main-window-zh_CN.png
+stop_editor
+
+# The sky view from Berlin, the band picture hidden so that the sky view takes
+# the width below the lists: Alt+V puts the focus on Band Picture, Tab moves
+# to Sky View. In the 1280x720 window at 0,0 the pane takes the rows from 227
+# to 698.
+start_editor C.UTF-8 52.520000,13.400000
+for key in alt+v space Tab space; do
+  xdotool key --window "$window" "$key"
+  sleep 0.7
+done
+sleep 1
+import -window root -crop 1280x472+0+227 +repage "$images/sky-view.png"
+echo "wrote $images/sky-view.png"
 stop_editor

@@ -150,14 +150,14 @@ void printPointingTable(const LoadedPlans& loaded, const std::vector<PlanPointin
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const PlanPointing& row = rows[i];
         const CComonOrbitune& plan = loaded.plans.at(static_cast<int>(i));
-        const std::array<std::string, 7> cells{std::to_string(i + 1),
-                                               plan.nameText(),
-                                               longitude::hemisphereText(plan.longitude, plan.isEast != 0),
-                                               pointing_text::angleText(row.dish.azimuth),
-                                               row.magneticAzimuth ? pointing_text::angleText(*row.magneticAzimuth)
-                                                                   : std::string("-"),
-                                               pointing_text::angleText(row.dish.elevation),
-                                               pointing_text::angleText(row.dish.skew)};
+        const std::array<std::string, 7> cells{
+            std::to_string(i + 1),
+            plan.nameText(),
+            longitude::hemisphereText(plan.longitude, plan.isEast != 0),
+            pointing_text::figureText(row, PointingFigure::Azimuth, context.language),
+            pointing_text::figureText(row, PointingFigure::MagneticAzimuth, context.language),
+            pointing_text::figureText(row, PointingFigure::Elevation, context.language),
+            pointing_text::figureText(row, PointingFigure::Skew, context.language)};
         context.out << ' ';
         for (std::size_t c = 0; c < cells.size(); ++c)
             printCell(context.out, ' ' + cells[c], kWidths[c] + 1);

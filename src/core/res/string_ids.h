@@ -228,6 +228,10 @@ inline constexpr MessageId kCityBeijing{584};
 inline constexpr MessageId kCityShanghai{585};
 inline constexpr MessageId kCitySydney{586};
 inline constexpr MessageId kCityNewYork{587};
+inline constexpr MessageId kAboveHorizon{588};
+inline constexpr MessageId kYes{589};
+inline constexpr MessageId kNo{590};
+inline constexpr MessageId kPointingColumns{591};
 // Imports that fit the meter, tables as spreadsheets write them, and plans
 // updated from a source.
 inline constexpr MessageId kCodeRateGuessed{600};

@@ -10,12 +10,27 @@
 
 #include <algorithm>
 
+namespace {
+
+std::vector<PlanTableModel::Column> planColumns(const PointingColumns& pointing)
+{
+    std::vector<PlanTableModel::Column> columns = PlanTableModel::standardColumns();
+    for (PlanTableModel::Column& column : pointing.columns())
+        columns.push_back(std::move(column));
+    return columns;
+}
+
+} // namespace
+
 COrbituneList::COrbituneList(PlanList& plans, Prompts& prompts, QWidget* parent)
     : ListPane(prompts, {PromptOwner::PlanPane, msg::kConfirmDeletePlans, msg::kLabelDeletePlan}, kMinColumnWidth,
                parent),
-      plans_(plans), planRecords_(plans, *this), list_(planRecords_, *this, this)
+      plans_(plans), pointing_(prompts.language()), planRecords_(plans, *this, planColumns(pointing_)),
+      list_(planRecords_, *this, this)
 {
     attach(planRecords_, list_);
+    connect(&list_, &CSortComboListCtrl::hiddenColumnsChanged, this,
+            [this] { emit hiddenPointingColumnsChanged(hiddenPointingColumns()); });
     // A tick or a click on a row shows its plan too.
     connect(&planRecords_, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& top, const QModelIndex& bottom, const QList<int>& roles) {
@@ -47,6 +62,35 @@ void COrbituneList::showView(const ListView& shown)
     restoring_ = true;
     list_.showView(shown);
     restoring_ = false;
+}
+
+void COrbituneList::setPointingSite(std::optional<Site> site)
+{
+    pointing_.setSite(site);
+    followRecords();
+}
+
+void COrbituneList::setPointingDay(std::chrono::year_month_day day)
+{
+    pointing_.setDay(day);
+    followRecords();
+}
+
+std::vector<int> COrbituneList::hiddenPointingColumns() const
+{
+    std::vector<int> figures;
+    for (const int column : list_.hiddenColumns())
+        figures.push_back(column - kFirstPointingColumn);
+    return figures;
+}
+
+void COrbituneList::setHiddenPointingColumns(const std::vector<int>& figures)
+{
+    std::vector<int> columns;
+    for (const int figure : figures)
+        if (figure >= 0 && figure < static_cast<int>(kPointingFigures.size()))
+            columns.push_back(kFirstPointingColumn + figure);
+    list_.setHiddenColumns(columns);
 }
 
 void COrbituneList::AddPlan()

@@ -2,18 +2,25 @@
 
 #include "core/commands/prompts.h"
 #include "core/model/guid.h"
+#include "core/pointing/site.h"
+#include "core/rules/plan_cell_rules.h"
 #include "ui/lists/list_pane.h"
 #include "ui/lists/plan_table_model.h"
+#include "ui/lists/pointing_columns.h"
 #include "ui/lists/sort_combo_list_ctrl.h"
 
+#include <chrono>
+#include <optional>
 #include <vector>
 
 class PlanList;
 
 // The plan pane: every plan of the plan list as a row of a six-column list,
-// every cell but the first edited in place. A row the user makes current,
-// ticks or clicks asks for its plan's TPs to be shown (currentPlanChosen);
-// rows name their plans by id.
+// every cell but the first edited in place, followed by the pointing columns:
+// where to point the dish at the plan's satellite from the site the sky view
+// shows, read-only, each of which the user may hide. A row the user makes
+// current, ticks or clicks asks for its plan's TPs to be shown
+// (currentPlanChosen); rows name their plans by id.
 class COrbituneList : public ListPane {
     Q_OBJECT
 public:
@@ -47,6 +54,19 @@ public:
     // Shows the plans as `shown` saw them, without asking for any plan's TPs.
     void showView(const ListView& shown);
 
+    // The site the pointing columns are worked out from (none leaves them
+    // empty), and the day of the magnetic declination: the cells follow at
+    // once.
+    void setPointingSite(std::optional<Site> site);
+    void setPointingDay(std::chrono::year_month_day day);
+    // The column of the first pointing figure; the others follow it in the
+    // order of kPointingFigures.
+    static constexpr int kFirstPointingColumn = plan_column::kCount;
+    // The pointing columns hidden, by their figures' places in
+    // kPointingFigures.
+    std::vector<int> hiddenPointingColumns() const;
+    void setHiddenPointingColumns(const std::vector<int>& figures);
+
 signals:
     // A row changed: the transponder pane shows its plan.
     void currentPlanChosen(const Guid& plan);
@@ -54,6 +74,8 @@ signals:
     void currentPlanCleared();
     // Plans were cut or deleted: the transponder pane may show one of them.
     void plansRemoved();
+    // The user hid or showed a pointing column.
+    void hiddenPointingColumnsChanged(const std::vector<int>& figures);
 
 private:
     void OnPlanItemChanged(const Guid& plan);
@@ -67,6 +89,7 @@ private:
     void recordsRemoved() override { emit plansRemoved(); }
 
     PlanList& plans_;
+    PointingColumns pointing_;
     PlanTableModel planRecords_;
     COrbituneSortComboListCtrl list_;
     int nextPlanNumber_ = 0;

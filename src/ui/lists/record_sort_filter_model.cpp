@@ -39,7 +39,8 @@ bool RecordSortFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) 
     if (findText_.isEmpty())
         return true;
     for (int column = 0; column < records_.columnCount(); ++column)
-        if (records_.text(sourceRow, column).contains(findText_, Qt::CaseInsensitive))
+        if (!records_.column(column).computed &&
+            records_.text(sourceRow, column).contains(findText_, Qt::CaseInsensitive))
             return true;
     return false;
 }

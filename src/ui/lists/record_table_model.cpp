@@ -33,7 +33,8 @@ const ListColumn& RecordTableModel::column(int column) const
 
 bool RecordTableModel::isEditable(int column) const
 {
-    return column > 0 && column < columnCount() && this->column(column).editor != CellEditor::None;
+    return column > 0 && column < columnCount() && this->column(column).editor != CellEditor::None &&
+           !this->column(column).computed;
 }
 
 int RecordTableModel::rowCount(const QModelIndex& parent) const

@@ -26,10 +26,15 @@ inline constexpr char kDecimalChars[] = "0123456789.";
 
 // One column of a list: its header, how its cells are edited and, for an edit
 // box, the characters that may be typed into it (empty: every character).
+// A computed column shows what is worked out from a record rather than what
+// the record holds: it is read-only, Find does not look in it, the user may
+// hide it, and it is as wide as its contents rather than a share of the
+// pane's width.
 struct ListColumn {
     QString header;
     CellEditor editor = CellEditor::None;
     QString typedChars;
+    bool computed = false;
 };
 
 // A table of records keyed by their ids: one row per record, in the records'

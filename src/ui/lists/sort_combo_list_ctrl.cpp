@@ -12,6 +12,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -54,6 +55,11 @@ CSortComboListCtrl::CSortComboListCtrl(int controlId, RecordTableModel& records,
     setDefaultDropAction(Qt::MoveAction);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { owner_.headerClicked(column); });
+    if (sharedColumnCount() < records_.columnCount()) {
+        horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
+                &CSortComboListCtrl::showColumnMenu);
+    }
     connect(rowOrder_, &QAbstractItemModel::modelReset, this, &CSortComboListCtrl::showSortIndicator);
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &CSortComboListCtrl::takeFocusBeforeScrolling);
@@ -67,9 +73,9 @@ void CSortComboListCtrl::configure(const QRect& clientArea)
 {
     setGeometry(clientArea);
     const int count = records_.columnCount();
-    if (count == 0)
+    if (sharedColumnCount() == 0)
         return;
-    setColumnWidths(clientArea.width() / count);
+    setColumnWidths(clientArea.width() / sharedColumnCount());
     // Fitting to the contents takes the header text into account too.
     for (int column = 0; column < count; ++column)
         resizeColumnToContents(column);
@@ -90,16 +96,59 @@ QString CSortComboListCtrl::columnValidChars(int column) const
     return column >= 0 && column < records_.columnCount() ? records_.column(column).typedChars : QString();
 }
 
+int CSortComboListCtrl::sharedColumnCount() const
+{
+    int count = 0;
+    for (int column = 0; column < records_.columnCount(); ++column)
+        count += records_.column(column).computed ? 0 : 1;
+    return count;
+}
+
 void CSortComboListCtrl::setColumnWidths(int width)
 {
     for (int column = 0; column < records_.columnCount(); ++column)
-        setColumnWidth(column, width);
+        if (!records_.column(column).computed)
+            setColumnWidth(column, width);
 }
 
 void CSortComboListCtrl::shareWidth(int paneWidth, int minimum)
 {
-    if (records_.columnCount() > 0)
-        setColumnWidths(std::max(paneWidth / records_.columnCount(), minimum));
+    if (sharedColumnCount() > 0)
+        setColumnWidths(std::max(paneWidth / sharedColumnCount(), minimum));
+}
+
+std::vector<int> CSortComboListCtrl::hiddenColumns() const
+{
+    std::vector<int> hidden;
+    for (int column = 0; column < records_.columnCount(); ++column)
+        if (records_.column(column).computed && isColumnHidden(column))
+            hidden.push_back(column);
+    return hidden;
+}
+
+void CSortComboListCtrl::setHiddenColumns(const std::vector<int>& columns)
+{
+    for (int column = 0; column < records_.columnCount(); ++column)
+        if (records_.column(column).computed)
+            setColumnHidden(column, std::find(columns.begin(), columns.end(), column) != columns.end());
+}
+
+void CSortComboListCtrl::showColumnMenu(const QPoint& at)
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (int column = 0; column < records_.columnCount(); ++column) {
+        if (!records_.column(column).computed)
+            continue;
+        QAction* action = menu->addAction(records_.column(column).header);
+        action->setCheckable(true);
+        action->setChecked(!isColumnHidden(column));
+        connect(action, &QAction::toggled, this, [this, column](bool shown) {
+            setColumnHidden(column, !shown);
+            emit hiddenColumnsChanged(hiddenColumns());
+        });
+    }
+    menu->popup(horizontalHeader()->mapToGlobal(at));
 }
 
 void CSortComboListCtrl::toggleAllChecks(bool& flag)

@@ -46,7 +46,8 @@ struct ListView {
 // row; Space ticks or unticks the current row; Delete asks the owner to
 // delete the selected rows. Selected rows dragged with the mouse are dropped
 // between rows. The ids the list reports for commands (ticked, selected) are
-// those of shown rows only.
+// those of shown rows only. The header's context menu hides and shows the
+// computed columns.
 class CSortComboListCtrl : public QTableView {
     Q_OBJECT
 public:
@@ -68,10 +69,17 @@ public:
     bool isComboColumn(int column) const;
     QString columnValidChars(int column) const;
 
-    // Gives every column the same width.
+    // Gives every column but the computed ones the same width.
     void setColumnWidths(int width);
-    // Gives every column an equal share of the pane's width, at least `minimum`.
+    // Gives every column but the computed ones an equal share of the pane's
+    // width, at least `minimum`.
     void shareWidth(int paneWidth, int minimum);
+
+    // The computed columns hidden now, in column order.
+    std::vector<int> hiddenColumns() const;
+    // Hides the computed columns of `columns` and shows the other computed
+    // ones; the rest are always shown.
+    void setHiddenColumns(const std::vector<int>& columns);
     // Flips `flag` and ticks or unticks every shown row to match; with no
     // rows nothing changes, the flag included.
     void toggleAllChecks(bool& flag);
@@ -137,6 +145,10 @@ public:
     CInPlaceEdit* openEdit() const;
     CInPlaceCombo* openCombo() const;
 
+signals:
+    // The user hid or showed a computed column.
+    void hiddenColumnsChanged(const std::vector<int>& columns);
+
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -162,6 +174,10 @@ private:
     int dropRow(const QPoint& position) const;
     void showSortIndicator();
     void takeFocusBeforeScrolling();
+    // The columns that share the pane's width: all but the computed ones.
+    int sharedColumnCount() const;
+    // A checkable entry per computed column, ticked while it shows.
+    void showColumnMenu(const QPoint& at);
     // The focus passing between the list and its own editor changes how the
     // current cell and the frame look, nothing else: only they are drawn
     // again, not every row.

@@ -201,6 +201,7 @@ BandPicture::BandPicture(const PlanList& plans, Language language, QWidget* pare
     : QWidget(parent), plans_(plans), language_(language)
 {
     setObjectName(QStringLiteral("bandPicture"));
+    setAccessibleName(qtMessage(msg::kBandPicture, language));
     setMouseTracking(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
     refresh();

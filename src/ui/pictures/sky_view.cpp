@@ -247,10 +247,12 @@ SkyView::SkyView(const PlanList& plans, Language language, QWidget* parent)
     latitude_->setObjectName(QStringLiteral("skyLatitude"));
     latitude_->setPlaceholderText(qtMessage(msg::kLatitude, language));
     latitude_->setToolTip(latitude_->placeholderText());
+    latitude_->setAccessibleName(latitude_->placeholderText());
     longitude_ = new QLineEdit;
     longitude_->setObjectName(QStringLiteral("skyLongitude"));
     longitude_->setPlaceholderText(qtMessage(msg::kLongitudeLabel, language));
     longitude_->setToolTip(longitude_->placeholderText());
+    longitude_->setAccessibleName(longitude_->placeholderText());
     addCity_ = new QPushButton(qtMessage(msg::kAddCity, language));
     removeCity_ = new QPushButton(qtMessage(msg::kRemoveCity, language));
     for (QWidget* widget : std::initializer_list<QWidget*>{cities_, latitude_, longitude_, addCity_, removeCity_})
@@ -271,9 +273,11 @@ SkyView::SkyView(const PlanList& plans, Language language, QWidget* parent)
     table_->verticalHeader()->hide();
     table_->setWordWrap(false);
     table_->setHorizontalHeaderLabels({qtText(std::string(plan_column::kHeaders[plan_column::kName])),
-                                       qtMessage(msg::kImportPosition, language), qtMessage(msg::kAzimuth, language),
-                                       qtMessage(msg::kMagneticAzimuth, language), qtMessage(msg::kElevation, language),
-                                       qtMessage(msg::kLnbSkew, language)});
+                                       qtMessage(msg::kImportPosition, language),
+                                       qtMessage(pointing_text::figureTitle(PointingFigure::Azimuth), language),
+                                       qtMessage(pointing_text::figureTitle(PointingFigure::MagneticAzimuth), language),
+                                       qtMessage(pointing_text::figureTitle(PointingFigure::Elevation), language),
+                                       qtMessage(pointing_text::figureTitle(PointingFigure::Skew), language)});
     table_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     table_->horizontalHeader()->setStretchLastSection(true);
     connect(table_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this, &SkyView::showHeaderMenu);
@@ -471,18 +475,18 @@ void SkyView::fillTable()
         const PlanPointing& pointing = pointings_[i];
         const int row = static_cast<int>(i);
         const bool current = plan_ == plan.id;
-        QString elevation = qtText(pointing_text::angleText(pointing.dish.elevation));
+        const auto figure = [&](PointingFigure shown) {
+            return qtText(pointing_text::figureText(pointing, shown, language_));
+        };
+        QString elevation = figure(PointingFigure::Elevation);
         if (!pointing.dish.aboveHorizon())
             elevation += QStringLiteral(" (") + qtMessage(msg::kBelowHorizon, language_) + QLatin1Char(')');
         cell(row, kPlanName, qtText(plan.nameText()), current);
         cell(row, kPosition, qtText(longitude::hemisphereText(plan.longitude, plan.isEast != 0)), current);
-        cell(row, kAzimuth, qtText(pointing_text::angleText(pointing.dish.azimuth)), current);
-        cell(row, kMagnetic,
-             pointing.magneticAzimuth ? qtText(pointing_text::angleText(*pointing.magneticAzimuth))
-                                      : QStringLiteral("-"),
-             current);
+        cell(row, kAzimuth, figure(PointingFigure::Azimuth), current);
+        cell(row, kMagnetic, figure(PointingFigure::MagneticAzimuth), current);
         cell(row, kElevation, elevation, current);
-        cell(row, kSkew, qtText(pointing_text::angleText(pointing.dish.skew)), current);
+        cell(row, kSkew, figure(PointingFigure::Skew), current);
     }
     table_->resizeColumnsToContents();
 }

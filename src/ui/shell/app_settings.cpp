@@ -12,6 +12,7 @@ const QString kStateKey = QStringLiteral("Workspace/State");
 const QString kSiteKey = QStringLiteral("Pointing/Site");
 const QString kCitiesKey = QStringLiteral("Pointing/Cities");
 const QString kHiddenColumnsKey = QStringLiteral("Pointing/HiddenColumns");
+const QString kHiddenPlanColumnsKey = QStringLiteral("Pointing/HiddenPlanColumns");
 
 // "Import/Model/Q36": the Model chosen under the Type that means the Q36.
 QString importModelKey(MeterModel type)
@@ -131,24 +132,44 @@ void AppSettings::setUserCities(const std::vector<NamedSite>& cities)
     settings_->endArray();
 }
 
+std::vector<int> AppSettings::numbers(const QString& key) const
+{
+    std::vector<int> numbers;
+    for (const QString& text : settings_->value(key).toStringList()) {
+        bool ok = false;
+        const int number = text.toInt(&ok);
+        if (ok)
+            numbers.push_back(number);
+    }
+    return numbers;
+}
+
+void AppSettings::setNumbers(const QString& key, const std::vector<int>& numbers)
+{
+    QStringList texts;
+    for (const int number : numbers)
+        texts.append(QString::number(number));
+    settings_->setValue(key, texts);
+}
+
 std::vector<int> AppSettings::hiddenPointingColumns() const
 {
-    std::vector<int> columns;
-    for (const QString& text : settings_->value(kHiddenColumnsKey).toStringList()) {
-        bool ok = false;
-        const int column = text.toInt(&ok);
-        if (ok)
-            columns.push_back(column);
-    }
-    return columns;
+    return numbers(kHiddenColumnsKey);
 }
 
 void AppSettings::setHiddenPointingColumns(const std::vector<int>& columns)
 {
-    QStringList texts;
-    for (const int column : columns)
-        texts.append(QString::number(column));
-    settings_->setValue(kHiddenColumnsKey, texts);
+    setNumbers(kHiddenColumnsKey, columns);
+}
+
+std::vector<int> AppSettings::hiddenPlanPointingColumns() const
+{
+    return numbers(kHiddenPlanColumnsKey);
+}
+
+void AppSettings::setHiddenPlanPointingColumns(const std::vector<int>& figures)
+{
+    setNumbers(kHiddenPlanColumnsKey, figures);
 }
 
 std::optional<MeterModel> AppSettings::importModel(MeterModel type) const

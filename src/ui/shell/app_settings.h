@@ -55,6 +55,10 @@ public:
     // The pointing table's columns the user hid.
     std::vector<int> hiddenPointingColumns() const;
     void setHiddenPointingColumns(const std::vector<int>& columns);
+    // The plan pane's pointing columns the user hid, by their figures' places
+    // in the order the pane shows them.
+    std::vector<int> hiddenPlanPointingColumns() const;
+    void setHiddenPlanPointingColumns(const std::vector<int>& figures);
 
     // The Model last chosen in the Import dialog while the ribbon's Type
     // meant `type`, kept by the models' names; none until one is chosen, or
@@ -64,5 +68,8 @@ public:
     void setImportModel(MeterModel type, MeterModel chosen);
 
 private:
+    std::vector<int> numbers(const QString& key) const;
+    void setNumbers(const QString& key, const std::vector<int>& numbers);
+
     std::unique_ptr<QSettings> settings_;
 };

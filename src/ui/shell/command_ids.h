@@ -37,6 +37,7 @@ inline constexpr int kDeleteRows = 32825;
 // Showing and hiding the pictures of the View category.
 inline constexpr int kShowBandPicture = 32830;
 inline constexpr int kShowSkyView = 32831;
+inline constexpr int kShowPointingColumns = 32832;
 inline constexpr int kCopy = 57634;
 inline constexpr int kCut = 57635;
 inline constexpr int kPaste = 57637;
@@ -69,7 +70,7 @@ struct CommandName {
     int id;
     std::string_view name;
 };
-inline constexpr std::array<CommandName, 39> kCommandNames{{
+inline constexpr std::array<CommandName, 40> kCommandNames{{
     {kPlanAdd, "ID_BUTTON_PLAN_ADD"},
     {kPlanDelete, "ID_BUTTON_DELE_PLAN1"},
     {kChannelAdd, "ID_BUTTON_ADD_CH"},
@@ -95,6 +96,7 @@ inline constexpr std::array<CommandName, 39> kCommandNames{{
     {kDeleteRows, "ID_EDIT_CLEAR"},
     {kShowBandPicture, "ID_VIEW_BAND_PICTURE"},
     {kShowSkyView, "ID_VIEW_SKY_VIEW"},
+    {kShowPointingColumns, "ID_VIEW_POINTING_COLUMNS"},
     {kCopy, "ID_EDIT_COPY"},
     {kCut, "ID_EDIT_CUT"},
     {kPaste, "ID_EDIT_PASTE"},

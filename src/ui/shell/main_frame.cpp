@@ -7,6 +7,7 @@
 #include "core/files/atomic_save.h"
 #include "core/files/file_error_message.h"
 #include "core/model/plan_list.h"
+#include "core/pointing/plan_pointing.h"
 #include "core/res/string_ids.h"
 #include "ui/dialogs/dlg_progress.h"
 #include "ui/dialogs/dlg_upgrade.h"
@@ -193,11 +194,22 @@ void CMainFrame::createPictures(Language language)
     addDockWidget(Qt::BottomDockWidgetArea, skyDock_);
     splitDockWidget(bandDock_, skyDock_, Qt::Horizontal);
     skyDock_->hide();
-    connect(skyView_, &SkyView::siteChosen, this, [this](const Site& site) { settings_.setSite(site); });
+    connect(skyView_, &SkyView::siteChosen, this, [this](const Site& site) {
+        settings_.setSite(site);
+        planPane_->setPointingSite(site);
+    });
     connect(skyView_, &SkyView::userCitiesChanged, this,
             [this](const std::vector<NamedSite>& cities) { settings_.setUserCities(cities); });
     connect(skyView_, &SkyView::hiddenColumnsChanged, this,
             [this](const std::vector<int>& columns) { settings_.setHiddenPointingColumns(columns); });
+
+    // The plan pane's pointing columns are worked out from the same site.
+    planPane_->setPointingSite(settings_.site());
+    planPane_->setHiddenPointingColumns(settings_.hiddenPlanPointingColumns());
+    connect(planPane_, &COrbituneList::hiddenPointingColumnsChanged, this, [this](const std::vector<int>& figures) {
+        settings_.setHiddenPlanPointingColumns(figures);
+        showPictureButtons();
+    });
 
     for (const auto& [id, dock] : {std::pair{cmd::kShowBandPicture, bandDock_}, std::pair{cmd::kShowSkyView, skyDock_}})
         connect(dock->toggleViewAction(), &QAction::toggled, ribbon_->commandAction(id), &QAction::setChecked);
@@ -210,6 +222,19 @@ void CMainFrame::showPictureButtons()
 {
     ribbon_->commandAction(cmd::kShowBandPicture)->setChecked(bandDock_->isVisibleTo(this));
     ribbon_->commandAction(cmd::kShowSkyView)->setChecked(skyDock_->isVisibleTo(this));
+    ribbon_->commandAction(cmd::kShowPointingColumns)
+        ->setChecked(planPane_->hiddenPointingColumns().size() < kPointingFigures.size());
+}
+
+// Pointing Columns shows them all, or hides them all when any showed.
+void CMainFrame::showPointingColumns(bool shown)
+{
+    std::vector<int> hidden;
+    for (std::size_t figure = 0; !shown && figure < kPointingFigures.size(); ++figure)
+        hidden.push_back(static_cast<int>(figure));
+    planPane_->setHiddenPointingColumns(hidden);
+    settings_.setHiddenPlanPointingColumns(hidden);
+    showPictureButtons();
 }
 
 void CMainFrame::showEvent(QShowEvent* event)
@@ -537,6 +562,9 @@ void CMainFrame::onCommand(int commandId)
         return;
     case cmd::kShowSkyView:
         skyDock_->setVisible(ribbon_->commandAction(cmd::kShowSkyView)->isChecked());
+        return;
+    case cmd::kShowPointingColumns:
+        showPointingColumns(ribbon_->commandAction(cmd::kShowPointingColumns)->isChecked());
         return;
     default:
         if (commandId >= kFirstStyle && commandId <= kLastStyle)

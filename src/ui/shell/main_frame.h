@@ -38,7 +38,9 @@ struct PanesView;
 // category shows and hides hold the band picture of the current plan (it
 // follows every change, undo and redo, highlights the bars of the selected
 // TPs, and a click on a bar selects its row) and the sky view, where to point
-// the dish at each plan from the site kept in the settings. Every change to the plans is a step of
+// the dish at each plan from the site kept in the settings; the plan pane's
+// pointing columns follow that site, and the View category's Pointing
+// Columns shows or hides them all. Every change to the plans is a step of
 // the frame's history that Undo and Redo walk; the title names the plans' file
 // and marks unsaved changes, and closing with unsaved changes asks first.
 class CMainFrame : public QMainWindow {
@@ -107,6 +109,7 @@ private:
     void updatePictures();
     void showSelectedTps();
     void showPictureButtons();
+    void showPointingColumns(bool shown);
     // A command of a pane's keys or context menu.
     void onPaneCommand(Pane pane, int commandId);
     void setActivePane(Pane pane);

@@ -116,8 +116,10 @@ void MainRibbon::addViewCategory()
               commandIcon(this, "view-statistics", QStyle::SP_FileDialogDetailedView));
     addButton(pictures, cmd::kShowSkyView, label(msg::kSkyView),
               commandIcon(this, "weather-clear-night", QStyle::SP_DesktopIcon));
-    commandAction(cmd::kShowBandPicture)->setCheckable(true);
-    commandAction(cmd::kShowSkyView)->setCheckable(true);
+    addButton(pictures, cmd::kShowPointingColumns, label(msg::kPointingColumns),
+              commandIcon(this, "view-list-details", QStyle::SP_FileDialogListView));
+    for (const int id : {cmd::kShowBandPicture, cmd::kShowSkyView, cmd::kShowPointingColumns})
+        commandAction(id)->setCheckable(true);
 }
 
 // The Style menu: the styles as exclusive checkable items, none checked

@@ -14,7 +14,8 @@ class QComboBox;
 // Duplicates), "Panel1" (the Type combo, Upload, Download) and "Upgrade"
 // (Upgrade); the category "View" (Alt+V) holds the panel "Pictures" with the
 // checkable buttons "Band Picture" and "Sky View", which show or hide those
-// panes; right of the tab sit the "Style" menu (Alt+S) with
+// panes, and "Pointing Columns", which shows or hides the plan pane's
+// pointing columns; right of the tab sit the "Style" menu (Alt+S) with
 // the visual styles 215 to 219 and the About button (Alt+A). Labels come from the string table in the given language.
 //
 // Every button, style item and the About button emit commandTriggered with

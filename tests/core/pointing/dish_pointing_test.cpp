@@ -86,6 +86,41 @@ TEST(DishPointing, PlansGiveTheirSignedPositionAndCompassBearing)
     EXPECT_FALSE(pointPlan(plan, {52.5, 13.4}, Declination{0.0, CompassGap::AfterModel}).magneticAzimuth);
 }
 
+// The figures as every table of pointings shows them, in both languages, and
+// the order a column of them sorts in.
+TEST(DishPointing, FiguresAsTheTablesShowThem)
+{
+    auto astra = CComonOrbitune::withAddDefaults(1, "Astra");
+    astra.longitude = 19.2F;
+    astra.isEast = 1;
+    auto galaxy = CComonOrbitune::withAddDefaults(2, "Galaxy");
+    galaxy.longitude = 97.0F;
+    galaxy.isEast = 0;
+    const Site berlin{52.5, 13.4};
+    const auto east = pointPlan(astra, berlin, Declination{4.2, CompassGap::None});
+    const auto west = pointPlan(galaxy, berlin, Declination{0.0, CompassGap::AfterModel});
+    const auto text = [](const PlanPointing& p, PointingFigure f, Language l = Language::English) {
+        return pointing_text::figureText(p, f, l);
+    };
+    EXPECT_EQ(text(east, PointingFigure::Azimuth), "172.7");
+    EXPECT_EQ(text(east, PointingFigure::MagneticAzimuth), "168.5");
+    EXPECT_EQ(text(east, PointingFigure::Elevation), "29.7");
+    EXPECT_EQ(text(east, PointingFigure::Skew), "-4.5");
+    EXPECT_EQ(text(east, PointingFigure::AboveHorizon), "Yes");
+    EXPECT_EQ(text(east, PointingFigure::AboveHorizon, Language::Chinese), "是");
+    EXPECT_EQ(text(west, PointingFigure::MagneticAzimuth), "-");
+    EXPECT_EQ(text(west, PointingFigure::Elevation), "-20.4");
+    EXPECT_EQ(text(west, PointingFigure::AboveHorizon, Language::Chinese), "否");
+    EXPECT_EQ(messageText(pointing_text::figureTitle(PointingFigure::Skew), Language::English), "LNB Skew");
+
+    EXPECT_LT(comparePointings(west, east, PointingFigure::Elevation), 0);
+    EXPECT_GT(comparePointings(west, east, PointingFigure::Azimuth), 0);
+    // Not known, and below the horizon, come first.
+    EXPECT_LT(comparePointings(west, east, PointingFigure::MagneticAzimuth), 0);
+    EXPECT_GT(comparePointings(east, west, PointingFigure::AboveHorizon), 0);
+    EXPECT_EQ(comparePointings(east, east, PointingFigure::Skew), 0);
+}
+
 TEST(DishPointing, VisibleArcEndsOnTheHorizon)
 {
     const auto arc = pointing::visibleArc({52.5, 13.4}, 41);

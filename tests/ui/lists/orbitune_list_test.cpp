@@ -1,5 +1,7 @@
 #include "core/model/plan_list.h"
+#include "core/pointing/plan_pointing.h"
 #include "core/res/string_ids.h"
+#include "core/rules/plan_cell_rules.h"
 #include "support/list_driving.h"
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
@@ -9,6 +11,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -215,6 +218,59 @@ TEST_F(PlanPaneTest, SelectingAPlanFillsTheTransponderPane)
     EXPECT_EQ(channels.listControl().rowCount(), 2);
 }
 
+// Figures worked out by hand: from 52.5N 13.4E, 19.2E lies at azimuth 172.7,
+// elevation 29.7, skew -4.5 and 97.0W below the horizon; from 40.7N 74.0W,
+// 97.0W lies at azimuth 213.1, skew 24.6.
+TEST_F(PlanPaneTest, PointingColumnsFollowTheSiteAndThePositions)
+{
+    auto astra = makePlan("Astra", 1);
+    astra.longitude = 19.2F;
+    astra.isEast = 0;
+    auto galaxy = makePlan("Galaxy", 1, 2);
+    galaxy.longitude = 97.0F;
+    galaxy.isEast = 0;
+    plans.append(astra);
+    plans.append(galaxy);
+    const auto day = std::chrono::year{2026} / std::chrono::March / 1;
+    plansPane.setPointingDay(day);
+    plansPane.RefreshPlanList();
+    constexpr int first = COrbituneList::kFirstPointingColumn;
+    QStringList headers;
+    for (int column = first; column < list().model()->columnCount(); ++column)
+        headers.append(list().model()->headerData(column, Qt::Horizontal).toString());
+    EXPECT_EQ(headers, textList({"Azimuth", "Magnetic Azimuth", "Elevation", "LNB Skew", "Above Horizon"}));
+    EXPECT_EQ(list().cellText(0, first), QString());
+
+    const Site berlin{52.5, 13.4};
+    plansPane.setPointingSite(berlin);
+    EXPECT_EQ(list().cellText(1, first + 2), QStringLiteral("-20.4"));
+    EXPECT_EQ(list().cellText(1, first + 4), QStringLiteral("No"));
+
+    // 19.2W becomes 19.2E.
+    chooseInCell(list(), 0, plan_column::kEastOrWest, QStringLiteral("East"));
+    const auto magnetic =
+        pointing_text::figureText(pointPlan(plans.at(0), berlin, pointing::declinationAt(berlin, day)),
+                                  PointingFigure::MagneticAzimuth, Language::English);
+    EXPECT_EQ(list().cellText(0, first), QStringLiteral("172.7"));
+    EXPECT_EQ(list().cellText(0, first + 1), QString::fromStdString(magnetic));
+    EXPECT_NE(magnetic, "172.7");
+    EXPECT_EQ(list().cellText(0, first + 2), QStringLiteral("29.7"));
+    EXPECT_EQ(list().cellText(0, first + 3), QStringLiteral("-4.5"));
+    EXPECT_EQ(list().cellText(0, first + 4), QStringLiteral("Yes"));
+
+    // Another site changes the pointing cells alone, in one notice.
+    QSignalSpy changed(&plansPane.planRecords(), &QAbstractItemModel::dataChanged);
+    plansPane.setPointingSite(Site{40.7, -74.0});
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex(), plansPane.planRecords().index(0, first));
+    EXPECT_EQ(changed[0][1].toModelIndex(), plansPane.planRecords().index(1, first + 4));
+    EXPECT_EQ(list().cellText(1, first), QStringLiteral("213.1"));
+    EXPECT_EQ(list().cellText(1, first + 3), QStringLiteral("24.6"));
+    // Find looks at what the plans hold, not at the figures.
+    list().setFilterText(QStringLiteral("213.1"));
+    EXPECT_EQ(list().rowCount(), 0);
+}
+
 TEST_F(PlanPaneTest, ColumnsFollowThePaneWidthButNotBelowFiftyPixels)
 {
     plansPane.resize(600, 300);
@@ -223,6 +279,8 @@ TEST_F(PlanPaneTest, ColumnsFollowThePaneWidthButNotBelowFiftyPixels)
     plansPane.resize(120, 300);
     QApplication::processEvents();
     EXPECT_EQ(list().columnWidth(1), 50);
+    // The pointing columns take no share: as wide as their titles.
+    EXPECT_GT(list().columnWidth(COrbituneList::kFirstPointingColumn + 1), 50);
 }
 
 } // namespace

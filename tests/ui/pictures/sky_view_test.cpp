@@ -4,13 +4,20 @@
 #include "support/plan_builders.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
+#include "ui/lists/orbitune_list.h"
 #include "ui/pictures/sky_view.h"
 #include "ui/shell/app_settings.h"
+#include "ui/shell/command_ids.h"
 #include "ui/shell/main_frame.h"
+#include "ui/shell/main_ribbon.h"
+#include "ui/shell/plan_history.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -176,6 +183,64 @@ TEST(SkyViewSettings, TheEditorKeepsSiteCitiesAndHiddenColumns)
     AppSettings settings(file);
     EXPECT_FALSE(settings.site());
     EXPECT_TRUE(settings.userCities().empty());
+}
+
+// The plan pane works out its pointing columns from the sky view's site, and
+// follows a change to a plan and its undo; the columns the user hides, from
+// the header's menu or with Pointing Columns, stay hidden after a restart.
+TEST(SkyViewSettings, ThePlanPaneFollowsTheSiteAndKeepsItsHiddenPointingColumns)
+{
+    TempDir dir;
+    const QString file = QString::fromStdString((dir.path() / "settings.ini").string());
+    PlanList plans = twoSatellites();
+    ScriptedPrompts prompts;
+    HidLink link{selectMeterBackend(std::string("sim")).backend};
+    constexpr int first = COrbituneList::kFirstPointingColumn;
+    {
+        AppSettings settings(file);
+        CMainFrame frame(plans, link, prompts, settings, Language::English);
+        frame.planPane().RefreshPlanList();
+        COrbituneSortComboListCtrl& list = frame.planPane().listControl();
+        EXPECT_EQ(list.cellText(0, first), QString());
+        type(frame.skyView().latitudeEdit(), "52.5N");
+        type(frame.skyView().longitudeEdit(), "13.4E");
+        EXPECT_EQ(list.cellText(0, first), QStringLiteral("172.7"));
+        frame.history().make(QStringLiteral("Longitude"), [&plans] { plans.at(0).longitude = 97.0F; });
+        EXPECT_EQ(list.cellText(0, first + 4), QStringLiteral("No"));
+        frame.history().stack().undo();
+        EXPECT_EQ(list.cellText(0, first + 4), QStringLiteral("Yes"));
+
+        // Pointing Columns hides them all, then shows them all.
+        QAction* pointingColumns = frame.ribbon().commandAction(cmd::kShowPointingColumns);
+        EXPECT_TRUE(pointingColumns->isChecked());
+        pointingColumns->trigger();
+        EXPECT_TRUE(list.isColumnHidden(first) && list.isColumnHidden(first + 4));
+        EXPECT_FALSE(pointingColumns->isChecked());
+        pointingColumns->trigger();
+        EXPECT_EQ(frame.planPane().hiddenPointingColumns(), std::vector<int>{});
+
+        // The header's menu: a ticked entry per pointing column.
+        emit list.horizontalHeader()->customContextMenuRequested(QPoint(4, 4));
+        auto* menu = list.findChild<QMenu*>();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_EQ(menu->actions().size(), 5);
+        EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Magnetic Azimuth"));
+        menu->actions()[1]->trigger();
+        menu->close();
+        EXPECT_TRUE(list.isColumnHidden(first + 1));
+        EXPECT_FALSE(list.isColumnHidden(first));
+        EXPECT_TRUE(pointingColumns->isChecked());
+    }
+    AppSettings settings(file);
+    ScriptedPrompts chinese(Language::Chinese);
+    CMainFrame frame(plans, link, chinese, settings, Language::Chinese);
+    frame.planPane().RefreshPlanList();
+    COrbituneSortComboListCtrl& list = frame.planPane().listControl();
+    EXPECT_TRUE(list.isColumnHidden(first + 1));
+    EXPECT_FALSE(list.isColumnHidden(first + 3));
+    EXPECT_EQ(list.cellText(0, first), QStringLiteral("172.7"));
+    EXPECT_EQ(list.cellText(1, first + 4), QStringLiteral("否"));
+    EXPECT_EQ(list.model()->headerData(first + 3, Qt::Horizontal).toString(), QStringLiteral("LNB偏转角"));
 }
 
 } // namespace

@@ -106,8 +106,10 @@ TEST(MainRibbon, EnglishCategoryPanelsAndButtons)
     ASSERT_EQ(ribbon.tabBar()->count(), 2);
     EXPECT_EQ(ribbon.tabBar()->tabText(0), QStringLiteral("Home"));
     EXPECT_EQ(ribbon.tabBar()->tabText(1), QStringLiteral("View"));
-    EXPECT_EQ(buttonsOf(ribbon.panels(1)[0]), (Labels{{cmd::kShowBandPicture, QStringLiteral("Band Picture")},
-                                                      {cmd::kShowSkyView, QStringLiteral("Sky View")}}));
+    EXPECT_EQ(buttonsOf(ribbon.panels(1)[0]),
+              (Labels{{cmd::kShowBandPicture, QStringLiteral("Band Picture")},
+                      {cmd::kShowSkyView, QStringLiteral("Sky View")},
+                      {cmd::kShowPointingColumns, QStringLiteral("Pointing Columns")}}));
     EXPECT_EQ(ribbon.applicationButton()->text(), QStringLiteral("File"));
     EXPECT_EQ(captionsOf(ribbon),
               (QStringList{QStringLiteral("File"), QStringLiteral("Plan OP"), QStringLiteral("Channel OP"),
