@@ -39,7 +39,7 @@ TEST(LimitsE2e, ThreeHundredQ9100FilesFillTheListAndNameTheRest)
     ASSERT_EQ(editor.failure(), "");
     std::vector<std::string> files;
     for (int i = 1; i <= 300; ++i) {
-        const std::string name = "S" + std::to_string(i);
+        const std::string name = std::string("S").append(std::to_string(i));
         const auto image = orbtab_file::encode(makePlan(name, 1), 1);
         const auto path = editor.folder().file(name + ".Orbtab");
         writeBytes(path, {image.begin(), image.end()});

@@ -218,7 +218,7 @@ TEST(Cli, InputsPast255PlansAreNamedAndRefused)
     TempDir dir;
     std::string inputs;
     for (int i = 1; i <= 256; ++i) {
-        const std::string name = "S" + std::to_string(i);
+        const std::string name = std::string("S").append(std::to_string(i));
         const auto image = orbtab_file::encode(makePlan(name, 1), 1);
         writeBytes(dir.file(name + ".Orbtab"), {image.begin(), image.end()});
         inputs += " " + name + ".Orbtab";

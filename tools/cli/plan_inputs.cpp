@@ -56,14 +56,14 @@ void noteNotRead(const std::vector<std::string>& paths, MessageId why, CliContex
 
 std::optional<LoadedPlans> readPlanInputs(const std::vector<std::string>& paths, CliContext& context)
 {
-    const auto firstKind = paths.empty() ? std::nullopt : planFileKind(paths.front());
-    if (firstKind == PlanFileKind::Json) {
+    const auto firstIs = [&paths](PlanFileKind kind) { return !paths.empty() && planFileKind(paths.front()) == kind; };
+    if (firstIs(PlanFileKind::Json)) {
         noteNotRead({paths.begin() + 1, paths.end()}, msg::kInputNotRead, context);
         return readJsonInput(paths.front(), context);
     }
     LoadedPlans loaded;
     const auto result = readChosenFiles(paths, loaded.plans);
-    noteNotRead(result.notRead, firstKind == PlanFileKind::Q9100 ? msg::kInputNotOrbtab : msg::kInputNotRead, context);
+    noteNotRead(result.notRead, firstIs(PlanFileKind::Q9100) ? msg::kInputNotOrbtab : msg::kInputNotRead, context);
     for (const auto& error : result.errors)
         context.failFile(CliContext::kUnreadable, error);
     if (!result.errors.empty())

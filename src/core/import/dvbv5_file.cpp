@@ -151,7 +151,7 @@ private:
         const auto spelled = spelledValue(known->command, value);
         if (!spelled)
             return refuse(msg::kScanBadValue, {std::string(known->name) + " = " + std::string(value)});
-        result_.text += "\t" + std::string(known->name) + " = " + *spelled + "\n";
+        result_.text.append("\t").append(known->name).append(" = ").append(*spelled).append("\n");
     }
 
     const std::string& file_;

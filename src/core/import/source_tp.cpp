@@ -32,7 +32,7 @@ std::string labelOf(std::uint64_t frequencyKhz, std::string_view polarization, s
 {
     std::string label = thousandthsText(frequencyKhz);
     if (!polarization.empty())
-        label += " " + std::string(polarization);
+        label.append(" ").append(polarization);
     return label + " " + thousandthsText(symbolRate);
 }
 

@@ -681,7 +681,7 @@ TEST(OpenChosenFiles, WhatThe255PlansLeaveOutIsNamed)
     TempDir dir;
     std::vector<std::string> paths;
     for (int i = 1; i <= 256; ++i)
-        paths.push_back(text(writeOrbtab(dir, "S" + std::to_string(i), 1)));
+        paths.push_back(text(writeOrbtab(dir, std::string("S").append(std::to_string(i)), 1)));
     PlanList plans;
     ScriptedPrompts prompts;
     PaneRecord panes;

@@ -121,7 +121,7 @@ TEST(PlansJson, PlansPast255AreCountedNotRead)
     const auto plans = [](int count, const std::string& later) {
         std::string text = R"({"plans": [)";
         for (int i = 0; i < count; ++i)
-            text += (i == 0 ? "" : ",") + std::string(i < 255 ? "{}" : later);
+            text.append(i == 0 ? "" : ",").append(i < 255 ? "{}" : later);
         return decodePlansJson(text + "]}");
     };
     const auto full = plans(255, "{}");

@@ -372,7 +372,7 @@ TEST_F(FrameTest, OpenOfMoreFilesThanTheListHoldsNamesTheOthers)
 {
     std::vector<std::string> paths;
     for (int i = 1; i <= 300; ++i) {
-        const std::string name = "S" + std::to_string(i);
+        const std::string name = std::string("S").append(std::to_string(i));
         const auto image = orbtab_file::encode(makePlan(name, 1), 1);
         writeBytes(dir.file(name + ".Orbtab"), {image.begin(), image.end()});
         paths.push_back(dir.file(name + ".Orbtab").string());
