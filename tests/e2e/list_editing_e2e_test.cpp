@@ -71,12 +71,18 @@ void expectSameRecords(const PlanList& a, const PlanList& b)
     }
 }
 
+// Shows the first plan's TPs.
+void showTps(const EditorSession& editor)
+{
+    ASSERT_TRUE(steps::clickPlanCell(editor, 0, "Plan Name"));
+    ASSERT_TRUE(editor.waitFor("table cell", "TP1"));
+}
+
 // Opens the in-place editor of a TP cell: a click selects the row, a second
 // click on the selected row's cell edits it.
 void editTpCell(const EditorSession& editor, std::size_t row, const std::string& header)
 {
-    ASSERT_TRUE(steps::clickPlanCell(editor, 0, "Plan Name"));
-    ASSERT_TRUE(editor.waitFor("table cell", "TP1"));
+    showTps(editor);
     ASSERT_TRUE(steps::clickTpCell(editor, row, header));
     ASSERT_TRUE(steps::clickTpCell(editor, row, header));
 }
@@ -165,8 +171,7 @@ TEST(ListEditingE2e, DeleteWithNoRowSelectedDeletesNothing)
 {
     Fixture f;
     ASSERT_TRUE(f.start()) << f.editor.log();
-    ASSERT_TRUE(steps::clickPlanCell(f.editor, 0, "Plan Name"));
-    ASSERT_TRUE(f.editor.waitFor("table cell", "TP1"));
+    showTps(f.editor);
     ASSERT_TRUE(steps::clickTpCell(f.editor, 1, "TP NO"));
     // Ctrl+click takes the row out of the selection; it stays the current row.
     f.editor.input().key("ctrl+space");
@@ -181,8 +186,7 @@ TEST(ListEditingE2e, ARowDraggedWithTheMouseMoves)
 {
     Fixture f;
     ASSERT_TRUE(f.start()) << f.editor.log();
-    ASSERT_TRUE(steps::clickPlanCell(f.editor, 0, "Plan Name"));
-    ASSERT_TRUE(f.editor.waitFor("table cell", "TP1"));
+    showTps(f.editor);
     ASSERT_TRUE(steps::clickTpCell(f.editor, 2, "TP Name"));
     const auto before = tpList(f.editor.windows());
     ASSERT_TRUE(before);
@@ -203,8 +207,7 @@ TEST(ListEditingE2e, TheFindBoxLeavesTheLastRowVisible)
     const auto file = editor.folder().file("many.gnr");
     ASSERT_TRUE(writeGeneralFile(file, allPlans(makePlanList(1, 60))).ok());
     ASSERT_TRUE(editor.start({.files = {file.string()}})) << editor.log();
-    ASSERT_TRUE(steps::clickPlanCell(editor, 0, "Plan Name"));
-    ASSERT_TRUE(editor.waitFor("table cell", "TP1"));
+    showTps(editor);
     ASSERT_TRUE(steps::clickTpCell(editor, 0, "TP Name"));
     editor.input().key("ctrl+End");
     editor.input().key("ctrl+f");
@@ -246,12 +249,6 @@ std::vector<std::string> tpColumn(const EditorSession& editor, const std::string
 }
 
 using Texts = std::vector<std::string>;
-
-void showTps(const EditorSession& editor)
-{
-    ASSERT_TRUE(steps::clickPlanCell(editor, 0, "Plan Name"));
-    ASSERT_TRUE(editor.waitFor("table cell", "TP1"));
-}
 
 // The pixels of a part of the screen, as the X server has them.
 std::string screenPixels(const AccessibleNode::Rect& rect)
