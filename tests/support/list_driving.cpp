@@ -11,6 +11,20 @@
 
 #include <gtest/gtest.h>
 
+PaintCounter::PaintCounter(std::initializer_list<QWidget*> widgets)
+{
+    for (QWidget* widget : widgets)
+        widget->installEventFilter(this);
+    QTest::qWait(50);
+    paints = 0;
+}
+
+bool PaintCounter::eventFilter(QObject*, QEvent* event)
+{
+    paints += event->type() == QEvent::Paint ? 1 : 0;
+    return false;
+}
+
 void showActive(QWidget& window)
 {
     window.show();

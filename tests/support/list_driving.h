@@ -42,5 +42,14 @@ void chooseInCell(CSortComboListCtrl& list, int row, int column, const QString& 
 // system delivers a drag: enter, move, drop. Answers whether the list took it.
 bool dropOnList(CSortComboListCtrl& list, const QMimeData& data, const QPoint& at);
 
+// Counts the paint events of the widgets it watches, from when the events
+// already due are delivered.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::initializer_list<QWidget*> widgets);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    int paints = 0;
+};
+
 // A string list from plain ASCII literals.
 QStringList textList(std::initializer_list<const char*> texts);

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -215,6 +216,25 @@ BandLayout layOutBand(const CComonOrbitune& plan)
         layout.lanes.push_back(BandLane::Other);
     layout.span = spanOf(layout.bars, layout.bands);
     return layout;
+}
+
+BarLook barLook(const BandBar& bar)
+{
+    return {bar.centreMHz,           bar.widthMHz,  bar.lane, bar.system, bar.enabled, !bar.overlaps.empty(),
+            bar.repeats.has_value(), bar.outsideLnb};
+}
+
+std::vector<std::size_t> drawOrder(const BandLayout& layout)
+{
+    std::vector<std::size_t> order(layout.bars.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    const auto key = [&layout](std::size_t i) {
+        const BandBar& bar = layout.bars[i];
+        return std::tuple(-bar.widthMHz, barLook(bar), bar.id);
+    };
+    std::sort(order.begin(), order.end(), [&key](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    return order;
 }
 
 std::string_view laneText(BandLane lane)

@@ -42,6 +42,8 @@ struct LnbBand {
     MHzRange range;
     double oscillatorMHz = 0.0;
     LnbLo oscillator = LnbLo::Low;
+
+    friend bool operator==(const LnbBand&, const LnbBand&) = default;
 };
 
 struct BandBar {
@@ -84,6 +86,28 @@ struct BandLayout {
 };
 
 BandLayout layOutBand(const CComonOrbitune& plan);
+
+// What a bar shows, whichever TP it stands for.
+struct BarLook {
+    double centreMHz = 0.0;
+    double widthMHz = 0.0;
+    BandLane lane = BandLane::HorizLeft;
+    BandSystem system = BandSystem::DvbS;
+    bool enabled = true;
+    bool overlapping = false;
+    bool repeated = false;
+    bool outsideLnb = false;
+
+    friend auto operator<=>(const BarLook&, const BarLook&) = default;
+};
+
+BarLook barLook(const BandBar& bar);
+
+// The bars in the order they are drawn, back to front: wider bars first, so
+// that a narrower bar over them stays in sight (it is also the one a click
+// picks), then by what they show. The order of the TPs plays no part, so
+// moving TPs leaves the picture as it was.
+std::vector<std::size_t> drawOrder(const BandLayout& layout);
 
 // The lane's label: "HORIZ/LEFT", "VERT/RIGHT", "OFF".
 std::string_view laneText(BandLane lane);

@@ -175,7 +175,8 @@ void writeBands(std::ostream& out, const BandCanvas& canvas, Language language)
 void writeBars(std::ostream& out, const CComonOrbitune& plan, const BandCanvas& canvas, Language language)
 {
     const BandLayout& layout = canvas.layout();
-    for (const BandBar& bar : layout.bars) {
+    for (const std::size_t index : drawOrder(layout)) {
+        const BandBar& bar = layout.bars[index];
         const auto box = canvas.barRect(bar);
         if (!box)
             continue;

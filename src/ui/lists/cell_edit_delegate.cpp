@@ -36,6 +36,14 @@ EditEnd endOf(const QKeyEvent& key)
 
 CellEditDelegate::CellEditDelegate(CSortComboListCtrl& list) : QStyledItemDelegate(&list), list_(list) {}
 
+void CellEditDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    if (!texts_.paint(*painter, cell))
+        QStyledItemDelegate::paint(painter, option, index);
+}
+
 QWidget* CellEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
 {
     const ListColumn& column = list_.records().column(index.column());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/lists/cell_text_painter.h"
+
 #include <QPointer>
 #include <QStyledItemDelegate>
 
@@ -17,6 +19,7 @@ class CellEditDelegate : public QStyledItemDelegate {
 public:
     explicit CellEditDelegate(CSortComboListCtrl& list);
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
@@ -36,4 +39,5 @@ protected:
 private:
     CSortComboListCtrl& list_;
     mutable QPointer<QWidget> editor_;
+    mutable CellTextPainter texts_;
 };

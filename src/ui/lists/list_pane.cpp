@@ -29,6 +29,11 @@ void ListPane::followRecords()
     records_->follow();
 }
 
+void ListPane::followRecord(const Guid& id)
+{
+    records_->followRecord(id);
+}
+
 void ListPane::change(MessageId name, const std::function<void()>& change)
 {
     this->change(qtText(prompts_.text(name)), change);

@@ -58,8 +58,10 @@ public:
     // Where the pane's changes go to become undoable steps; none at start.
     // Without any, the list follows each change itself.
     void setPlanChanges(PlanChanges* changes) { changes_ = changes; }
-    // The list follows what changed in the records.
+    // The list follows what changed in the records, or in the record of `id`
+    // alone.
     void followRecords();
+    void followRecord(const Guid& id);
 
 protected:
     ListPane(Prompts& prompts, Words words, int minColumnWidth, QWidget* parent);

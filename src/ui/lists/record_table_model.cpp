@@ -401,6 +401,22 @@ void RecordTableModel::follow()
     tellChangedCells(std::move(fresh));
 }
 
+void RecordTableModel::followRecord(const Guid& id)
+{
+    const int row = rowOf(id);
+    bool rowsAreRecords = row >= 0 && recordCount() == rowCount();
+    for (int record = 0; rowsAreRecords && record < recordCount(); ++record)
+        rowsAreRecords = recordId(record) == rows_[static_cast<std::size_t>(record)];
+    if (!shown_ || !rowsAreRecords) {
+        follow();
+        return;
+    }
+    const Raised following(following_);
+    std::vector<RowLook> fresh = looks_;
+    fresh[static_cast<std::size_t>(row)] = lookOf(row, recordNotes());
+    tellChangedCells(std::move(fresh));
+}
+
 void RecordTableModel::removeGoneRows(const std::set<Guid>& now)
 {
     for (int last = rowCount() - 1; last >= 0; --last) {

@@ -107,6 +107,8 @@ public:
     // Records whose ids repeat cannot be told apart: the rows then start
     // afresh.
     void follow();
+    // The same after a change to the record of `id` alone.
+    void followRecord(const Guid& id);
     // Rows afresh from the records, every one unticked.
     void refresh();
     // No rows until the next refresh; follow() keeps them so.

@@ -69,6 +69,37 @@ CSortComboListCtrl::CSortComboListCtrl(int controlId, RecordTableModel& records,
 
 CSortComboListCtrl::~CSortComboListCtrl() = default;
 
+// Qt lays out the headers and the scroll bars again each time the rows are,
+// after every move, sort and find; raising the scroll bars repaints them and
+// the frame around the rows though nothing they are laid out from changed.
+// Only the open editors then need to follow their cells.
+void CSortComboListCtrl::updateGeometries()
+{
+    Extent now = extent();
+    if (now == laidOut_) {
+        QAbstractItemView::updateGeometries();
+        return;
+    }
+    laidOut_ = std::move(now);
+    QTableView::updateGeometries();
+}
+
+CSortComboListCtrl::Extent CSortComboListCtrl::extent() const
+{
+    const QHeaderView* header = horizontalHeader();
+    Extent now{size(),
+               viewport()->geometry(),
+               verticalHeader()->count(),
+               verticalHeader()->defaultSectionSize(),
+               header->isHidden() ? 0 : header->sizeHint().height(),
+               {},
+               isRightToLeft()};
+    now.columnWidths.reserve(static_cast<std::size_t>(header->count()));
+    for (int column = 0; column < header->count(); ++column)
+        now.columnWidths.push_back(header->isSectionHidden(column) ? -1 : header->sectionSize(column));
+    return now;
+}
+
 void CSortComboListCtrl::configure(const QRect& clientArea)
 {
     setGeometry(clientArea);

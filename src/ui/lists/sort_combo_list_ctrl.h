@@ -3,6 +3,8 @@
 #include "core/model/guid.h"
 
 #include <QItemSelection>
+#include <QRect>
+#include <QSize>
 #include <QTableView>
 
 #include <memory>
@@ -161,8 +163,23 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void updateGeometries() override;
 
 private:
+    // What the headers and the scroll bars are laid out from.
+    struct Extent {
+        QSize size;
+        QRect viewport;
+        int rows = 0;
+        int rowHeight = 0;
+        int headerHeight = 0;
+        std::vector<int> columnWidths;
+        bool rightToLeft = false;
+
+        friend bool operator==(const Extent&, const Extent&) = default;
+    };
+    Extent extent() const;
+
     QModelIndex cell(int row, int column) const;
     // The shown rows of `ids`, whole.
     QItemSelection rowsSelection(const std::vector<Guid>& ids) const;
@@ -196,6 +213,7 @@ private:
     bool closingEditor_ = false;
     // The record of the current row, as last told to the owner.
     Guid currentId_;
+    Extent laidOut_;
 };
 
 // The transponder list (control 1001).

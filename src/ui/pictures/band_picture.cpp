@@ -221,7 +221,7 @@ void BandPicture::refresh()
     layout_ = plan != nullptr ? layOutBand(*plan) : BandLayout{};
     if (zoom_)
         zoom_ = pannedRange(*zoom_, 0.0, layout_.span);
-    update();
+    repaintIfChanged();
 }
 
 void BandPicture::setSelectedTps(const std::vector<Guid>& ids)
@@ -230,7 +230,35 @@ void BandPicture::setSelectedTps(const std::vector<Guid>& ids)
     if (selected == selected_)
         return;
     selected_ = std::move(selected);
-    update();
+    repaintIfChanged();
+}
+
+BandPicture::Drawn BandPicture::drawn() const
+{
+    const CComonOrbitune* plan = currentPlan();
+    if (plan == nullptr)
+        return {};
+    Drawn now{{}, layout_.bands, layout_.switchMHz, layout_.lanes, visibleRange(), titleOf(*plan)};
+    now.bars.reserve(layout_.bars.size());
+    for (const std::size_t index : drawOrder(layout_)) {
+        const BandBar& bar = layout_.bars[index];
+        now.bars.emplace_back(barLook(bar), selected_.contains(bar.id));
+    }
+    return now;
+}
+
+void BandPicture::repaintIfChanged()
+{
+    if (std::exchange(repaintQueued_, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            repaintQueued_ = false;
+            if (drawn() != painted_)
+                update();
+        },
+        Qt::QueuedConnection);
 }
 
 MHzRange BandPicture::visibleRange() const
@@ -279,6 +307,7 @@ bool BandPicture::event(QEvent* event)
 
 void BandPicture::paintEvent(QPaintEvent*)
 {
+    painted_ = drawn();
     QPainter painter(this);
     painter.fillRect(rect(), kBackground);
     const CComonOrbitune* plan = currentPlan();
@@ -290,8 +319,10 @@ void BandPicture::paintEvent(QPaintEvent*)
     painter.setClipping(false);
     drawLanes(painter, where);
     painter.setClipRect(qtRect(where.plotArea()));
-    for (const BandBar& bar : layout_.bars)
+    for (const std::size_t index : drawOrder(layout_)) {
+        const BandBar& bar = layout_.bars[index];
         drawBar(painter, where, bar, selected_.contains(bar.id));
+    }
     painter.setClipping(false);
     drawAxis(painter, where);
     drawLegend(painter, *plan, where, language_);

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 class PlanList;
@@ -67,7 +68,24 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // What a paint shows. A change that leaves it as it was paints nothing:
+    // TPs moved, or a selection taken away and given back within one step.
+    struct Drawn {
+        std::vector<std::pair<BarLook, bool>> bars; // in drawing order, selected or not
+        std::vector<LnbBand> bands;
+        std::optional<double> switchMHz;
+        std::vector<BandLane> lanes;
+        MHzRange visible;
+        QString title;
+
+        friend bool operator==(const Drawn&, const Drawn&) = default;
+    };
+
     const CComonOrbitune* currentPlan() const;
+    Drawn drawn() const;
+    // Paints again, once the changes queued so far are made, if they changed
+    // what was painted last.
+    void repaintIfChanged();
 
     const PlanList& plans_;
     Language language_;
@@ -76,6 +94,8 @@ private:
     // None while the whole band is shown.
     std::optional<MHzRange> zoom_;
     std::set<Guid> selected_;
+    Drawn painted_;
+    bool repaintQueued_ = false;
     std::optional<QPointF> pressedAt_;
     MHzRange pressedRange_;
     bool dragging_ = false;

@@ -141,7 +141,7 @@ void CMainFrame::createClientArea(Language language)
     history_ = std::make_unique<PlanHistory>(
         plans_,
         PlanHistory::ViewHooks{[this] { return panesView(); }, [this](const PanesView& view) { showPanesView(view); },
-                               [this] { followPlans(); }});
+                               [this](const std::optional<Guid>& plan) { followPlans(plan); }});
     planPane_->setPlanChanges(history_.get());
     channelPane_->setPlanChanges(history_.get());
     connect(planPane_, &COrbituneList::plansRemoved, channelPane_, &CSateChannelList::forgetRemovedPlan);
@@ -359,10 +359,16 @@ void CMainFrame::clearPanes()
     updatePictures();
 }
 
-void CMainFrame::followPlans()
+void CMainFrame::followPlans(const std::optional<Guid>& plan)
 {
-    planPane_->followRecords();
-    channelPane_->followRecords();
+    if (!plan) {
+        planPane_->followRecords();
+        channelPane_->followRecords();
+        return;
+    }
+    planPane_->followRecord(*plan);
+    if (channelPane_->currentPlan() == plan)
+        channelPane_->followRecords();
 }
 
 PanesView CMainFrame::panesView() const

@@ -116,8 +116,9 @@ private:
     void switchPane(bool forward);
     void endOpenEdits();
     void clearPanes();
-    // Both panes follow what changed in the plans.
-    void followPlans();
+    // Both panes follow what changed in the plans: in `plan` alone, when it
+    // is given.
+    void followPlans(const std::optional<Guid>& plan);
     PanesView panesView() const;
     void showPanesView(const PanesView& view);
     void setDocumentFile(const QString& path);

@@ -69,7 +69,7 @@ void PlanHistory::record(const QString& name, const std::function<void()>& chang
     }
     PanesView before = hooks_.capture();
     std::optional<PlanListDiff> diff = runChange(change, plan ? plans_.indexOf(*plan) : -1);
-    hooks_.follow();
+    hooks_.follow(diff ? plan : std::nullopt);
     if (!diff)
         restart(false);
     else if (!diff->empty())

@@ -24,8 +24,9 @@ public:
         // The panes follow the plans as they are now and show them as the
         // view says (after an undo or a redo).
         std::function<void(const PanesView&)> show;
-        // The panes follow the plans as they are now (after a change).
-        std::function<void()> follow;
+        // The panes follow the plans as they are now (after a change); with a
+        // plan, the change touched that plan alone.
+        std::function<void(const std::optional<Guid>&)> follow;
     };
 
     PlanHistory(PlanList& plans, ViewHooks hooks);

@@ -133,6 +133,30 @@ TEST(BandLayout, LanesByPolarizationAndMarksWithinALane)
     EXPECT_EQ(threeLanes.bars[2].overlaps, (std::vector<int>{3}));
 }
 
+// Wider bars are drawn first, so a narrow one over them stays in sight; the
+// TPs' order plays no part, so moving TPs draws the same picture.
+TEST(BandLayout, DrawsWideBarsFirstWhateverTheTpsOrder)
+{
+    const std::initializer_list<Tp> tps = {
+        {11010, 10.0}, {11000, 36.0}, {11005, 10.0}, {11500, 36.0, Polarization::VertRight}};
+    const auto plan = planOf(9750, 10600, tps);
+    const BandLayout layout = layOutBand(plan);
+    const std::vector<std::size_t> order = drawOrder(layout);
+    EXPECT_EQ(order, (std::vector<std::size_t>{1, 3, 2, 0}));
+
+    const auto drawnLooks = [](const BandLayout& laidOut) {
+        std::vector<BarLook> looks;
+        for (const std::size_t index : drawOrder(laidOut))
+            looks.push_back(barLook(laidOut.bars[index]));
+        return looks;
+    };
+    auto moved = plan;
+    std::reverse(moved.channels.begin(), moved.channels.begin() + 4);
+    const BandLayout movedLayout = layOutBand(moved);
+    EXPECT_NE(movedLayout.bars[0].centreMHz, layout.bars[0].centreMHz);
+    EXPECT_EQ(drawnLooks(movedLayout), drawnLooks(layout));
+}
+
 TEST(BandLayout, ColoursBySystemAndEnabledState)
 {
     auto plan = planOf(9750, 10600, {{11000}, {11100}, {11200}, {11300}});

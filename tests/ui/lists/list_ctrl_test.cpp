@@ -358,6 +358,37 @@ TEST_F(ListCtrlTest, SortsNamesInDictionaryOrderWithCaseDistinguished)
     EXPECT_EQ(owner.names(), textList({"B", "b", "A", "a"}));
 }
 
+// Rows moved or sorted leave the scroll bars as they were: they are not laid
+// out and painted again. Rows added and a column widened still reach them.
+TEST_F(ListCtrlTest, ScrollBarsFollowRowsAndColumnsButNotMovesOrSorts)
+{
+    for (int row = 0; row < 40; ++row)
+        owner.addRow("r", row);
+    owner.list.setColumnWidth(1, 900);
+    QApplication::processEvents();
+    QScrollBar& rowsBar = *owner.list.verticalScrollBar();
+    QScrollBar& columnsBar = *owner.list.horizontalScrollBar();
+    // The ranges are what the rows and columns need beyond the viewport.
+    const auto expectRanges = [&] {
+        EXPECT_EQ(rowsBar.maximum(), owner.list.rowCount() - owner.list.viewport()->height() / owner.list.rowHeight(0));
+        EXPECT_EQ(columnsBar.maximum(), owner.list.horizontalHeader()->length() - owner.list.viewport()->width());
+    };
+    expectRanges();
+    PaintCounter painted{&rowsBar, &columnsBar};
+    std::rotate(owner.records.records.begin(), owner.records.records.begin() + 3, owner.records.records.end());
+    owner.records.follow();
+    QApplication::processEvents();
+    owner.list.sortRows(3, false);
+    QApplication::processEvents();
+    EXPECT_EQ(painted.paints, 0);
+
+    for (int row = 0; row < 20; ++row)
+        owner.addRow("s", row);
+    owner.list.setColumnWidth(1, 500);
+    QApplication::processEvents();
+    expectRanges();
+}
+
 // A sort is an order the rows keep: an edited row stays where it is and new
 // rows come last, until record order is shown again.
 TEST_F(ListCtrlTest, SortedRowsKeepTheirPlacesWhileRecordsChange)

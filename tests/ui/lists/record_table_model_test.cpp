@@ -101,6 +101,24 @@ TEST_F(RecordTableModelTest, OneChangedCellIsToldAlone)
     EXPECT_EQ(changed.count(), 1);
 }
 
+// A change to one record is told for that record; when the rows no longer
+// stand for the records one for one (a record came meanwhile), they follow
+// the records as a whole.
+TEST_F(RecordTableModelTest, OneRecordFollowedAloneUnlessTheRowsChanged)
+{
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    named('c').rate = 7;
+    model.followRecord(named('c').id);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex(), model.index(2, 3));
+
+    model.records.push_back(lettered("g").front());
+    named('a').rate = 3;
+    model.followRecord(named('a').id);
+    EXPECT_EQ(names().back(), QStringLiteral("g"));
+    EXPECT_EQ(model.text(0, 3), QStringLiteral("3"));
+}
+
 // Records whose ids repeat cannot be told apart: the rows start afresh,
 // unticked.
 TEST_F(RecordTableModelTest, RepeatedIdsStartTheRowsAfresh)

@@ -111,6 +111,29 @@ TEST_F(BandPictureTest, SelectedRowsHighlightBarsAndAClickedBarSelectsItsRow)
     EXPECT_EQ(centres(), (std::vector<double>{11000.0, 11500.0, 12000.0}));
 }
 
+// Moving TPs, which takes their selection away and gives it back, changes
+// nothing the picture shows: it is not painted again. An edit is.
+TEST_F(BandPictureTest, MovedTpsPaintNothingAndAnEditPaints)
+{
+    clickCell(frame->planPane().listControl(), 0, 0);
+    clickCell(channelList(), 0, 1);
+    clickCell(channelList(), 1, 1, Qt::ShiftModifier);
+    const QImage before = picture().grab().toImage();
+    PaintCounter counter{&picture()};
+
+    QTest::keyClick(&channelList(), Qt::Key_Down, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_EQ(columnTexts(channelList(), channel_column::kFrequency), textList({"12000", "11000", "11500"}));
+    EXPECT_EQ(picture().selectedTps().size(), 2U);
+    EXPECT_EQ(counter.paints, 0);
+    EXPECT_EQ(picture().grab().toImage(), before);
+
+    counter.paints = 0;
+    editCell(channelList(), 0, channel_column::kFrequency, QStringLiteral("12100"));
+    QApplication::processEvents();
+    EXPECT_GE(counter.paints, 1);
+}
+
 TEST_F(BandPictureTest, WheelZoomsAboutThePointerDragPansDoubleClickShowsAll)
 {
     clickCell(frame->planPane().listControl(), 0, 0);

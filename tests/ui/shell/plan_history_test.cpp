@@ -16,7 +16,9 @@ class PlanHistoryTest : public ::testing::Test {
 protected:
     PlanList plans = makePlanList(3, 4);
     int follows = 0;
-    PlanHistory history{plans, {[] { return PanesView{}; }, [](const PanesView&) {}, [this] { ++follows; }}};
+    PlanHistory history{
+        plans,
+        {[] { return PanesView{}; }, [](const PanesView&) {}, [this](const std::optional<Guid>&) { ++follows; }}};
 };
 
 } // namespace
