@@ -46,37 +46,33 @@ bool CellTextPainter::paint(QPainter& painter, const QStyleOptionViewItem& optio
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
     const QRect area = option.rect.adjusted(margin, 0, -margin, 0);
     const Qt::Alignment horizontal = option.displayAlignment & Qt::AlignHorizontal_Mask;
-    const LaidOut& whole = laidOut(option.text, option.font, area.width(), horizontal);
-    const QStaticText* text = &whole.text;
-    QStaticText elided;
-    if (whole.width > area.width()) {
-        elided = oneLine(option.fontMetrics.elidedText(option.text, option.textElideMode, area.width()), option.font,
-                         area.width(), horizontal);
-        text = &elided;
-    }
+    const QStaticText& text = laidOut(option, area.width(), horizontal);
     // Placed as the style places its one line: across the cell's width, and
     // upright by the cell's alignment.
-    const QSize height(area.width(), static_cast<int>(text->size().height()));
+    const QSize height(area.width(), static_cast<int>(text.size().height()));
     const QRect line =
         QStyle::alignedRect(Qt::LeftToRight, option.displayAlignment & Qt::AlignVertical_Mask, height, area);
     painter.setFont(option.font);
-    painter.drawStaticText(QPointF(area.left(), line.top()), *text);
+    painter.drawStaticText(QPointF(area.left(), line.top()), text);
     painter.restore();
     return true;
 }
 
-const CellTextPainter::LaidOut& CellTextPainter::laidOut(const QString& text, const QFont& font, int width,
-                                                         Qt::Alignment alignment)
+const QStaticText& CellTextPainter::laidOut(const QStyleOptionViewItem& option, int width, Qt::Alignment alignment)
 {
-    if (font != font_ || texts_.size() >= kMaxTexts) {
+    if (option.font != font_ || texts_.size() >= kMaxTexts) {
         texts_.clear();
-        font_ = font;
+        font_ = option.font;
     }
-    QString key = text;
-    key.append(QChar(0)).append(QString::number(width)).append(QChar(0)).append(QString::number(alignment.toInt()));
+    QString key = option.text;
+    for (const int part : {width, static_cast<int>(alignment.toInt()), static_cast<int>(option.textElideMode)})
+        key.append(QChar(0)).append(QString::number(part));
     auto found = texts_.find(key);
-    if (found == texts_.end())
-        found =
-            texts_.insert(key, {oneLine(text, font, width, alignment), QFontMetricsF(font).horizontalAdvance(text)});
+    if (found == texts_.end()) {
+        const bool tooWide = QFontMetricsF(option.font).horizontalAdvance(option.text) > width;
+        const QString shown =
+            tooWide ? option.fontMetrics.elidedText(option.text, option.textElideMode, width) : option.text;
+        found = texts_.insert(key, oneLine(shown, option.font, width, alignment));
+    }
     return *found;
 }

@@ -25,14 +25,10 @@ private:
     // The texts laid out so far, for one font; forgotten past this many.
     static constexpr qsizetype kMaxTexts = 8192;
 
-    struct LaidOut {
-        QStaticText text;
-        // Its width on one line, wider than the cell when it is cut short.
-        qreal width = 0.0;
-    };
+    // The text of a cell as wide as `width`, cut short as the cell says when
+    // it is wider, laid out on one line.
+    const QStaticText& laidOut(const QStyleOptionViewItem& option, int width, Qt::Alignment alignment);
 
-    const LaidOut& laidOut(const QString& text, const QFont& font, int width, Qt::Alignment alignment);
-
-    QHash<QString, LaidOut> texts_;
+    QHash<QString, QStaticText> texts_;
     QFont font_;
 };
