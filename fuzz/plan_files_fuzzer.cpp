@@ -21,19 +21,9 @@
 // back as they were written. Satellites keep the import's rules.
 namespace {
 
-const std::filesystem::path& folder()
-{
-    static const std::filesystem::path path = [] {
-        auto made = fuzz_checks::scratchFolder() / "orbitune-fuzz-files";
-        std::filesystem::create_directories(made);
-        return made;
-    }();
-    return path;
-}
-
 std::string written(const std::string& name, std::span<const std::uint8_t> bytes)
 {
-    const auto path = folder() / name;
+    const auto path = fuzz_checks::ownFolder() / name;
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path.string();

@@ -165,16 +165,10 @@ void checkImport(std::span<const Satellite> satellites, std::uint8_t choice)
         require(!recordFault(used[k]));
 }
 
-// A scan file named after a satellite at 19.2E, in a folder of its own made
-// once.
+// A scan file named after a satellite at 19.2E.
 std::filesystem::path scanFile()
 {
-    static const std::filesystem::path file = [] {
-        std::string folder = (fuzz_checks::scratchFolder() / "orbitune-gate-XXXXXX").string();
-        require(::mkdtemp(folder.data()) != nullptr);
-        return std::filesystem::path(folder) / "Fuzz-19.2E";
-    }();
-    return file;
+    return fuzz_checks::ownFolder() / "Fuzz-19.2E";
 }
 
 } // namespace

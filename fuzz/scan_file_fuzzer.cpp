@@ -17,11 +17,7 @@
 // the checks give the library passes them again unchanged.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::filesystem::path file = [] {
-        const auto folder = fuzz_checks::scratchFolder() / "orbitune-fuzz-scan";
-        std::filesystem::create_directories(folder);
-        return folder / "Fuzz-19.2E";
-    }();
+    static const std::filesystem::path file = fuzz_checks::ownFolder() / "Fuzz-19.2E";
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(size));
 
