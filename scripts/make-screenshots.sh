@@ -47,7 +47,7 @@ pids+=($!)
 satellites=(Astra-1M Hotbird-13C Astra-2G Eutelsat-9B Thor-6 Hispasat-30W-5)
 "$cli" import "${satellites[@]/#/--satellite=}" --model general "$work/plans.gnr" >/dev/null 2>"$work/import.log"
 # The band picture of the first plan, as the tool writes it.
-"$cli" draw "$work/plans.gnr" --plan Astra-1M --width 1000 --overwrite -o "$images/band-picture.svg"
+"$cli" draw "$work/plans.gnr" --plan Astra1M --width 1000 --overwrite -o "$images/band-picture.svg"
 
 # Starts the editor in `locale` with the plans, waits for its window (its X id
 # in `window`, the process in `editor_pid`) and selects the first plan. A
