@@ -107,6 +107,21 @@ std::optional<CanvasRect> BandCanvas::markRect(const BandBar& bar) const
     return CanvasRect{rect->x, rect->y - height, rect->width, height};
 }
 
+std::size_t BandCanvas::legendItemsThatFit(double titleRight, std::span<const double> itemWidths) const
+{
+    // The gap kept between the title and the legend.
+    constexpr double kTitleGap = 12.0;
+    double room = width_ - kRightMargin - titleRight - kTitleGap;
+    std::size_t fitting = 0;
+    for (const double width : itemWidths) {
+        room -= width;
+        if (room < 0.0)
+            break;
+        ++fitting;
+    }
+    return fitting;
+}
+
 std::optional<int> BandCanvas::barAt(double x, double y) const
 {
     std::optional<int> found;

@@ -2,7 +2,9 @@
 
 #include "core/pictures/band_layout.h"
 
+#include <cstddef>
 #include <optional>
+#include <span>
 
 struct CanvasRect {
     double x = 0.0;
@@ -54,6 +56,12 @@ public:
     std::optional<CanvasRect> barRect(const BandBar& bar) const;
     // The strip above a bar where its marks go.
     std::optional<CanvasRect> markRect(const BandBar& bar) const;
+    // How many of the legend's items, from the first, fit between the title
+    // (ending at `titleRight`) and the right margin, `itemWidths` being the
+    // items' widths with their swatches and gaps, in order. They are drawn
+    // against the right margin; those that do not fit are left out, so a
+    // narrow picture never writes the legend over the title.
+    std::size_t legendItemsThatFit(double titleRight, std::span<const double> itemWidths) const;
     // The bar under a point, as an index into the layout's bars: of several,
     // the narrowest, so that a TP inside a wider one can still be picked.
     std::optional<int> barAt(double x, double y) const;

@@ -105,7 +105,8 @@ std::string titleOf(const CComonOrbitune& plan)
 void writeLegend(std::ostream& out, const CComonOrbitune& plan, const BandCanvas& canvas, Language language)
 {
     const double baseline = BandCanvas::kLegendHeight - 8.0;
-    out << text(6.0, baseline, titleOf(plan), "font-weight=\"bold\"");
+    const std::string title = titleOf(plan);
+    out << text(6.0, baseline, title, "font-weight=\"bold\"");
     struct Item {
         std::string label;
         std::string swatch;
@@ -123,13 +124,18 @@ void writeLegend(std::ostream& out, const CComonOrbitune& plan, const BandCanvas
         {std::string(messageText(msg::kMarkOutsideLnb, language)),
          "fill=\"url(#outside)\" stroke=\"" + colour(band_colours::kOutsideLnb) + "\""},
     };
-    // From the right edge leftwards, about 7 pixels a character.
+    // Against the right edge, about 7 pixels a character (8 in bold).
+    std::vector<double> widths;
+    for (const Item& item : items)
+        widths.push_back(7.0 * static_cast<double>(item.label.size()) + kSwatch + 16.0);
+    const std::size_t shown = canvas.legendItemsThatFit(6.0 + 8.0 * static_cast<double>(title.size()), widths);
     double x = canvas.width() - BandCanvas::kRightMargin;
     std::ostringstream legend;
-    for (auto it = items.rbegin(); it != items.rend(); ++it) {
-        x -= 7.0 * static_cast<double>(it->label.size()) + kSwatch + 16.0;
-        legend << rect({x, baseline - kSwatch + 1.0, kSwatch, kSwatch}, it->swatch)
-               << text(x + kSwatch + 4.0, baseline, it->label);
+    for (std::size_t i = shown; i-- > 0;) {
+        const Item& item = items[i];
+        x -= widths[i];
+        legend << rect({x, baseline - kSwatch + 1.0, kSwatch, kSwatch}, item.swatch)
+               << text(x + kSwatch + 4.0, baseline, item.label);
     }
     out << "<g class=\"legend\">\n" << legend.str() << "</g>\n";
 }

@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -163,7 +164,9 @@ void drawLegend(QPainter& painter, const CComonOrbitune& plan, const BandCanvas&
     bold.setBold(true);
     painter.setFont(bold);
     painter.setPen(kText);
-    painter.drawText(QPointF(6.0, baseline), titleOf(plan));
+    const QString title = titleOf(plan);
+    painter.drawText(QPointF(6.0, baseline), title);
+    const double titleRight = 6.0 + QFontMetricsF(bold).horizontalAdvance(title);
     painter.setFont(QFont());
     struct Item {
         QString label;
@@ -183,14 +186,19 @@ void drawLegend(QPainter& painter, const CComonOrbitune& plan, const BandCanvas&
          QPen(qtColour(band_colours::kOutsideLnb))},
     };
     const QFontMetricsF metrics(painter.font());
+    std::vector<double> widths;
+    for (const Item& item : items)
+        widths.push_back(metrics.horizontalAdvance(item.label) + kSwatch + 16.0);
+    const std::size_t shown = canvas.legendItemsThatFit(titleRight, widths);
     double x = canvas.width() - BandCanvas::kRightMargin;
-    for (auto it = std::rbegin(items); it != std::rend(items); ++it) {
-        x -= metrics.horizontalAdvance(it->label) + kSwatch + 16.0;
-        painter.setPen(it->outline);
-        painter.setBrush(it->swatch);
+    for (std::size_t i = shown; i-- > 0;) {
+        const Item& item = items[i];
+        x -= widths[i];
+        painter.setPen(item.outline);
+        painter.setBrush(item.swatch);
         painter.drawRect(QRectF(x, baseline - kSwatch + 1.0, kSwatch, kSwatch));
         painter.setPen(kText);
-        painter.drawText(QPointF(x + kSwatch + 4.0, baseline), it->label);
+        painter.drawText(QPointF(x + kSwatch + 4.0, baseline), item.label);
     }
     painter.setBrush(Qt::NoBrush);
 }

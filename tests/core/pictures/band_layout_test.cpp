@@ -203,6 +203,18 @@ TEST(BandCanvas, PlacesBarsAndFindsTheOneUnderAPoint)
     EXPECT_GT(canvas.laneRect(1).y, wide->bottom());
 }
 
+// A narrow picture leaves out the legend's last items rather than write them
+// over the title.
+TEST(BandCanvas, LegendKeepsClearOfTheTitle)
+{
+    const BandLayout layout = layOutBand(planOf(9750, 10600, {{11000}}));
+    const std::vector<double> items(7, 50.0);
+    EXPECT_EQ(BandCanvas(layout, 1000.0, 200.0, layout.span).legendItemsThatFit(300.0, items), 7U);
+    // 400 - 12 (margin) - 100 (title) - 12 (gap) leaves 276: five items.
+    EXPECT_EQ(BandCanvas(layout, 400.0, 200.0, layout.span).legendItemsThatFit(100.0, items), 5U);
+    EXPECT_EQ(BandCanvas(layout, 300.0, 200.0, layout.span).legendItemsThatFit(400.0, items), 0U);
+}
+
 TEST(BandCanvas, ZoomKeepsThePointUnderTheWheelAndStaysWithinTheSpan)
 {
     const MHzRange limits{10000.0, 13000.0};
