@@ -67,7 +67,7 @@ TEST(CliImport, RefusalsAndBadInputWriteNothing)
     EXPECT_EQ(run.err, "The source satellites.xml has no satellite 1.0E\n");
     run = cli(dir, "import none.xml --list");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "Open the file none.xml failed\n");
+    EXPECT_EQ(run.err, "Open the file none.xml failed: No such file or directory\n");
     EXPECT_EQ(cli(dir, "import satellites.xml --list --satellite 19.2E").status, 2);
     EXPECT_EQ(cli(dir, "import satellites.xml --satellite 19.2E out.txt").status, 2);
     EXPECT_EQ(cli(dir, "import satellites.xml --satellite 19.2E --satellite 0.8W two.Orbtab").status, 2);

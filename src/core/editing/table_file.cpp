@@ -3,6 +3,7 @@
 #include "core/editing/copied_rows.h"
 #include "core/editing/table_text.h"
 #include "core/files/atomic_save.h"
+#include "core/files/file_error_message.h"
 #include "core/rules/channel_cell_rules.h"
 #include "core/rules/channel_cell_texts.h"
 #include "core/rules/plan_cell_rules.h"
@@ -47,7 +48,7 @@ TableFileText readTableFile(const std::filesystem::path& file)
     TableFileText read;
     const auto bytes = readFilePrefix(file, kMaxTableFileBytes + 1);
     if (bytes.error)
-        read.problem = Notice{msg::kOpenFileFailedBecause, {file.string(), bytes.error->reason}};
+        read.problem = fileErrorNotice(*bytes.error);
     else if (bytes.bytes.size() > kMaxTableFileBytes)
         read.problem = Notice{msg::kFileTooLarge, {file.string(), std::to_string(kMaxTableFileBytes)}};
     else

@@ -2,6 +2,7 @@
 
 #include "core/files/file_error.h"
 #include "core/res/string_ids.h"
+#include "core/res/string_table.h"
 
 #include <string>
 #include <vector>
@@ -17,3 +18,6 @@ struct FileErrorMessage {
 };
 
 FileErrorMessage fileErrorMessage(const FileError& error);
+
+// The same message as a notice, for readers that report in notices.
+Notice fileErrorNotice(const FileError& error);

@@ -1,6 +1,7 @@
 #include "core/import/dvbv5_file.h"
 
 #include "core/files/atomic_save.h"
+#include "core/files/file_error_message.h"
 #include "core/rules/ascii_text.h"
 
 #include <algorithm>
@@ -264,8 +265,11 @@ ScanText checkScanText(std::string_view bytes, const std::string& file)
 Dvbv5Read readDvbv5File(const std::filesystem::path& file)
 {
     const std::string path = file.string();
-    if (std::error_code error; !std::filesystem::is_regular_file(file, error))
-        return problem(msg::kOpenFileFailed, {path});
+    // A file that is not there is reported as such, whatever its name; one
+    // byte past the limit tells a file that is too large from one that fits.
+    const auto bytes = readFilePrefix(file, kMaxScanFileBytes + 1);
+    if (bytes.error)
+        return {std::nullopt, fileErrorNotice(*bytes.error)};
     const auto name = scanFileNameOf(file.filename().string());
     if (!name)
         return problem(msg::kNoPositionInName, {path});
@@ -273,10 +277,6 @@ Dvbv5Read readDvbv5File(const std::filesystem::path& file)
     const auto position = normalisedPosition(name->position.east ? tenths : -tenths);
     if (!position)
         return problem(msg::kPositionRange, {path, positionText(name->position)});
-    // One byte past the limit tells a file that is too large from one that fits.
-    const auto bytes = readFilePrefix(file, kMaxScanFileBytes + 1);
-    if (bytes.error)
-        return problem(msg::kOpenFileFailed, {path});
     if (bytes.bytes.size() > kMaxScanFileBytes)
         return problem(msg::kFileTooLarge, {path, std::to_string(kMaxScanFileBytes)});
     auto checked =

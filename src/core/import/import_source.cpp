@@ -22,8 +22,10 @@ void addScanFolder(const std::filesystem::path& folder, SourceListing& listing)
 {
     std::error_code error;
     std::vector<std::filesystem::path> files;
+    // Everything but a folder is a scan file to the user who put it there: one
+    // that cannot be read (a FIFO, a device, a broken link) is left out by name.
     for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        if (std::error_code kind; entry.is_regular_file(kind))
+        if (std::error_code kind; !entry.is_directory(kind))
             files.push_back(entry.path());
     if (error) {
         listing.problems.push_back({msg::kOpenFileFailed, {folder.string()}});

@@ -1,6 +1,7 @@
 #include "core/import/satellites_xml.h"
 
 #include "core/files/atomic_save.h"
+#include "core/files/file_error_message.h"
 
 #include <algorithm>
 #include <charconv>
@@ -113,7 +114,7 @@ XmlRead readSatellitesXml(const std::filesystem::path& file)
     // One byte past the limit tells a file that is too large from one that fits.
     const auto bytes = readFilePrefix(file, kMaxSatellitesXmlBytes + 1);
     if (bytes.error) {
-        read.problem = Notice{msg::kOpenFileFailed, {file.string()}};
+        read.problem = fileErrorNotice(*bytes.error);
         return read;
     }
     if (bytes.bytes.size() > kMaxSatellitesXmlBytes) {

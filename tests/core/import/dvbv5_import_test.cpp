@@ -5,8 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <algorithm>
 #include <fstream>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -108,21 +113,37 @@ TEST(ScanFiles, BadFilesAreNamedWithWhatIsWrong)
     EXPECT_EQ(readDvbv5File(dir.file("Broken-1.0W")).problem,
               (Notice{msg::kScanNotLine, {dir.file("Broken-1.0W").string(), "1"}}));
     EXPECT_EQ(readDvbv5File(dir.file("Gone-1.0W")).problem,
-              (Notice{msg::kOpenFileFailed, {dir.file("Gone-1.0W").string()}}));
+              (Notice{msg::kOpenFileFailedBecause, {dir.file("Gone-1.0W").string(), std::strerror(ENOENT)}}));
     EXPECT_EQ(readDvbv5File(dir.file("Round-190.0E")).satellite->position, (OrbitalPosition{1700, false}));
 
-    // A folder lists the files it can read and leaves the others out, naming them.
+    // A folder lists the files it can read and leaves the others out, naming
+    // them: nodes that are no files and links to nowhere too; a FIFO is refused
+    // at once instead of waiting for a writer. Folders within are no scan files.
+    ASSERT_EQ(::mkfifo(dir.file("Fifo-13.0E").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/null", dir.file("Null-5.0E"));
+    std::filesystem::create_symlink("Gone-1.0W", dir.file("Dangling-7.0E"));
+    std::filesystem::create_directory(dir.file("Folder-9.0E"));
     const auto listing = readSource(dir.path());
     EXPECT_EQ(listing.satellites.size(), 1U);
-    EXPECT_EQ(listing.leftOut.size(), 3U);
+    EXPECT_EQ(listing.leftOut.size(), 6U);
     EXPECT_TRUE(listing.problems.empty());
+    const auto leftOut = [&](const std::string& name) {
+        return std::find_if(listing.leftOut.begin(), listing.leftOut.end(),
+                            [&](const Notice& notice) { return notice.args.front() == dir.file(name).string(); });
+    };
+    ASSERT_NE(leftOut("Fifo-13.0E"), listing.leftOut.end());
+    EXPECT_EQ(leftOut("Fifo-13.0E")->message, msg::kNotRegularFile);
+    ASSERT_NE(leftOut("Null-5.0E"), listing.leftOut.end());
+    EXPECT_EQ(leftOut("Null-5.0E")->message, msg::kNotRegularFile);
+    ASSERT_NE(leftOut("Dangling-7.0E"), listing.leftOut.end());
+    EXPECT_EQ(leftOut("Dangling-7.0E")->message, msg::kOpenFileFailedBecause);
     // A single file that cannot be read is the source's problem.
     EXPECT_EQ(readSource(dir.file("Broken-1.0W")).problems.size(), 1U);
     std::filesystem::create_directory(dir.file("empty"));
     EXPECT_EQ(readSource(dir.file("empty")).problems,
               (std::vector<Notice>{{msg::kNoSatelliteFiles, {dir.file("empty").string()}}}));
     EXPECT_EQ(readSource(dir.file("none")).problems,
-              (std::vector<Notice>{{msg::kOpenFileFailed, {dir.file("none").string()}}}));
+              (std::vector<Notice>{{msg::kOpenFileFailedBecause, {dir.file("none").string(), std::strerror(ENOENT)}}}));
 }
 
 // The distribution's Hotbird file: 95 entries, of which two repeat a TP in a

@@ -5,8 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <filesystem>
 #include <fstream>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -140,8 +145,9 @@ TEST(SatellitesXml, ReceiverFilesAreReadWhole)
                   {msg::kBadFileContent, {dir.file("satellites.xml").string(), "sat \"Broken\": position \"east\""}}}));
 }
 
-// A document past the limit is called too large, not malformed.
-TEST(SatellitesXml, TooLargeIsSaid)
+// A document past the limit is called too large, not malformed; a FIFO is
+// refused at once, and a file that cannot be opened says why.
+TEST(SatellitesXml, TooLargeOrNoFileIsSaid)
 {
     TempDir dir;
     std::ofstream(dir.file("big.xml")) << "<satellites>";
@@ -150,4 +156,9 @@ TEST(SatellitesXml, TooLargeIsSaid)
               (Notice{msg::kFileTooLarge, {dir.file("big.xml").string(), "67108864"}}));
     std::filesystem::resize_file(dir.file("big.xml"), kMaxSatellitesXmlBytes);
     EXPECT_EQ(readSatellitesXml(dir.file("big.xml")).problem->message, msg::kNotSatellitesXml);
+    ASSERT_EQ(::mkfifo(dir.file("fifo.xml").c_str(), 0600), 0);
+    EXPECT_EQ(readSatellitesXml(dir.file("fifo.xml")).problem,
+              (Notice{msg::kNotRegularFile, {dir.file("fifo.xml").string()}}));
+    EXPECT_EQ(readSatellitesXml(dir.file("none.xml")).problem,
+              (Notice{msg::kOpenFileFailedBecause, {dir.file("none.xml").string(), std::strerror(ENOENT)}}));
 }
