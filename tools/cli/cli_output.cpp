@@ -88,7 +88,7 @@ void CliContext::failAbout(int status, const std::string& subject, MessageId id,
 void CliContext::failFile(int status, const FileError& error)
 {
     const auto message = fileErrorMessage(error);
-    fail(status, message.id, message.args);
+    fail(status, message.message, message.args);
 }
 
 void CliContext::note(MessageId id, const std::vector<std::string>& args)

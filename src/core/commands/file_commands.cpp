@@ -26,7 +26,7 @@ template <typename... Args> void call(const std::function<void(Args...)>& hook, 
 void report(Prompts& prompts, PromptOwner owner, const FileError& error)
 {
     const auto message = fileErrorMessage(error);
-    prompts.tell(owner, message.id, message.args);
+    prompts.tell(owner, message.message, message.args);
 }
 
 // Records a written file, or reports why it was not written. Answers whether

@@ -48,7 +48,7 @@ TableFileText readTableFile(const std::filesystem::path& file)
     TableFileText read;
     const auto bytes = readFilePrefix(file, kMaxTableFileBytes + 1);
     if (bytes.error)
-        read.problem = fileErrorNotice(*bytes.error);
+        read.problem = fileErrorMessage(*bytes.error);
     else if (bytes.bytes.size() > kMaxTableFileBytes)
         read.problem = Notice{msg::kFileTooLarge, {file.string(), std::to_string(kMaxTableFileBytes)}};
     else

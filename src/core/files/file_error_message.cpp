@@ -2,9 +2,7 @@
 
 #include "core/res/string_ids.h"
 
-#include <utility>
-
-FileErrorMessage fileErrorMessage(const FileError& error)
+Notice fileErrorMessage(const FileError& error)
 {
     switch (error.kind) {
     case FileError::Kind::ChecksumFailed:
@@ -27,10 +25,4 @@ FileErrorMessage fileErrorMessage(const FileError& error)
     if (error.reason.empty())
         return {msg::kOpenFileFailed, {error.path}};
     return {msg::kOpenFileFailedBecause, {error.path, error.reason}};
-}
-
-Notice fileErrorNotice(const FileError& error)
-{
-    auto message = fileErrorMessage(error);
-    return {message.id, std::move(message.args)};
 }

@@ -269,7 +269,7 @@ Dvbv5Read readDvbv5File(const std::filesystem::path& file)
     // byte past the limit tells a file that is too large from one that fits.
     const auto bytes = readFilePrefix(file, kMaxScanFileBytes + 1);
     if (bytes.error)
-        return {std::nullopt, fileErrorNotice(*bytes.error)};
+        return {std::nullopt, fileErrorMessage(*bytes.error)};
     const auto name = scanFileNameOf(file.filename().string());
     if (!name)
         return problem(msg::kNoPositionInName, {path});

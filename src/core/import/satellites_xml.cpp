@@ -114,7 +114,7 @@ XmlRead readSatellitesXml(const std::filesystem::path& file)
     // One byte past the limit tells a file that is too large from one that fits.
     const auto bytes = readFilePrefix(file, kMaxSatellitesXmlBytes + 1);
     if (bytes.error) {
-        read.problem = fileErrorNotice(*bytes.error);
+        read.problem = fileErrorMessage(*bytes.error);
         return read;
     }
     if (bytes.bytes.size() > kMaxSatellitesXmlBytes) {

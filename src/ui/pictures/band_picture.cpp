@@ -241,14 +241,14 @@ void BandPicture::setSelectedTps(const std::vector<Guid>& ids)
     repaintIfChanged();
 }
 
-BandPicture::Drawn BandPicture::drawn() const
+BandPicture::Drawn BandPicture::drawn(const std::vector<std::size_t>& order) const
 {
     const CComonOrbitune* plan = currentPlan();
     if (plan == nullptr)
         return {};
     Drawn now{{}, layout_.bands, layout_.switchMHz, layout_.lanes, visibleRange(), titleOf(*plan)};
-    now.bars.reserve(layout_.bars.size());
-    for (const std::size_t index : drawOrder(layout_)) {
+    now.bars.reserve(order.size());
+    for (const std::size_t index : order) {
         const BandBar& bar = layout_.bars[index];
         now.bars.emplace_back(barLook(bar), selected_.contains(bar.id));
     }
@@ -263,7 +263,7 @@ void BandPicture::repaintIfChanged()
         this,
         [this] {
             repaintQueued_ = false;
-            if (drawn() != painted_)
+            if (drawn(drawOrder(layout_)) != painted_)
                 update();
         },
         Qt::QueuedConnection);
@@ -315,7 +315,8 @@ bool BandPicture::event(QEvent* event)
 
 void BandPicture::paintEvent(QPaintEvent*)
 {
-    painted_ = drawn();
+    const std::vector<std::size_t> order = drawOrder(layout_);
+    painted_ = drawn(order);
     QPainter painter(this);
     painter.fillRect(rect(), kBackground);
     const CComonOrbitune* plan = currentPlan();
@@ -327,7 +328,7 @@ void BandPicture::paintEvent(QPaintEvent*)
     painter.setClipping(false);
     drawLanes(painter, where);
     painter.setClipRect(qtRect(where.plotArea()));
-    for (const std::size_t index : drawOrder(layout_)) {
+    for (const std::size_t index : order) {
         const BandBar& bar = layout_.bars[index];
         drawBar(painter, where, bar, selected_.contains(bar.id));
     }

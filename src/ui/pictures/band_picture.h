@@ -82,7 +82,8 @@ private:
     };
 
     const CComonOrbitune* currentPlan() const;
-    Drawn drawn() const;
+    // What the current plan shows with its bars in `order`, drawOrder's.
+    Drawn drawn(const std::vector<std::size_t>& order) const;
     // Paints again, once the changes queued so far are made, if they changed
     // what was painted last.
     void repaintIfChanged();

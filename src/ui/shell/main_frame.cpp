@@ -705,8 +705,8 @@ void CMainFrame::onExportTable()
     const SaveResult saved =
         saveFileAtomically(file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     if (!saved.ok()) {
-        const FileErrorMessage message = fileErrorMessage(*saved.error);
-        prompts_.tell(PromptOwner::PlanPane, message.id, message.args);
+        const Notice message = fileErrorMessage(*saved.error);
+        prompts_.tell(PromptOwner::PlanPane, message.message, message.args);
     }
 }
 

@@ -94,7 +94,7 @@ void COrbituneApp::offerLeftPlans()
     RecoveryCopyRead read = readRecoveryCopy(coreText(left->path));
     if (read.error) {
         const auto message = fileErrorMessage(*read.error);
-        prompts_.tell(PromptOwner::MainWindow, message.id, message.args);
+        prompts_.tell(PromptOwner::MainWindow, message.message, message.args);
         recovery_->keepLeftCopy();
         return;
     }
